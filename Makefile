@@ -1,0 +1,25 @@
+# Wertalo: the two set-up commands are `make demo` and `make test`.
+BUILD_DIR ?= build
+WERROR ?= OFF
+JOBS ?= 2
+
+.PHONY: deps build test demo clean
+
+deps:
+	scripts/install-deps
+
+build:
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DWERTALO_WERROR=$(WERROR)
+	cmake --build $(BUILD_DIR) -j$(JOBS)
+
+# Installs what is missing, builds, starts the Firebird test server and runs every test.
+test: deps build
+	@fb_env=$$(scripts/firebird-test-server) || { echo "Serwer Firebird niedostępny: testy serwera zostaną pominięte" >&2; fb_env=; }; \
+	eval "$$fb_env"; \
+	cd $(BUILD_DIR) && ctest --output-on-failure -j$(JOBS)
+
+demo: deps build
+	scripts/demo $(BUILD_DIR)
+
+clean:
+	rm -rf $(BUILD_DIR)

@@ -1,0 +1,148 @@
+#include "core/db/connection.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+
+#include <atomic>
+
+#include "core/db/db_error.h"
+
+namespace wertalo::db {
+
+namespace {
+
+QString nextConnectionName() {
+  static std::atomic<int> counter{0};
+  return QStringLiteral("wertalo-%1").arg(++counter);
+}
+
+QString errorText(const QSqlError& error) {
+  QString text = error.text().trimmed();
+  if (text.isEmpty()) text = QStringLiteral("nieznany błąd bazy danych");
+  return text;
+}
+
+// "host/port:path" or "host:path" split for the driver.
+void applyServer(QSqlDatabase& db, const QString& server) {
+  const int colon = server.indexOf(QLatin1Char(':'));
+  // A bare path ("/data/x.fdb") or a drive letter path means a local server.
+  if (colon <= 0 || (colon == 1 && server.size() > 2 && (server[2] == QLatin1Char('\\') || server[2] == QLatin1Char('/')))) {
+    db.setDatabaseName(server);
+    return;
+  }
+  QString host = server.left(colon);
+  const QString path = server.mid(colon + 1);
+  const int slash = host.indexOf(QLatin1Char('/'));
+  if (slash > 0) {
+    bool ok = false;
+    const int port = host.mid(slash + 1).toInt(&ok);
+    if (ok) db.setPort(port);
+    host = host.left(slash);
+  }
+  db.setHostName(host);
+  db.setDatabaseName(path);
+}
+
+}  // namespace
+
+Connection::Connection() : name_(nextConnectionName()), dialect_(Dialect::create(Engine::Sqlite)) {}
+
+Connection::~Connection() {
+  close();
+  if (QSqlDatabase::contains(name_)) QSqlDatabase::removeDatabase(name_);
+}
+
+void Connection::open(const ConnectionSettings& settings) {
+  close();
+  if (QSqlDatabase::contains(name_)) QSqlDatabase::removeDatabase(name_);
+  dialect_ = Dialect::create(settings.engine);
+
+  const QString driver = settings.engine == Engine::Firebird ? QStringLiteral("QIBASE") : QStringLiteral("QSQLITE");
+  if (!QSqlDatabase::isDriverAvailable(driver)) {
+    throw DbError(QStringLiteral("Brak sterownika bazy danych %1 (dostępne: %2)")
+                      .arg(driver, QSqlDatabase::drivers().join(QStringLiteral(", "))));
+  }
+  QSqlDatabase db = QSqlDatabase::addDatabase(driver, name_);
+  if (settings.engine == Engine::Firebird) {
+    applyServer(db, settings.server);
+    db.setUserName(settings.user);
+    db.setPassword(settings.password);
+    db.setConnectOptions(QStringLiteral("ISC_DPB_LC_CTYPE=UTF8"));
+  } else {
+    db.setDatabaseName(settings.sqliteFile);
+  }
+  if (!db.open()) {
+    const QString target = settings.engine == Engine::Firebird ? settings.server : settings.sqliteFile;
+    throw DbError(errorText(db.lastError()) + QStringLiteral(" (") + target + QLatin1Char(')'));
+  }
+}
+
+void Connection::close() {
+  if (!QSqlDatabase::contains(name_)) return;
+  QSqlDatabase db = QSqlDatabase::database(name_, false);
+  if (db.isOpen()) db.close();
+}
+
+bool Connection::isOpen() const {
+  return QSqlDatabase::contains(name_) && QSqlDatabase::database(name_, false).isOpen();
+}
+
+QSqlDatabase Connection::database() const {
+  if (!isOpen()) throw DbError(QStringLiteral("Brak połączenia z bazą danych"));
+  return QSqlDatabase::database(name_, false);
+}
+
+QStringList splitScript(const QString& script) {
+  QStringList statements;
+  QString current;
+  const QStringList lines = script.split(QLatin1Char('\n'));
+  for (QString line : lines) {
+    if (line.endsWith(QLatin1Char('\r'))) line.chop(1);
+    const QString trimmed = line.trimmed();
+    if (trimmed.isEmpty() || trimmed.startsWith(QLatin1String("--"))) continue;
+    if (!current.isEmpty()) current += QLatin1Char('\n');
+    current += line;
+    if (trimmed.endsWith(QLatin1Char(';'))) {
+      current = current.trimmed();
+      current.chop(1);
+      statements.append(current);
+      current.clear();
+    }
+  }
+  if (!current.trimmed().isEmpty()) statements.append(current.trimmed());
+  return statements;
+}
+
+void Connection::executeScript(const QString& script) {
+  QSqlDatabase db = database();
+  for (const QString& statement : splitScript(script)) {
+    QSqlQuery query(db);
+    if (!query.exec(statement)) throw DbError(errorText(query.lastError()), statement);
+  }
+}
+
+QStringList Connection::tableNames() const { return database().tables(QSql::Tables); }
+
+bool Connection::hasTable(const QString& name) const {
+  for (const QString& table : tableNames()) {
+    if (table.compare(name, Qt::CaseInsensitive) == 0) return true;
+  }
+  return false;
+}
+
+void Connection::beginTransaction() {
+  QSqlDatabase db = database();
+  if (!db.transaction()) throw DbError(errorText(db.lastError()));
+}
+
+void Connection::commit() {
+  QSqlDatabase db = database();
+  if (!db.commit()) throw DbError(errorText(db.lastError()));
+}
+
+void Connection::rollback() {
+  QSqlDatabase db = database();
+  if (!db.rollback()) throw DbError(errorText(db.lastError()));
+}
+
+}  // namespace wertalo::db

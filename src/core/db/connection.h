@@ -1,0 +1,60 @@
+// Wertalo: the connection to the product's database (local SQLite file or Firebird server).
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+#include "core/db/dialect.h"
+
+namespace wertalo::db {
+
+struct ConnectionSettings {
+  Engine engine = Engine::Sqlite;
+  // SQLite: the database file (":memory:" for a private in-memory database).
+  QString sqliteFile;
+  // Firebird: "host:path" or "host/port:path", user and password.
+  QString server;
+  QString user;
+  QString password;
+};
+
+// One open connection. Every query of the system runs on one of these.
+class Connection {
+ public:
+  Connection();
+  ~Connection();
+  Connection(const Connection&) = delete;
+  Connection& operator=(const Connection&) = delete;
+
+  // Opens (closing first when open). Failure raises DbError with the engine's text.
+  void open(const ConnectionSettings& settings);
+  void close();
+  bool isOpen() const;
+
+  Engine engine() const { return dialect_->engine(); }
+  const Dialect& dialect() const { return *dialect_; }
+  QSqlDatabase database() const;
+
+  // Runs a script of statements, each ending with ";" at the end of a line; "--" lines are
+  // comments. Stops at the first failure (DbError).
+  void executeScript(const QString& script);
+  // Whether a table of this name exists (names without regard to case).
+  bool hasTable(const QString& name) const;
+  QStringList tableNames() const;
+
+  void beginTransaction();
+  void commit();
+  void rollback();
+
+ private:
+  QString name_;
+  std::unique_ptr<Dialect> dialect_;
+};
+
+// Splits a script into statements (see Connection::executeScript).
+QStringList splitScript(const QString& script);
+
+}  // namespace wertalo::db

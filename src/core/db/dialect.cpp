@@ -1,0 +1,63 @@
+#include "core/db/dialect.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QRegularExpression>
+
+namespace wertalo::db {
+
+namespace {
+
+class SqliteDialect final : public Dialect {
+ public:
+  Engine engine() const override { return Engine::Sqlite; }
+
+  // "SELECT FIRST n ..." becomes "SELECT ... LIMIT n".
+  QString adapt(const QString& sql) const override {
+    static const QRegularExpression first(QStringLiteral("^(\\s*select\\s+)first\\s+(\\d+)\\s+"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = first.match(sql);
+    if (!m.hasMatch()) return sql;
+    QString rest = sql.mid(m.capturedEnd());
+    while (!rest.isEmpty() && (rest.back().isSpace() || rest.back() == QLatin1Char(';'))) rest.chop(1);
+    return m.captured(1) + rest + QStringLiteral(" LIMIT ") + m.captured(2);
+  }
+
+  QVariant parameterValue(const QVariant& value) const override {
+    switch (value.typeId()) {
+      case QMetaType::QDate:
+        return value.toDate().toString(QStringLiteral("yyyy-MM-dd"));
+      case QMetaType::QDateTime:
+        return value.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+      default:
+        return value;
+    }
+  }
+};
+
+class FirebirdDialect final : public Dialect {
+ public:
+  Engine engine() const override { return Engine::Firebird; }
+
+  // Firebird types a parameter by what it is compared with: in '*'=:TYPSPR the parameter
+  // would become CHAR(1) and a longer value would silently match nothing. The parameter is
+  // cast to a text wide enough for any code.
+  QString adapt(const QString& sql) const override {
+    static const QRegularExpression literalParam(
+        QStringLiteral("('(?:[^']|'')*'\\s*=\\s*):([A-Za-z_][A-Za-z0-9_]*)"));
+    QString out = sql;
+    out.replace(literalParam, QStringLiteral("\\1CAST(:\\2 AS VARCHAR(255))"));
+    return out;
+  }
+
+  QVariant parameterValue(const QVariant& value) const override { return value; }
+};
+
+}  // namespace
+
+std::unique_ptr<Dialect> Dialect::create(Engine engine) {
+  if (engine == Engine::Firebird) return std::make_unique<FirebirdDialect>();
+  return std::make_unique<SqliteDialect>();
+}
+
+}  // namespace wertalo::db

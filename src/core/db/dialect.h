@@ -1,0 +1,30 @@
+// Wertalo: what differs between the local SQLite database and the Firebird server.
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+#include <memory>
+
+namespace wertalo::db {
+
+enum class Engine { Sqlite, Firebird };
+
+// Statement rewrites and parameter forms of one engine. Nothing outside this class asks
+// which engine it is talking to.
+class Dialect {
+ public:
+  virtual ~Dialect() = default;
+
+  virtual Engine engine() const = 0;
+  // The statement as this engine must run it (the product's statements are written for
+  // the server: "SELECT FIRST 1", parameters compared with literals).
+  virtual QString adapt(const QString& sql) const = 0;
+  // A parameter value in the form this engine stores and compares (dates on SQLite are ISO
+  // text).
+  virtual QVariant parameterValue(const QVariant& value) const = 0;
+
+  static std::unique_ptr<Dialect> create(Engine engine);
+};
+
+}  // namespace wertalo::db

@@ -1,0 +1,98 @@
+#include "core/db/query.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+#include "core/db/connection.h"
+#include "core/db/db_error.h"
+
+namespace wertalo::db {
+
+namespace {
+
+bool isNameStart(QChar c) { return c.isLetter() || c == QLatin1Char('_'); }
+bool isNameChar(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_'); }
+
+// Prepares and runs the statement with the bound parameters.
+QSqlQuery run(Connection& connection, const QString& sqlText, const QMap<QString, QVariant>& params) {
+  const Dialect& dialect = connection.dialect();
+  const QString sql = dialect.adapt(sqlText);
+  QSqlQuery query(connection.database());
+  query.setForwardOnly(true);
+  query.setNumericalPrecisionPolicy(QSql::HighPrecision);
+  if (!query.prepare(sql)) throw DbError(query.lastError().text().trimmed(), sql);
+  for (const QString& name : Query::parameterNames(sql)) {
+    const auto it = params.constFind(name.toUpper());
+    if (it == params.constEnd()) throw DbError(QStringLiteral("Parametr :%1 nie ma wartości").arg(name), sql);
+    // Bound under the spelling used in the statement.
+    query.bindValue(QLatin1Char(':') + name, dialect.parameterValue(it.value()));
+  }
+  if (!query.exec()) throw DbError(query.lastError().text().trimmed(), sql);
+  return query;
+}
+
+}  // namespace
+
+Query::Query(Connection& connection) : connection_(&connection) {}
+
+void Query::setSql(const QString& sql) { lines_ = sql.split(QLatin1Char('\n')); }
+
+void Query::setLine(int index, const QString& line) {
+  while (lines_.size() <= index) lines_.append(QString());
+  lines_[index] = line;
+}
+
+QStringList Query::parameterNames(const QString& sql) {
+  QStringList names;
+  QChar quote;
+  for (qsizetype i = 0; i < sql.size(); ++i) {
+    const QChar c = sql[i];
+    if (!quote.isNull()) {
+      if (c == quote) quote = QChar();
+      continue;
+    }
+    if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
+      quote = c;
+      continue;
+    }
+    if (c == QLatin1Char(':') && i + 1 < sql.size() && isNameStart(sql[i + 1]) &&
+        (i == 0 || !isNameChar(sql[i - 1]))) {
+      qsizetype j = i + 1;
+      while (j < sql.size() && isNameChar(sql[j])) ++j;
+      const QString name = sql.mid(i + 1, j - i - 1);
+      if (!names.contains(name)) names.append(name);
+      i = j - 1;
+    }
+  }
+  return names;
+}
+
+DataSet Query::open() const {
+  QSqlQuery query = run(*connection_, sql(), params_);
+  const QSqlRecord record = query.record();
+  QStringList fields;
+  for (int i = 0; i < record.count(); ++i) fields.append(record.fieldName(i));
+  std::vector<DataSet::Row> rows;
+  while (query.next()) {
+    DataSet::Row row;
+    row.reserve(static_cast<size_t>(fields.size()));
+    for (int i = 0; i < fields.size(); ++i) row.push_back(query.value(i));
+    rows.push_back(std::move(row));
+  }
+  if (query.lastError().isValid()) throw DbError(query.lastError().text().trimmed(), sql());
+  return DataSet(fields, std::move(rows));
+}
+
+int Query::execSql() const {
+  QSqlQuery query = run(*connection_, sql(), params_);
+  return query.numRowsAffected();
+}
+
+DataSet openSql(Connection& connection, const QString& sql) {
+  Query query(connection);
+  query.setSql(sql);
+  return query.open();
+}
+
+}  // namespace wertalo::db

@@ -1,0 +1,20 @@
+// Wertalo: the product's tables, as this system knows them.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace wertalo::db {
+
+class Connection;
+
+// The text of db/schema.sql: every table and column the system reads or writes.
+QString schemaSql();
+
+// Creates every table of the schema on an empty database of either engine.
+void applySchema(Connection& connection);
+
+// Names of the tables the schema creates, in the order of the file.
+QStringList schemaTableNames();
+
+}  // namespace wertalo::db
