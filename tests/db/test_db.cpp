@@ -1,0 +1,245 @@
+// The database layer runs the same cases on the local SQLite database and on the Firebird
+// server.
+#include <QDate>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "core/db/connection.h"
+#include "core/db/db_error.h"
+#include "core/db/query.h"
+#include "support/databases.h"
+
+namespace wertalo::db {
+namespace {
+
+using text::Currency;
+
+const char* const kTable =
+    "CREATE TABLE POZ (ID INTEGER, TYPSPR VARCHAR(4), TYP VARCHAR(1), NAZWA VARCHAR(40), "
+    "KWOTA NUMERIC(18,4), DATA DATE, WYSLANO TIMESTAMP, UWAGI BLOB SUB_TYPE TEXT);\n";
+
+struct Row {
+  int id;
+  const char* typspr;
+  const char* typ;
+  const char* nazwa;
+  const char* kwota;  // decimal text, nullptr for Null
+  const char* data;   // yyyy-MM-dd, nullptr for Null
+};
+
+const Row kRows[] = {
+    {1, "BILB", "A", "A. Aktywa trwałe", "1234.5678", "2013-12-31"},
+    {2, "BILB", "P", "Fundusz \"zł\" & <inne>", "-0.0001", nullptr},
+    {3, "BILS", "A", "Łódź", nullptr, "2014-01-02"},
+    {4, "BILS", "P", "Żółć", "98765432109.8765", "2014-02-28"},
+};
+
+// Each case runs on both engines.
+class DataSetTest : public ::testing::TestWithParam<Engine> {
+ protected:
+  void SetUp() override {
+    if (GetParam() == Engine::Firebird) {
+      WERTALO_REQUIRE_FIREBIRD();
+      server_ = std::make_unique<test::FirebirdDatabase>();
+      connection_ = server_->connect();
+    } else {
+      connection_ = test::memoryDatabase(false);
+    }
+    connection_->executeScript(QString::fromUtf8(kTable));
+    Query insert(*connection_);
+    insert.setSql(QStringLiteral("insert into POZ (ID, TYPSPR, TYP, NAZWA, KWOTA, DATA, UWAGI) "
+                                 "values (:ID, :TYPSPR, :TYP, :NAZWA, :KWOTA, :DATA, :UWAGI)"));
+    for (const Row& r : kRows) {
+      insert.bindInt(QStringLiteral("ID"), r.id);
+      insert.bindText(QStringLiteral("TYPSPR"), QString::fromUtf8(r.typspr));
+      insert.bindText(QStringLiteral("TYP"), QString::fromUtf8(r.typ));
+      insert.bindText(QStringLiteral("NAZWA"), QString::fromUtf8(r.nazwa));
+      if (r.kwota) insert.bindText(QStringLiteral("KWOTA"), QString::fromUtf8(r.kwota));
+      else insert.bindNull(QStringLiteral("KWOTA"));
+      if (r.data) insert.bindDate(QStringLiteral("DATA"), QDate::fromString(QString::fromUtf8(r.data), Qt::ISODate));
+      else insert.bindNull(QStringLiteral("DATA"));
+      insert.bindText(QStringLiteral("UWAGI"), QString::fromUtf8(r.nazwa).repeated(r.id * 50));
+      EXPECT_EQ(insert.execSql(), 1);
+    }
+  }
+
+  DataSet all() { return openSql(*connection_, QStringLiteral("select * from POZ order by ID")); }
+
+  std::unique_ptr<test::FirebirdDatabase> server_;
+  std::unique_ptr<Connection> connection_;
+};
+
+TEST_P(DataSetTest, FieldsAreFoundWithoutRegardToCase) {
+  DataSet ds = all();
+  ASSERT_EQ(ds.recordCount(), 4);
+  EXPECT_EQ(ds.fieldIndex(u"typspr"), ds.fieldIndex(u"TYPSPR"));
+  EXPECT_GE(ds.fieldIndex(u"Nazwa"), 0);
+  EXPECT_EQ(ds.fieldIndex(u"BRAK"), -1);
+  EXPECT_EQ(ds.text(u"nazwa"), QStringLiteral("A. Aktywa trwałe"));
+  EXPECT_THROW(ds.text(u"BRAK"), DbError);
+}
+
+TEST_P(DataSetTest, CursorWalksRowsAndEndsAfterTheLast) {
+  DataSet ds = all();
+  QList<qint64> ids;
+  for (ds.first(); !ds.eof(); ds.next()) ids.append(ds.integer(u"ID"));
+  EXPECT_EQ(ids, (QList<qint64>{1, 2, 3, 4}));
+  ds.last();
+  EXPECT_EQ(ds.integer(u"ID"), 4);
+  DataSet none = openSql(*connection_, QStringLiteral("select * from POZ where ID < 0"));
+  EXPECT_TRUE(none.eof());
+}
+
+TEST_P(DataSetTest, LocateOnTwoFieldsIsExactAndKeepsTheRowWhenNotFound) {
+  DataSet ds = all();
+  ds.next();  // on ID 2
+  EXPECT_TRUE(ds.locate({{QStringLiteral("TYPSPR"), QStringLiteral("BILS")}, {QStringLiteral("TYP"), QStringLiteral("P")}}));
+  EXPECT_EQ(ds.integer(u"ID"), 4);
+  EXPECT_FALSE(ds.locate({{QStringLiteral("TYPSPR"), QStringLiteral("bils")}, {QStringLiteral("TYP"), QStringLiteral("P")}}));
+  EXPECT_EQ(ds.integer(u"ID"), 4);
+  EXPECT_TRUE(ds.locate(QStringLiteral("ID"), 3));
+  EXPECT_EQ(ds.text(u"NAZWA"), QStringLiteral("Łódź"));
+}
+
+TEST_P(DataSetTest, BookmarkReturnsToTheRememberedRow) {
+  DataSet ds = all();
+  ds.next();
+  const DataSet::Bookmark mark = ds.bookmark();
+  ds.last();
+  ds.gotoBookmark(mark);
+  EXPECT_EQ(ds.integer(u"ID"), 2);
+}
+
+TEST_P(DataSetTest, CurrencyIsExactToTheTenThousandth) {
+  DataSet ds = all();
+  EXPECT_EQ(ds.currency(u"KWOTA"), Currency{12345678});
+  ds.next();
+  EXPECT_EQ(ds.currency(u"KWOTA"), Currency{-1});
+  ds.last();
+  EXPECT_EQ(ds.currency(u"KWOTA"), Currency{987654321098765});
+}
+
+TEST_P(DataSetTest, NullReadsGiveTheEmptyValues) {
+  DataSet ds = all();
+  ASSERT_TRUE(ds.locate(QStringLiteral("ID"), 3));
+  EXPECT_TRUE(ds.isNull(u"KWOTA"));
+  EXPECT_EQ(ds.currency(u"KWOTA"), Currency{});
+  EXPECT_FALSE(ds.currencyOrNull(u"KWOTA").has_value());
+  EXPECT_EQ(ds.number(u"KWOTA"), 0.0);
+  EXPECT_TRUE(ds.isNull(u"WYSLANO"));
+  EXPECT_EQ(ds.text(u"WYSLANO"), QString());
+  EXPECT_EQ(ds.integer(u"WYSLANO"), 0);
+  ASSERT_TRUE(ds.locate(QStringLiteral("ID"), 2));
+  EXPECT_EQ(ds.date(u"DATA"), zeroDate());
+  EXPECT_EQ(zeroDate(), QDate(1899, 12, 30));
+}
+
+TEST_P(DataSetTest, DatesAndLongTextsReadBack) {
+  DataSet ds = all();
+  EXPECT_EQ(ds.date(u"DATA"), QDate(2013, 12, 31));
+  ASSERT_TRUE(ds.locate(QStringLiteral("ID"), 4));
+  EXPECT_EQ(ds.text(u"UWAGI"), QStringLiteral("Żółć").repeated(200));
+}
+
+TEST_P(DataSetTest, DateTimeParameterIsStoredAndCompared) {
+  Query update(*connection_);
+  update.setSql(QStringLiteral("update POZ set WYSLANO=:W where ID=:ID and DATA>:D"));
+  update.bindDateTime(QStringLiteral("W"), QDateTime(QDate(2014, 3, 1), QTime(10, 20, 30)));
+  update.bindDateTime(QStringLiteral("D"), QDateTime(QDate(1999, 1, 1), QTime(0, 0)));
+  update.bindInt(QStringLiteral("ID"), 1);
+  EXPECT_EQ(update.execSql(), 1);
+  update.bindInt(QStringLiteral("ID"), 2);  // no date: not later than 1999
+  EXPECT_EQ(update.execSql(), 0);
+  DataSet ds = all();
+  EXPECT_EQ(ds.dateTime(u"WYSLANO"), QDateTime(QDate(2014, 3, 1), QTime(10, 20, 30)));
+}
+
+TEST_P(DataSetTest, ParameterComparedWithALiteralMatchesLongValues) {
+  Query q(*connection_);
+  q.setSql(QStringLiteral("select * from POZ where (TYPSPR=:TYPSPR or '*'=:TYPSPR) order by ID"));
+  q.bindText(QStringLiteral("TYPSPR"), QStringLiteral("BILB"));
+  DataSet bilb = q.open();
+  ASSERT_EQ(bilb.recordCount(), 2);
+  EXPECT_EQ(bilb.text(u"TYPSPR"), QStringLiteral("BILB"));
+  q.bindText(QStringLiteral("TYPSPR"), QStringLiteral("*"));
+  EXPECT_EQ(q.open().recordCount(), 4);
+}
+
+TEST_P(DataSetTest, FirstRowClauseRunsOnBothEngines) {
+  DataSet ds = openSql(*connection_, QStringLiteral("SELECT FIRST 1 ID FROM POZ ORDER BY ID DESC"));
+  ASSERT_EQ(ds.recordCount(), 1);
+  EXPECT_EQ(ds.integer(u"ID"), 4);
+}
+
+TEST_P(DataSetTest, MissingTableRaisesWithTheEngineTextAndStatement) {
+  const QString sql = QStringLiteral("select * from NIE_MA_TAKIEJ");
+  try {
+    openSql(*connection_, sql);
+    FAIL() << "no error raised";
+  } catch (const DbError& e) {
+    EXPECT_FALSE(e.engineText().isEmpty());
+    EXPECT_TRUE(e.engineText().contains(QStringLiteral("NIE_MA_TAKIEJ"), Qt::CaseInsensitive))
+        << e.engineText().toStdString();
+    EXPECT_EQ(e.statement(), sql);
+    EXPECT_TRUE(e.message().contains(sql));
+  }
+}
+
+TEST_P(DataSetTest, UnboundParameterIsRefused) {
+  Query q(*connection_);
+  q.setSql(QStringLiteral("select * from POZ where ID=:ID"));
+  EXPECT_THROW(q.open(), DbError);
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, DataSetTest, ::testing::Values(Engine::Sqlite, Engine::Firebird),
+                         [](const ::testing::TestParamInfo<Engine>& info) {
+                           return info.param == Engine::Sqlite ? "Sqlite" : "Firebird";
+                         });
+
+TEST(Dialect, RewritesOnlyWhatTheEngineNeeds) {
+  const auto sqlite = Dialect::create(Engine::Sqlite);
+  const auto firebird = Dialect::create(Engine::Firebird);
+  const QString first = QStringLiteral("SELECT FIRST 1 IDSPRAW FROM SPRAWOZD WHERE IDSPRAW IN (1,2)");
+  EXPECT_EQ(sqlite->adapt(first), QStringLiteral("SELECT IDSPRAW FROM SPRAWOZD WHERE IDSPRAW IN (1,2) LIMIT 1"));
+  EXPECT_EQ(firebird->adapt(first), first);
+  const QString literal = QStringLiteral("where (TYPSPR=:TYPSPR or '*'=:TYPSPR) and (TYP=:TYP or '*' = :TYP)");
+  EXPECT_EQ(sqlite->adapt(literal), literal);
+  EXPECT_EQ(firebird->adapt(literal),
+            QStringLiteral("where (TYPSPR=:TYPSPR or '*'=CAST(:TYPSPR AS VARCHAR(255))) and "
+                           "(TYP=:TYP or '*' = CAST(:TYP AS VARCHAR(255)))"));
+}
+
+TEST(Query, ParameterNamesSkipQuotedText) {
+  EXPECT_EQ(Query::parameterNames(QStringLiteral("select ':X' from T where A=:A and B=:b and C=:A")),
+            (QStringList{QStringLiteral("A"), QStringLiteral("b")}));
+}
+
+TEST(Query, LinesAreReplacedByNumber) {
+  auto connection = test::memoryDatabase(false);
+  Query q(*connection);
+  q.setLines({QStringLiteral("select 1 as X"), QStringLiteral("where 1=0")});
+  q.setLine(1, QString());
+  EXPECT_EQ(q.open().recordCount(), 1);
+}
+
+TEST(Connection, ScriptIsSplitAtLineEndSemicolons) {
+  EXPECT_EQ(splitScript(QStringLiteral("-- c\nCREATE TABLE A (X INTEGER);\r\n\nCREATE TABLE B (\n  Y INTEGER\n);\n")),
+            (QStringList{QStringLiteral("CREATE TABLE A (X INTEGER)"), QStringLiteral("CREATE TABLE B (\n  Y INTEGER\n)")}));
+}
+
+TEST(Connection, MissingSqliteFolderRaisesWithThePath) {
+  Connection c;
+  ConnectionSettings s;
+  s.sqliteFile = QStringLiteral("/nonexistent-folder/x/dane.sqlite");
+  try {
+    c.open(s);
+    FAIL() << "opened";
+  } catch (const DbError& e) {
+    EXPECT_TRUE(e.message().contains(s.sqliteFile));
+  }
+}
+
+}  // namespace
+}  // namespace wertalo::db
