@@ -14,10 +14,11 @@ namespace wertalo::text {
 struct Currency {
   std::int64_t units = 0;
 
-  // The float rounded to the nearest ten-thousandth (half away from zero).
+  // The float rounded to the nearest ten-thousandth (half away from zero); infinity and
+  // not-a-number give 0, a finite float beyond the range gives the bound of its sign.
   static Currency fromDouble(double value);
   // Exact parse of a decimal text such as "-1234.5678" or "12,5"; digits past the fourth
-  // decimal are rounded half away from zero. Empty or malformed text gives nothing.
+  // decimal are rounded half away from zero. Empty, malformed or out-of-range text gives nothing.
   static std::optional<Currency> fromDecimalText(QStringView text);
 
   double toDouble() const { return static_cast<double>(units) / 10000.0; }
