@@ -1,0 +1,159 @@
+// Years, periods, the unit and the report lists with their version and status words.
+#include "core/catalogue/wertalo_main.h"
+
+#include <QDateTime>
+
+#include "core/text/period.h"
+
+namespace wertalo::catalogue {
+
+namespace {
+
+const QDateTime kApprovedAfter(QDate(1999, 1, 1), QTime(0, 0));
+
+bool isBalanceType(const QString& typspr) { return typspr.startsWith(QLatin1String("BIL")); }
+
+}  // namespace
+
+QString TdtmWertaloMain::periodCode(const QString& okres, int okres2) {
+  return text::OkresDToOkres(okres, okres2);
+}
+
+QString TdtmWertaloMain::OkresTekst(const QString& okres, int okres2) {
+  static const char* const kMonths[4][3] = {
+      {"styczeń", "luty", "marzec"},
+      {"kwiecień", "maj", "czerwiec"},
+      {"lipiec", "sierpień", "wrzesień"},
+      {"październik", "listopad", "grudzień"},
+  };
+  if (okres.isEmpty()) return QString();
+  const int quarter = okres[0].unicode() - '0';
+  if (quarter < 1 || quarter > 4) return QString();
+  switch (okres2) {
+    case -200: return QString::fromUtf8(kMonths[quarter - 1][0]);
+    case -100: return QString::fromUtf8(kMonths[quarter - 1][1]);
+    case -50: return QString::fromUtf8(kMonths[quarter - 1][2]);
+    case 0: return QStringLiteral("kwart. ") + okres;
+    default: return QString();
+  }
+}
+
+ReportWords TdtmWertaloMain::wordsFor(bool found, int wersja, const QDate& datazak) {
+  if (!found || wersja < 0) return {QStringLiteral("Brak"), QString()};
+  ReportWords words;
+  words.WersjaSlownie = wersja == 0 ? QStringLiteral("Pierwotne") : QStringLiteral("Korekta ") + QString::number(wersja);
+  words.StatusSpraw = datazak.isValid() && QDateTime(datazak, QTime(0, 0)) > kApprovedAfter ? QStringLiteral("Zatwierdzone")
+                                                                                           : QStringLiteral("Otwarte");
+  return words;
+}
+
+void TdtmWertaloMain::unitDataChanged() {
+  if (qrJSTWyk.data.eof()) return;
+  open(qrJSTDop);
+  const db::DataSet& u = qrJSTWyk.data;
+  memMain.ID_JST = u.integer(u"ID_JST");
+  memMain.WK = u.text(u"WK");
+  memMain.PK = u.text(u"PK");
+  memMain.GK = u.text(u"GK");
+  memMain.PT = u.text(u"PT");
+  memMain.GT = u.text(u"GT");
+  memMain.REGON = u.text(u"REGON");
+  memMain.TYP = u.text(u"TYPJST");
+  memMain.NAZWA = u.text(u"NAZWA");
+  db::DataSet& dop = qrJSTDop.data;
+  dop.first();
+  memMain.REGON = dop.eof() ? QString() : dop.text(u"REGON");
+}
+
+void TdtmWertaloMain::yearRowChanged() {
+  if (qrOkres.data.eof()) return;
+  const QString rok = qrOkres.data.text(u"ROK");
+  if (memMain.ROK == rok) return;
+  memMain.ROK = rok;
+  if (!qrOkresD.data.eof()) {
+    const QString okres = qrOkresD.data.text(u"Okres");
+    const int okres2 = static_cast<int>(qrOkresD.data.integer(u"Okres2"));
+    memMain.OKRES = text::OkresDToOkres(okres, okres2);
+    memMain.OKRES2 = text::Okres2DToOkres2(okres, okres2);
+    memMain.OkresOkres2 = qrOkresD.data.text(u"OpZam");
+  }
+}
+
+bool TdtmWertaloMain::chooseYear(const QString& rok) {
+  if (!qrRok.data.locate(QStringLiteral("ROK"), rok)) return false;
+  open(qrOkres);
+  open(qrOkresD);
+  yearRowChanged();
+  // As the year picker does: the latest period of the year becomes the chosen one.
+  db::DataSet& periods = qrOkresD.data;
+  if (!periods.isEmpty()) {
+    periods.last();
+    const QString okres = periods.text(u"Okres");
+    const int okres2 = static_cast<int>(periods.integer(u"Okres2"));
+    memMain.OKRES = text::OkresDToOkres(okres, okres2);
+    memMain.OKRES2 = text::Okres2DToOkres2(okres, okres2);
+    memMain.OkresOkres2 = periods.text(u"OpZam");
+  }
+  refreshReports();
+  return true;
+}
+
+bool TdtmWertaloMain::choosePeriod(const QString& opZam) {
+  db::DataSet& periods = qrOkresD.data;
+  if (!periods.locate(QStringLiteral("OpZam"), opZam)) return false;
+  const QString okres = periods.text(u"Okres");
+  const int okres2 = static_cast<int>(periods.integer(u"Okres2"));
+  memMain.OKRES = text::OkresDToOkres(okres, okres2);
+  memMain.OKRES2 = text::Okres2DToOkres2(okres, okres2);
+  memMain.OkresOkres2 = opZam;
+  refreshReports();
+  return true;
+}
+
+std::vector<ReportRow> TdtmWertaloMain::reportRows(TRodzajEksportu kind) {
+  std::vector<ReportRow> rows;
+  // Each report list shows rows only for its own unit kind, and of the chosen export kind.
+  if (kind != RodzajEksportu) return rows;
+  CatalogueQuery& reports = kind == rJST ? qrSprawAkt : qrJBSprawAkt;
+  CatalogueQuery& headers = kind == rJST ? qrSprawozd : qrJBSprawozd;
+  if (!reports.active) return rows;
+  db::DataSet& r = reports.data;
+  db::DataSet& h = headers.data;
+  db::DataSet& types = qrS_TypSpr.data;
+  for (r.first(); !r.eof(); r.next()) {
+    ReportRow row;
+    row.TYPSPR = r.text(u"TYPSPR");
+    if (isBalanceType(row.TYPSPR) != (TypEksportu == teBilanse)) continue;
+    row.IDSPRAW = r.integer(u"IDSPRAW");
+    row.WERSJA = static_cast<int>(r.integer(u"WERSJA"));
+    row.DAT_SKW = r.isNull(u"DAT_SKW") ? QDate() : r.date(u"DAT_SKW");
+    row.CZAST = static_cast<int>(r.integer(u"CZAST"));
+    row.PODTYP = static_cast<int>(r.integer(u"PODTYP"));
+    if (kind == rJB) row.ID_JB = r.integer(u"ID_JB");
+
+    bool found = false;
+    if (headers.active) {
+      found = kind == rJST ? h.locate({{QStringLiteral("IDSPRAW"), row.IDSPRAW}, {QStringLiteral("ROK"), memMain.ROK}})
+                           : h.locate(QStringLiteral("IDSPRAW"), row.IDSPRAW);
+    }
+    const ReportWords words = wordsFor(found, found ? static_cast<int>(h.integer(u"WERSJA")) : 0,
+                                       found && !h.isNull(u"DATAZAK") ? h.date(u"DATAZAK") : QDate());
+    row.WersjaSlownie = words.WersjaSlownie;
+    row.StatusSpraw = words.StatusSpraw;
+    if (found) row.Uwagi = h.text(u"UWAGI");
+
+    const bool typeFound = qrS_TypSpr.active && types.locate(QStringLiteral("TYPSPR"), row.TYPSPR);
+    if (kind == rJST) {
+      row.TypSprNazwaS = typeFound ? types.text(u"NazwaS") : QString();
+    } else {
+      if (qryJBDop.active && qryJBDop.data.locate(QStringLiteral("ID_JB"), row.ID_JB))
+        row.URZAD = qryJBDop.data.text(u"URZAD");
+      if (row.TYPSPR == QLatin1String("BILL")) row.TypSprNazwaS = QStringLiteral("Bilans łączny: ") + row.URZAD;
+      if (typeFound) row.TypSprNazwaS = types.text(u"NazwaS") + QLatin1Char(' ') + row.URZAD;
+    }
+    rows.push_back(std::move(row));
+  }
+  return rows;
+}
+
+}  // namespace wertalo::catalogue

@@ -1,0 +1,237 @@
+// The selection table: which reports are offered, their Besti@ symbols, classification
+// labels and signature flags, and the preparation of an export run.
+#include "core/catalogue/wertalo_main.h"
+
+#include <QRegularExpression>
+
+#include <array>
+#include <stdexcept>
+
+#include "core/db/query.h"
+#include "core/text/period.h"
+
+namespace wertalo::catalogue {
+
+namespace {
+
+// Report types that may be exported, by unit kind.
+const QStringList kExportableJst = {
+    QStringLiteral("D"),  QStringLiteral("RBZZ"), QStringLiteral("W"),    QStringLiteral("RB50"), QStringLiteral("N"),
+    QStringLiteral("F"),  QStringLiteral("Z"),    QStringLiteral("RB30"), QStringLiteral("RB31"), QStringLiteral("RB33"),
+    QStringLiteral("RB34"), QStringLiteral("P"),  QStringLiteral("UZ"),   QStringLiteral("ST"),   QStringLiteral("UN"),
+    QStringLiteral("FJ"), QStringLiteral("ZS"),   QStringLiteral("ZN"),   QStringLiteral("NWS"),  QStringLiteral("WS")};
+const QStringList kExportableJb = {
+    QStringLiteral("D"),    QStringLiteral("RBZZ"), QStringLiteral("W"),    QStringLiteral("RB50"), QStringLiteral("N"),
+    QStringLiteral("Z"),    QStringLiteral("RB30"), QStringLiteral("RB31"), QStringLiteral("RB33"), QStringLiteral("RB34"),
+    QStringLiteral("UZ"),   QStringLiteral("ST"),   QStringLiteral("UN"),   QStringLiteral("FJ"),   QStringLiteral("ZS"),
+    QStringLiteral("ZN"),   QStringLiteral("NWS"),  QStringLiteral("WS")};
+
+struct TypeSymbol {
+  const char* typspr;
+  const char* symbol;
+};
+
+const std::array<TypeSymbol, 24> kSymbols = {{
+    {"BILS", "B-Skon"}, {"BILB", "B-Wyk"},     {"BILL", "B-Jed"},   {"BILJ", "B-Jed"},   {"D", "Rb-27s"},
+    {"RBZZ", "Rb-27ZZ"}, {"W", "Rb-28s"},      {"RB30", "Rb-30s"},  {"WS", "Rb-WS"},     {"RB31", "Rb-31"},
+    {"RB33", "Rb-33"},  {"RB34", "Rb-34"},     {"N", "Rb-N"},       {"F", "Rb-NDS"},     {"P", "Rb-PDP"},
+    {"Z", "Rb-Z"},      {"UZ", "Rb-UZ"},       {"ST", "Rb-ST"},     {"ZN", "Rb-ZN"},     {"NWS", "Rb-28nws"},
+    {"UN", "Rb-UN"},    {"FJ", "F-Zzf"},       {"ZS", "F-Rzs"},     {"RB50", "Rb-50"},
+}};
+
+QString withoutLastChar(const QString& s) { return s.left(s.size() - 1); }
+
+// A list of identifiers as the wizard keeps it: decimal numbers each followed by ",". It is
+// put into statements, so nothing else may pass.
+void requireIdList(const QString& list, const char* what) {
+  static const QRegularExpression form(QStringLiteral("^([0-9]+,)+$"));
+  if (!form.match(list).hasMatch()) {
+    throw std::invalid_argument(QStringLiteral("Niepoprawna lista %1: \"%2\" (oczekiwano liczb, każdej zakończonej przecinkiem)")
+                                    .arg(QString::fromUtf8(what), list)
+                                    .toStdString());
+  }
+}
+
+}  // namespace
+
+QString TdtmWertaloMain::symbolForType(const QString& typspr) {
+  for (const TypeSymbol& entry : kSymbols) {
+    if (typspr == QLatin1String(entry.typspr)) return QString::fromLatin1(entry.symbol);
+  }
+  return QString();
+}
+
+bool TdtmWertaloMain::SprawdzCzyEksportowane(const QString& sTypSpr) const {
+  if (TypEksportu == teBilanse) return true;
+  return (RodzajEksportu == rJST ? kExportableJst : kExportableJb).contains(sTypSpr);
+}
+
+QString TdtmWertaloMain::signatureTable(TRodzajEksportu kind) const {
+  return kind == rJB ? QStringLiteral("jbsprawozdxml") : QStringLiteral("sprawozdxml");
+}
+
+void TdtmWertaloMain::addSelectRow(const ReportRow& report, TRodzajEksportu kind) {
+  if (report.WERSJA < 0) return;
+  if (!SprawdzCzyEksportowane(report.TYPSPR)) return;
+  if (bEksportZatw && report.StatusSpraw != QLatin1String("Zatwierdzone")) return;
+  SelectRow row;
+  if (kind == rJB) row.ID_JB = report.ID_JB;
+  row.ROK = memMain.ROK;
+  row.TYPSPR = report.TYPSPR;
+  row.IDSPRAW = report.IDSPRAW;
+  row.Data = report.DAT_SKW;
+  row.Wersja = report.WERSJA;
+  row.CZAST = report.CZAST;
+  row.PODTYP = report.PODTYP;
+  row.SELEKCJA = true;
+  const db::DataSet signature = db::openSql(
+      DB, QStringLiteral("select czy_epodpisane from ") + signatureTable(kind) + QStringLiteral(" where idspraw=") +
+              QString::number(report.IDSPRAW));
+  row.podpisane = !signature.isEmpty() && !signature.isNull(u"czy_epodpisane") && signature.integer(u"czy_epodpisane") == 1;
+  memSelectSpraw.append(std::move(row));
+}
+
+void TdtmWertaloMain::classificationLabel(SelectRow& row, CatalogueQuery& plan) {
+  if (!plan.active) return;
+  db::DataSet& p = plan.data;
+  // A budget unit's plan row is its own: with several units chosen, the same sub-type has
+  // one plan row per unit.
+  const bool found = &plan == &qrJBSprawPlan
+                         ? p.locate({{QStringLiteral("PODTYP"), row.PODTYP}, {QStringLiteral("ID_JB"), row.ID_JB}})
+                         : p.locate(QStringLiteral("PODTYP"), row.PODTYP);
+  if (!found) return;
+  row.sCzesc = p.text(u"VAL1");
+  row.sDzial = p.text(u"DZIAL");
+  row.sRozdzial = p.text(u"ROZDZIAL");
+  if (row.sTypSprBestia == QLatin1String("Rb-34")) row.sCzesc = frmParams.edtSpecSymbl;
+  if (p.text(u"VAL1") == QLatin1String("0") && row.sTypSprBestia == QLatin1String("Rb-34"))
+    row.sTypSprBestia = QStringLiteral("Rb-34s");
+  QString label;
+  if (!row.sCzesc.isEmpty()) label = QStringLiteral("S-") + row.sCzesc;
+  if (!row.sDzial.isEmpty()) label += QStringLiteral(" D-") + row.sDzial;
+  if (!row.sRozdzial.isEmpty()) label += QStringLiteral(" R-") + row.sRozdzial;
+  row.sNazwaCzesc = label;
+}
+
+void TdtmWertaloMain::completeRow(SelectRow& row, bool withCalcSpraw) {
+  for (const ReportRow& jb : jbRowsCache_) {
+    if (jb.IDSPRAW != row.IDSPRAW) continue;
+    row.Status = jb.StatusSpraw;
+    row.WersjaSlownie = jb.WersjaSlownie;
+    row.SprawNazwa = jb.TypSprNazwaS;
+    row.Wersja = jb.WERSJA;
+    break;
+  }
+  row.sTypSprBestia = symbolForType(row.TYPSPR);
+  if (withCalcSpraw && RodzajEksportu == rJST && RodzajProg == rBudzetJST) {
+    db::DataSet& calc = qrCalcSpraw.data;
+    if (qrCalcSpraw.active && calc.locate(QStringLiteral("IDSPRAW"), row.IDSPRAW)) {
+      const bool found = qrSprawozd.active &&
+                         qrSprawozd.data.locate({{QStringLiteral("IDSPRAW"), row.IDSPRAW}, {QStringLiteral("ROK"), memMain.ROK}});
+      const ReportWords words =
+          wordsFor(found, found ? static_cast<int>(qrSprawozd.data.integer(u"WERSJA")) : 0,
+                   found && !qrSprawozd.data.isNull(u"DATAZAK") ? qrSprawozd.data.date(u"DATAZAK") : QDate());
+      const QString type = calc.text(u"TYPSPR");
+      row.SprawNazwa = qrS_TypSpr.active && qrS_TypSpr.data.locate(QStringLiteral("TYPSPR"), type)
+                           ? qrS_TypSpr.data.text(u"NazwaS")
+                           : QString();
+      row.WersjaSlownie = words.WersjaSlownie;
+      row.Status = words.StatusSpraw;
+      row.Wersja = static_cast<int>(calc.integer(u"WERSJA"));
+    }
+    classificationLabel(row, qrSprawPlan);
+  }
+  if (RodzajEksportu == rJB) classificationLabel(row, qrJBSprawPlan);
+}
+
+void TdtmWertaloMain::SprawozdDoMemo(const QString& sWybraneJB) {
+  if (frmWertalo.bZamianStronyAutomatyczna) return;
+  if (!sWybraneJB.isEmpty()) requireIdList(sWybraneJB, "jednostek budżetowych");
+  memSelectSpraw.clear();
+  memSelectSpraw.setIndex(SelectTable::Index::None);
+
+  if (RodzajProg == rBudzetJST) {
+    open(qrSprawozd);
+    open(qrSprawAkt);
+    open(qrCalcSpraw);
+    for (const ReportRow& report : reportRows(rJST)) addSelectRow(report, rJST);
+  }
+
+  const QString list = withoutLastChar(sWybraneJB);
+  const QString unitCondition = sWybraneJB.isEmpty() ? QStringLiteral("         (ID_JB=:ID_JB) ")
+                                                     : QStringLiteral("(ID_JB in(") + list + QStringLiteral("))");
+  qrJBSprawozd.query.setLine(6, unitCondition);
+  qrJBSprawAkt.query.setLine(6, unitCondition);
+  qrJBSprawPlan.query.setLine(5, sWybraneJB.isEmpty() ? QStringLiteral("         (ID_JB=:ID_JB) ")
+                                                      : QStringLiteral("(ID_JB in(") + list + QStringLiteral(")) "));
+  open(qrJBSprawozd);
+  open(qrJBSprawPlan);
+  open(qrJBSprawAkt);
+  open(qryJBDop);
+  if (RodzajProg == rBudzetJST) open(qrSprawPlan);
+  jbRowsCache_ = reportRows(rJB);
+  for (const ReportRow& report : jbRowsCache_) addSelectRow(report, rJB);
+
+  for (memSelectSpraw.first(); !memSelectSpraw.eof(); memSelectSpraw.next()) {
+    SelectRow& row = memSelectSpraw.current();
+    completeRow(row, true);
+    row.sNazwa = row.SprawNazwa;
+    row.sStatus = row.Status;
+    row.cWersja = row.Wersja;
+    if (RodzajEksportu == rJB) row.cData = row.Data;
+    CatalogueQuery& headers = RodzajEksportu == rJST ? qrSprawozd : qrJBSprawozd;
+    if (headers.active && headers.data.locate(QStringLiteral("IDSPRAW"), row.IDSPRAW)) row.Uwagi = headers.data.text(u"UWAGI");
+  }
+}
+
+void TdtmWertaloMain::SprawidDoMemo(const QString& sprawid) {
+  requireIdList(sprawid, "sprawozdań");
+  if (!frmWertalo.sWybraneJB.isEmpty()) requireIdList(frmWertalo.sWybraneJB, "jednostek budżetowych");
+  const QString ids = QStringLiteral("(IDSPRAW in(") + withoutLastChar(sprawid) + QStringLiteral("))");
+  qrJBSprawAkt.query.setLine(6, ids);
+  qrJBSprawozd.query.setLine(6, ids);
+  qrJBSprawPlan.query.setLine(5, QStringLiteral("(ID_JB in(") + withoutLastChar(frmWertalo.sWybraneJB) + QStringLiteral(")) "));
+  open(qrJBSprawAkt);
+  open(qrJBSprawozd);
+  open(qrJBSprawPlan);
+  open(qryJBDop);
+  jbRowsCache_ = reportRows(rJB);
+  for (const ReportRow& report : jbRowsCache_) addSelectRow(report, rJB);
+  for (memSelectSpraw.first(); !memSelectSpraw.eof(); memSelectSpraw.next()) {
+    SelectRow& row = memSelectSpraw.current();
+    completeRow(row, false);
+    row.sNazwa = row.SprawNazwa;
+    row.sStatus = row.Status;
+    row.cData = row.Data;
+    row.cWersja = row.Wersja;
+    if (qrJBSprawozd.data.locate(QStringLiteral("IDSPRAW"), row.IDSPRAW)) row.Uwagi = qrJBSprawozd.data.text(u"UWAGI");
+  }
+  memSelectSpraw.first();
+}
+
+void TdtmWertaloMain::PrzygotujDane(const QString& sWybraneJB) {
+  if (!sWybraneJB.isEmpty()) requireIdList(sWybraneJB, "jednostek budżetowych");
+  writerPeriod->sRok = memMain.RokFull();
+  const QChar first = memMain.OKRES.isEmpty() ? QChar() : memMain.OKRES[0];
+  writerPeriod->TypOkresu = first >= QLatin1Char('1') && first <= QLatin1Char('4') ? toKwartal : toMiesiac;
+  writerPeriod->sOkres = text::OkresToOkresBestia(memMain.OKRES);
+  const QString list = withoutLastChar(sWybraneJB);
+  close(qrJBObsAkt);
+  qrJBObsAkt.query.setLine(2, sWybraneJB.isEmpty() ? QStringLiteral("         (ID_JB=:ID_JB) AND")
+                                                   : QStringLiteral("(ID_JB in(") + list + QStringLiteral(")) AND"));
+  qrJBSprawPlan.query.setLine(5, sWybraneJB.isEmpty() ? QStringLiteral("         (ID_JB=:ID_JB) ")
+                                                      : QStringLiteral("(ID_JB in(") + list + QStringLiteral(")) "));
+  open(qrJBObsAkt);
+  open(qrJBSprawPlan);
+}
+
+QString SymbolZNazwy(const QString& sNazwa) {
+  QString out;
+  for (qsizetype i = 0; i + 1 < sNazwa.size(); ++i) {
+    if (sNazwa[i] == QLatin1Char(' ')) break;
+    out += sNazwa[i];
+  }
+  return out;
+}
+
+}  // namespace wertalo::catalogue

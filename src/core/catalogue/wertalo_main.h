@@ -1,0 +1,183 @@
+// Wertalo: the main data module: connection, export state, catalogue, selection and run.
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+#include <QDateTime>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "core/catalogue/catalogue_query.h"
+#include "core/catalogue/enums.h"
+#include "core/catalogue/mem_main.h"
+#include "core/catalogue/select_table.h"
+#include "core/db/connection.h"
+
+namespace wertalo::platform {
+class UserInterface;
+}
+
+namespace wertalo::catalogue {
+
+// The settings the core reads (the settings form's values).
+struct ParamsView {
+  QString dirKatalog;              // export folder
+  QString edtSpecSymbl = QStringLiteral("500");  // part number of Rb-34 reports
+};
+
+// A report row of the catalogue with its looked-up and calculated fields.
+struct ReportRow {
+  qint64 IDSPRAW = 0;
+  qint64 ID_JB = 0;
+  QString TYPSPR;
+  int WERSJA = 0;
+  QDate DAT_SKW;
+  int CZAST = 0;
+  int PODTYP = 0;
+  QString TypSprNazwaS;
+  QString URZAD;
+  QString WersjaSlownie;
+  QString StatusSpraw;
+  QString Uwagi;
+};
+
+// Version and status words of a report ("Pierwotne"/"Korekta n"/"Brak", "Zatwierdzone"/"Otwarte").
+struct ReportWords {
+  QString WersjaSlownie;
+  QString StatusSpraw;
+};
+
+class TdtmWertaloMain {
+ public:
+  // `winIni` is the WIN.INI to read; `ui` receives the module's messages.
+  TdtmWertaloMain(platform::UserInterface& ui, QString winIni);
+  ~TdtmWertaloMain();
+  TdtmWertaloMain(const TdtmWertaloMain&) = delete;
+  TdtmWertaloMain& operator=(const TdtmWertaloMain&) = delete;
+
+  // ---- Start-up -------------------------------------------------------------------------
+  // Finds the installation, connects, opens the catalogue. False when the installation
+  // cannot be read (the message was shown). Database errors raise db::DbError.
+  bool DataModuleCreate();
+  // Discovers the installed product and connects to its database.
+  bool ConnectTervik();
+  // Switches between report and balance-sheet export; returns TE.
+  TTypEksportu UstawTypEksporu(TTypEksportu TE);
+
+  // ---- Catalogue ------------------------------------------------------------------------
+  // Re-reads the statements that follow memMain (after the choice changed).
+  void refreshReports();
+  // Year picker: makes the year with this two-digit ROK current (false when not listed).
+  bool chooseYear(const QString& rok);
+  // Period picker: makes the period row with this OpZam key current and writes memMain's
+  // OKRES/OKRES2/OkresOkres2 from it (false when the year has no such row).
+  bool choosePeriod(const QString& opZam);
+  // The report-table period code of a period row ("A".."L", "1".."4").
+  static QString periodCode(const QString& okres, int okres2);
+  // Period name of a period row ("styczeń", ..., "kwart. 3"; empty for other values).
+  static QString OkresTekst(const QString& okres, int okres2);
+  // Version and status words of a report found by identifier.
+  static ReportWords wordsFor(bool found, int wersja, const QDate& datazak);
+
+  // Rows of the unit-itself and budget-unit report queries, filtered for the export kind.
+  std::vector<ReportRow> reportRows(TRodzajEksportu kind);
+
+  // ---- Selection ------------------------------------------------------------------------
+  bool SprawdzCzyEksportowane(const QString& sTypSpr) const;
+  void SprawozdDoMemo(const QString& sWybraneJB);
+  void SprawidDoMemo(const QString& sprawid);
+  void PrzygotujDane(const QString& sWybraneJB);
+  // Besti@ symbol of a report type code ("" when none).
+  static QString symbolForType(const QString& typspr);
+
+  // ---- Run summary ----------------------------------------------------------------------
+  int WykonajPosumowanie(QStringList& sl);
+  // Completion text lines and the list of produced files (full paths).
+  void Zakonczenie(QStringList& memKoniec, QStringList& listaPlikow);
+  void ZapiszDateWysylki(qint64 idspraw);
+  // The export folder of the settings in native form.
+  QString exportFolder() const;
+
+  // ---- State read by the other parts ----------------------------------------------------
+  QString PasswordInterbase;
+  QString UserInterbase;
+  QString PathBufor;
+  QString PathMain;
+  QString PathBestia;
+  QString PathData;
+  bool bDodajInfo = true;
+  TRodzajProg RodzajProg = rBudzetJST;
+  TTypEksportu TypEksportu = teSprawozdania;
+  TRodzajEksportu RodzajEksportu = rJST;
+  bool bRegonSpacje = false;
+  QString CommunicationSrv;
+  bool bEksportZatw = false;
+  bool IsInterbase = false;
+
+  MemMain memMain;
+  SelectTable memSelectSpraw;
+  WizardState frmWertalo;
+  ParamsView frmParams;
+  // The package writer's period fields (the writer points this at its own).
+  WriterPeriod* writerPeriod = &ownPeriod_;
+  // Name of the completion's one-file package (the writer's sNazwaPliku).
+  QString sNazwaPliku;
+
+  db::Connection DB;
+  db::ConnectionSettings connectionSettings;
+  platform::UserInterface& ui;
+  QString winIniPath;
+  qint64 IdJST = 0;  // tblParams.IdJST
+
+  // Catalogue statements and their rows.
+  CatalogueQuery qrRok;
+  CatalogueQuery qrOkres;
+  CatalogueQuery qrOkresD;
+  CatalogueQuery qrJSTWyk;
+  CatalogueQuery qrJSTDop;
+  CatalogueQuery qrSprawAkt;
+  CatalogueQuery qrSprawozd;
+  CatalogueQuery qrS_TypSpr;
+  CatalogueQuery qrCalcSpraw;
+  CatalogueQuery qrJBSprawAkt;
+  CatalogueQuery qrJBSprawozd;
+  CatalogueQuery qryJBDop;
+  CatalogueQuery qrJBObs;
+  CatalogueQuery qrJBObsAkt;
+  CatalogueQuery qrSprawPlan;
+  CatalogueQuery qrJBSprawPlan;
+  // 0: all years and periods; 1: only years and periods of balance sheets.
+  int ITYPEXP = 0;
+  // The clock of the sending date (replaceable in tests).
+  std::function<QDateTime()> clock;
+
+  // Opens (re-runs) a catalogue statement with its parameters from memMain.
+  void open(CatalogueQuery& q);
+  void close(CatalogueQuery& q) { q.active = false; q.data = db::DataSet(); }
+
+ private:
+  void bindFromMemMain(db::Query& query) const;
+  void unitDataChanged();       // srcQrJstWykDataChange
+  void yearRowChanged();        // srcQrOkresDataChange
+  void addSelectRow(const ReportRow& row, TRodzajEksportu kind);
+  void classificationLabel(SelectRow& row, CatalogueQuery& plan);
+  void completeRow(SelectRow& row, bool withCalcSpraw);
+  QString signatureTable(TRodzajEksportu kind) const;
+
+  WriterPeriod ownPeriod_;
+  // Budget-unit report rows of the last selection build (the completion pass reads them).
+  std::vector<ReportRow> jbRowsCache_;
+};
+
+// File name of a report written alone: symbol, "_", label, part, "_", unit name, id, ".xml".
+QString NazwaPlikuXml(const SelectRow& row);
+
+// The leading symbol of a position name: characters up to the first blank, never the last.
+QString SymbolZNazwy(const QString& sNazwa);
+
+}  // namespace wertalo::catalogue
