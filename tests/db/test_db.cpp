@@ -1,6 +1,8 @@
 // The database layer runs the same cases on the local SQLite database and on the Firebird
 // server.
 #include <QDate>
+#include <QFileInfo>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -239,6 +241,25 @@ TEST(Connection, MissingSqliteFolderRaisesWithThePath) {
   } catch (const DbError& e) {
     EXPECT_TRUE(e.message().contains(s.sqliteFile));
   }
+}
+
+TEST(Connection, MissingSqliteFileIsAnErrorAndIsNotCreated) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString path = dir.filePath(QStringLiteral("dane z odstępem#1.sqlite"));
+  ConnectionSettings s;
+  s.sqliteFile = path;
+  Connection c;
+  EXPECT_THROW(c.open(s), DbError);
+  EXPECT_FALSE(QFileInfo::exists(path));
+  s.createIfMissing = true;
+  c.open(s);
+  c.executeScript(QStringLiteral("CREATE TABLE A (X INTEGER);"));
+  EXPECT_TRUE(QFileInfo::exists(path));
+  c.close();
+  s.createIfMissing = false;
+  c.open(s);
+  EXPECT_TRUE(c.hasTable(QStringLiteral("a")));
 }
 
 }  // namespace

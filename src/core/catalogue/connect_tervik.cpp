@@ -55,8 +55,13 @@ bool TdtmWertaloMain::ConnectTervik() {
     ui.showMessage(QStringLiteral("Błąd podczas odczytu pliku konfiguracyjnego ") + configFile);
   }
 
+  // After a failed read the rest goes on with what can be read (an unreadable file reads empty).
   auto read = [&](const char* name) {
-    return readProfileString(configFile, section, QString::fromLatin1(name));
+    try {
+      return readProfileString(configFile, section, QString::fromLatin1(name));
+    } catch (const std::exception&) {
+      return QString();
+    }
   };
   PathData = platform::nativePath(read("PathData"));
   CommunicationSrv = read("CommunicationSrv");

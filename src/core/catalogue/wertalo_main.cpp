@@ -77,6 +77,11 @@ void TdtmWertaloMain::open(CatalogueQuery& q) {
 
 bool TdtmWertaloMain::DataModuleCreate() {
   if (!ConnectTervik()) return false;
+  openCatalogue();
+  return true;
+}
+
+void TdtmWertaloMain::openCatalogue() {
   TypEksportu = teSprawozdania;
   ITYPEXP = 0;
   open(qrRok);
@@ -109,7 +114,6 @@ bool TdtmWertaloMain::DataModuleCreate() {
   bDodajInfo = true;
   open(qrJBSprawPlan);
   UstawTypEksporu(teSprawozdania);
-  return true;
 }
 
 TTypEksportu TdtmWertaloMain::UstawTypEksporu(TTypEksportu TE) {

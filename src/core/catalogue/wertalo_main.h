@@ -66,6 +66,8 @@ class TdtmWertaloMain {
   bool DataModuleCreate();
   // Discovers the installed product and connects to its database.
   bool ConnectTervik();
+  // Opens the catalogue on the open connection (the steps of creation after connecting).
+  void openCatalogue();
   // Switches between report and balance-sheet export; returns TE.
   TTypEksportu UstawTypEksporu(TTypEksportu TE);
 

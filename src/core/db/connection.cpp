@@ -1,6 +1,8 @@
 #include "core/db/connection.h"
 
+#include <QFileInfo>
 #include <QSqlError>
+#include <QUrl>
 #include <QSqlQuery>
 
 #include <atomic>
@@ -68,8 +70,14 @@ void Connection::open(const ConnectionSettings& settings) {
     db.setUserName(settings.user);
     db.setPassword(settings.password);
     db.setConnectOptions(QStringLiteral("ISC_DPB_LC_CTYPE=UTF8"));
-  } else {
+  } else if (settings.sqliteFile == QLatin1String(":memory:")) {
     db.setDatabaseName(settings.sqliteFile);
+  } else {
+    // Opened through a URI so that a missing file is an error, not a new empty database.
+    QUrl url = QUrl::fromLocalFile(QFileInfo(settings.sqliteFile).absoluteFilePath());
+    url.setQuery(settings.createIfMissing ? QStringLiteral("mode=rwc") : QStringLiteral("mode=rw"));
+    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI"));
+    db.setDatabaseName(url.toString(QUrl::FullyEncoded));
   }
   if (!db.open()) {
     const QString target = settings.engine == Engine::Firebird ? settings.server : settings.sqliteFile;

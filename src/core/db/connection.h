@@ -15,6 +15,9 @@ struct ConnectionSettings {
   Engine engine = Engine::Sqlite;
   // SQLite: the database file (":memory:" for a private in-memory database).
   QString sqliteFile;
+  // SQLite: create the file when it does not exist (only the demo does; the product's
+  // database must be there).
+  bool createIfMissing = false;
   // Firebird: "host:path" or "host/port:path", user and password.
   QString server;
   QString user;
