@@ -1,0 +1,24 @@
+// Wertalo: whole-file writes (a temporary file in the target folder, then a rename).
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace wertalo::platform {
+
+// Who may read a file that a write creates. An existing file always keeps its own mode.
+enum class NewFileAccess {
+  Default,    // as the process's umask allows (usually readable by all)
+  OwnerOnly,  // readable and writable by its owner only (files holding passwords)
+};
+
+// Writes the bytes as the whole content of the file: first into a temporary file in the same
+// folder, then renamed over the target, so that the file is never seen half written. Raises
+// PlatformError with the path and the system's text on failure; the target is then untouched.
+void writeFileWhole(const QString& path, const QByteArray& bytes,
+                    NewFileAccess access = NewFileAccess::Default);
+
+// The system's text for an errno value ("No such file or directory", ...).
+QString systemErrorText(int errorNumber);
+
+}  // namespace wertalo::platform
