@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "core/db/connection.h"
+#include "support/qt_printers.h"
 
 namespace wertalo::test {
 

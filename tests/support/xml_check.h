@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/qt_printers.h"
+
 namespace wertalo::test {
 
 // Success when the bytes are a well-formed XML document (a UTF-8 byte-order mark allowed).
