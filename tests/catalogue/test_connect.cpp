@@ -1,0 +1,167 @@
+// Installation discovery: WIN.INI, the product's configuration file and the connection.
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "core/db/db_error.h"
+#include "core/db/schema.h"
+#include "core/platform/ini_file.h"
+#include "fixture.h"
+
+namespace wertalo::catalogue {
+namespace {
+
+const QString kInstallMessage =
+    QStringLiteral("BŁĄD!! Niepoprawnie zainstalowany system \"TERVIK\". Program zakończy teraz pracę!");
+
+void writeText(const QString& path, const QString& text) {
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(text.toUtf8());
+}
+
+// A folder with an installation: WIN.INI, configuration files and a database.
+class Installation : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir.isValid());
+    root = dir.path();
+    QDir(root).mkpath(QStringLiteral("Dane"));
+    QDir(root).mkpath(QStringLiteral("DaneJB"));
+    createDatabase(root + QStringLiteral("/Dane/dane.sqlite"));
+    createDatabase(root + QStringLiteral("/DaneJB/dane.sqlite"));
+  }
+
+  static void createDatabase(const QString& path, const QStringList& dropTables = {}) {
+    db::Connection c;
+    db::ConnectionSettings s;
+    s.sqliteFile = path;
+    s.createIfMissing = true;
+    c.open(s);
+    db::applySchema(c);
+    test::insertBaseRows(c);
+    for (const QString& t : dropTables) test::exec(c, QStringLiteral("DROP TABLE %1;").arg(t));
+  }
+
+  QString winIni() const { return root + QStringLiteral("/win.ini"); }
+  QString path(const char* name) const { return root + QLatin1Char('/') + QString::fromLatin1(name); }
+
+  QTemporaryDir dir;
+  QString root;
+  platform::RecordingUserInterface ui;
+};
+
+TEST_F(Installation, LocalGovernmentProductWinsWhenBothAreInstalled) {
+  writeText(winIni(), QStringLiteral("[KALMETO]\nTERVIK=%1\nJSTJB=%2\n").arg(path("tervik.ini"), path("jb.ini")));
+  writeText(path("tervik.ini"), QStringLiteral("[configTervik]\nPathData=%1\\Dane\nPathMain=%1\\Tervik\n"
+                                               "CommunicationSrv=wyslij.sh\nPathBufor=%1\\Bufor\\\n").arg(root));
+  writeText(path("jb.ini"), QStringLiteral("[configJB]\nPathData=%1\\DaneJB\nPathMain=%1\\Morsal\n").arg(root));
+  TdtmWertaloMain dtm(ui, winIni());
+  ASSERT_TRUE(dtm.DataModuleCreate());
+  EXPECT_EQ(dtm.RodzajProg, rBudzetJST);
+  EXPECT_EQ(dtm.PathData, root + QStringLiteral("/Dane"));
+  EXPECT_EQ(dtm.CommunicationSrv, QStringLiteral("wyslij.sh"));
+  EXPECT_EQ(dtm.connectionSettings.engine, db::Engine::Sqlite);
+  EXPECT_FALSE(dtm.IsInterbase);
+  EXPECT_TRUE(ui.messages().isEmpty());
+}
+
+TEST_F(Installation, OnlyTheBudgetUnitProductUsesItsConfigurationAndReadsNoUnitTables) {
+  createDatabase(path("DaneJB/dane.sqlite").replace(QStringLiteral("dane.sqlite"), QStringLiteral("jb.sqlite")));
+  QFile::remove(path("DaneJB/dane.sqlite"));
+  createDatabase(path("DaneJB/dane.sqlite"), {QStringLiteral("SPRAWAKT"), QStringLiteral("SPRAWOZD"), QStringLiteral("SPRAWPLAN")});
+  writeText(winIni(), QStringLiteral("[KALMETO]\nJSTJB=%1\n").arg(path("jb.ini")));
+  // No "PathData" in configTervik and no configJST: configJB is chosen and every key comes from it.
+  writeText(path("jb.ini"), QStringLiteral("[configTervik]\nPathMain=/zly\nCommunicationSrv=zly.sh\n"
+                                           "[configJB]\nPathData=%1/DaneJB\nPathMain=%1/Morsal\nCommunicationSrv=jb.sh\n")
+                                .arg(root));
+  TdtmWertaloMain dtm(ui, winIni());
+  ASSERT_TRUE(dtm.DataModuleCreate());
+  EXPECT_EQ(dtm.RodzajProg, rBudzetJB);
+  EXPECT_EQ(dtm.CommunicationSrv, QStringLiteral("jb.sh"));
+  EXPECT_EQ(dtm.PathMain, root + QStringLiteral("/Morsal"));
+  EXPECT_FALSE(dtm.qrSprawAkt.active);
+  EXPECT_TRUE(dtm.qrJBSprawAkt.active);
+  dtm.RodzajEksportu = rJB;
+  dtm.SprawozdDoMemo(QString());  // reads no table of the local-government product either
+  EXPECT_TRUE(dtm.memSelectSpraw.isEmpty());
+}
+
+TEST_F(Installation, ServerParametersTakeTheDefaultUserAndPassword) {
+  writeText(winIni(), QStringLiteral("[KALMETO]\nTERVIK=%1\n").arg(path("tervik.ini")));
+  writeText(path("tervik.ini"), QStringLiteral("[configTervik]\nPathData=%1/Dane\nGDBPath=  127.0.0.1/1:/nie/ma/bazy.fdb  \n"
+                                               "UserInterbase=\nPasswordInterbase=\nPathMain=%1/Tervik\n").arg(root));
+  TdtmWertaloMain dtm(ui, winIni());
+  EXPECT_THROW(dtm.DataModuleCreate(), db::DbError);
+  EXPECT_TRUE(dtm.IsInterbase);
+  EXPECT_EQ(dtm.connectionSettings.engine, db::Engine::Firebird);
+  EXPECT_EQ(dtm.connectionSettings.server, QStringLiteral("127.0.0.1/1:/nie/ma/bazy.fdb"));
+  EXPECT_EQ(dtm.connectionSettings.user, QStringLiteral("SYSDBA"));
+  EXPECT_EQ(dtm.connectionSettings.password, QStringLiteral("zentrowal"));
+}
+
+TEST_F(Installation, BlankServerPathMeansTheLocalDatabase) {
+  writeText(winIni(), QStringLiteral("[KALMETO]\nTERVIK=%1\n").arg(path("tervik.ini")));
+  writeText(path("tervik.ini"), QStringLiteral("[configJST]\nPathData=%1/Dane\nGDBPath=    \nPathMain=%1/Tervik\n").arg(root));
+  TdtmWertaloMain dtm(ui, winIni());
+  ASSERT_TRUE(dtm.DataModuleCreate());
+  EXPECT_EQ(dtm.connectionSettings.engine, db::Engine::Sqlite);
+  EXPECT_EQ(dtm.memMain.NAZWA, QStringLiteral("Miasto Poznań"));
+}
+
+TEST_F(Installation, ExportFolderIsWrittenAndCreatedWhenMissing) {
+  writeText(winIni(), QStringLiteral("[KALMETO]\nTERVIK=%1\n").arg(path("tervik.ini")));
+  writeText(path("tervik.ini"), QStringLiteral("[configTervik]\nPathData=%1/Dane\nPathMain=%1/Tervik\n[Eksport obcy]\n").arg(root));
+  TdtmWertaloMain dtm(ui, winIni());
+  ASSERT_TRUE(dtm.DataModuleCreate());
+  EXPECT_EQ(platform::readProfileString(path("tervik.ini"), QStringLiteral("Eksport obcy"), QStringLiteral("BestiaDir")),
+            root + QStringLiteral("/Tervik\\Bestia"));
+  EXPECT_EQ(dtm.PathBestia, root + QStringLiteral("/Tervik/Bestia"));
+  EXPECT_TRUE(QDir(dtm.PathBestia).exists());
+  // A folder already configured is kept.
+  platform::writeProfileString(path("tervik.ini"), QStringLiteral("Eksport obcy"), QStringLiteral("BestiaDir"), root + QStringLiteral("/inny/folder"));
+  TdtmWertaloMain again(ui, winIni());
+  ASSERT_TRUE(again.DataModuleCreate());
+  EXPECT_EQ(again.PathBestia, root + QStringLiteral("/inny/folder"));
+  EXPECT_TRUE(QDir(again.PathBestia).exists());
+}
+
+struct BrokenCase {
+  const char* name;
+  const char* winIni;      // %1 = root
+  const char* config;      // nullptr: none
+};
+
+class BrokenInstallation : public Installation, public ::testing::WithParamInterface<BrokenCase> {};
+
+TEST_P(BrokenInstallation, ShowsTheInstallationMessage) {
+  const BrokenCase& c = GetParam();
+  writeText(winIni(), QString::fromUtf8(c.winIni).arg(root));
+  if (c.config) writeText(path("tervik.ini"), QString::fromUtf8(c.config).arg(root));
+  TdtmWertaloMain dtm(ui, winIni());
+  EXPECT_FALSE(dtm.DataModuleCreate());
+  EXPECT_EQ(ui.messages(), QStringList{kInstallMessage});
+  EXPECT_FALSE(dtm.DB.isOpen());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BrokenInstallation,
+    ::testing::Values(BrokenCase{"NoWinIniEntry", "[KALMETO]\nINNY=x\n", nullptr},
+                      BrokenCase{"NoPathDataAnywhere", "[KALMETO]\nTERVIK=%1/tervik.ini\n",
+                                 "[configTervik]\nPathMain=%1\n[configJST]\nPathData=\n"},
+                      BrokenCase{"NoConfigurationFile", "[KALMETO]\nTERVIK=%1/nie-ma.ini\n", nullptr}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Installation, UnreadableConfigurationFileIsReported) {
+  QDir(root).mkpath(QStringLiteral("katalog.ini"));  // a folder cannot be read as a file
+  writeText(winIni(), QStringLiteral("[KALMETO]\nTERVIK=%1/katalog.ini\n").arg(root));
+  TdtmWertaloMain dtm(ui, winIni());
+  // Discovery goes on with what it can read; the database it then names does not exist.
+  EXPECT_THROW(dtm.DataModuleCreate(), db::DbError);
+  EXPECT_EQ(ui.messages(), QStringList{QStringLiteral("Błąd podczas odczytu pliku konfiguracyjnego ") + root + QStringLiteral("/katalog.ini")});
+}
+
+}  // namespace
+}  // namespace wertalo::catalogue

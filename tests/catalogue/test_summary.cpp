@@ -1,0 +1,112 @@
+// Run summary, completion text and sending date.
+#include <gtest/gtest.h>
+
+#include "core/db/query.h"
+#include "fixture.h"
+
+namespace wertalo::catalogue {
+namespace {
+
+using test::ReportSpec;
+
+// Two approved reports of November 2013, the second signed and in part 2.
+class RunTexts : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    test::insertBaseRows(m.dtm.DB);
+    test::insertReport(m.dtm.DB, {.idspraw = 57, .typspr = QStringLiteral("D"), .datazak = QStringLiteral("2014-01-20"), .podtyp = 1});
+    test::insertReport(m.dtm.DB, {.idspraw = 58, .typspr = QStringLiteral("W"), .datazak = QStringLiteral("2014-01-20"), .czast = 2, .signedXml = true});
+    test::exec(m.dtm.DB, QStringLiteral("INSERT INTO SPRAWPLAN (ID_JST, ROK, OKRES2, KWARTAL, PODTYP, VAL1, DZIAL, ROZDZIAL) "
+                                        "VALUES (1, '13', 0, 'K', 1, '750', '801', '80101');"));
+    m.dtm.frmParams.dirKatalog = QStringLiteral("/dane/Bestia");
+    m.start();
+    m.dtm.SprawozdDoMemo(QString());
+    ASSERT_EQ(m.dtm.memSelectSpraw.recordCount(), 2);
+  }
+  test::Module m;
+};
+
+TEST_F(RunTexts, SummaryOfTwoReportsInOneFile) {
+  QStringList lines{QStringLiteral("stale")};
+  EXPECT_EQ(m.dtm.WykonajPosumowanie(lines), 2);
+  EXPECT_EQ(lines, (QStringList{QStringLiteral(" "), QStringLiteral("Rok budżetowy: 2013"), QStringLiteral(" "),
+                                QStringLiteral("SPRAWOZDANIA WYBRANE DO EKSPORTU:"),
+                                QStringLiteral("   Rb-27S S-750 D-801 R-80101"), QStringLiteral("   Rb-28S ")}));
+  EXPECT_EQ(m.dtm.memSelectSpraw.position(), 0);
+}
+
+TEST_F(RunTexts, SummaryOfTwoReportsEachInItsOwnFile) {
+  m.dtm.frmWertalo.chkZapiszPojedynczo = true;
+  QStringList lines;
+  EXPECT_EQ(m.dtm.WykonajPosumowanie(lines), 2);
+  EXPECT_EQ(lines, (QStringList{QStringLiteral("Wybrano opcję zapisu każdego sprawozdania w oddzielnym pliku XML."),
+                                QStringLiteral(" "), QStringLiteral("Dane zostaną zapisane w folderze:"),
+                                QStringLiteral(" /dane/Bestia"), QStringLiteral(" "), QStringLiteral("Rok budżetowy: 2013"),
+                                QStringLiteral(" "), QStringLiteral("SPRAWOZDANIA WYBRANE DO EKSPORTU:"),
+                                QStringLiteral("   Rb-27S S-750 D-801 R-80101"),
+                                QStringLiteral("     Plik otrzyma nazwę: Rb-27s.xml"), QStringLiteral("   Rb-28S "),
+                                QStringLiteral("     Plik otrzyma nazwę: Rb-28s.xml")}));
+}
+
+TEST_F(RunTexts, SummaryWithNothingTicked) {
+  for (int i = 0; i < m.dtm.memSelectSpraw.recordCount(); ++i) m.dtm.memSelectSpraw.at(i).SELEKCJA = false;
+  QStringList lines;
+  EXPECT_EQ(m.dtm.WykonajPosumowanie(lines), 0);
+  ASSERT_EQ(lines.size(), 6);
+  EXPECT_EQ(lines.mid(3), (QStringList{QStringLiteral("SPRAWOZDANIA WYBRANE DO EKSPORTU:"),
+                                       QStringLiteral("  !!!BRAK ZAZNACZONYCH SPRAWOZDAŃ DO EKSPORTU"),
+                                       QStringLiteral("  !!!EKSPORT NIE BĘDZIE WYKONANY")}));
+}
+
+TEST_F(RunTexts, CompletionListsEachFileWithItsSignatureNote) {
+  m.dtm.frmWertalo.chkZapiszPojedynczo = true;
+  QStringList memo, files;
+  m.dtm.Zakonczenie(memo, files);
+  EXPECT_EQ(files, (QStringList{QStringLiteral("/dane/Bestia/Rb-27s_S-750 D-801 R-80101_57.xml"),
+                                QStringLiteral("/dane/Bestia/Rb-28s_2_58.xml")}));
+  EXPECT_EQ(memo, (QStringList{QStringLiteral("EKSPORT ZAKOŃCZONO POMYŚLNIE"), QString(),
+                               QStringLiteral("Sprawozdania wyeksportowano do plików:"), QString(), files[0],
+                               files[1] + QStringLiteral("\r\nSprawozdanie wyekportowano razem z podpisem elektronicznym")}));
+}
+
+TEST_F(RunTexts, CompletionOfTheOneFilePackage) {
+  m.dtm.sNazwaPliku = QStringLiteral("/dane/Bestia/Sprawozdania_listopad_2013_.xml");
+  QStringList memo, files;
+  m.dtm.Zakonczenie(memo, files);
+  EXPECT_EQ(memo, (QStringList{QStringLiteral("EKSPORT ZAKOŃCZONO POMYŚLNIE"), QString(),
+                               QStringLiteral("Sprawozdanie wyeksportowano do pliku:"), QString(), m.dtm.sNazwaPliku}));
+  EXPECT_EQ(files, QStringList{m.dtm.sNazwaPliku});
+  m.dtm.TypEksportu = teBilanse;
+  m.dtm.Zakonczenie(memo, files);
+  EXPECT_EQ(memo.at(2), QStringLiteral("Bilanse wyeksportowano do pliku:"));
+}
+
+QString sendingDate(db::Connection& c, const QString& table, qint64 id) {
+  const db::DataSet ds = db::openSql(c, QStringLiteral("select DATAWYSLANIA from %1 where IDSPRAW=%2").arg(table).arg(id));
+  return ds.isNull(u"DATAWYSLANIA") ? QString() : ds.dateTime(u"DATAWYSLANIA").toString(Qt::ISODate);
+}
+
+TEST(SendingDate, WrittenOnceAndOnlyForApprovedReports) {
+  test::Module m;
+  test::insertBaseRows(m.dtm.DB);
+  test::insertReport(m.dtm.DB, {.idspraw = 1, .typspr = QStringLiteral("D"), .datazak = QStringLiteral("2014-01-20")});
+  test::insertReport(m.dtm.DB, {.idspraw = 2, .typspr = QStringLiteral("W")});
+  test::insertReport(m.dtm.DB, {.idspraw = 3, .typspr = QStringLiteral("D"), .datazak = QStringLiteral("2014-01-20"), .idJb = 7});
+  QDateTime now(QDate(2014, 2, 3), QTime(9, 15, 0));
+  m.dtm.clock = [&now] { return now; };
+  m.dtm.ZapiszDateWysylki(1);
+  m.dtm.ZapiszDateWysylki(2);
+  now = now.addDays(5);
+  m.dtm.ZapiszDateWysylki(1);
+  EXPECT_EQ(sendingDate(m.dtm.DB, QStringLiteral("SPRAWOZD"), 1), QStringLiteral("2014-02-03T09:15:00"));
+  EXPECT_EQ(sendingDate(m.dtm.DB, QStringLiteral("SPRAWOZD"), 2), QString());
+  // Budget units' reports are dated in their own table.
+  m.dtm.ZapiszDateWysylki(3);
+  EXPECT_EQ(sendingDate(m.dtm.DB, QStringLiteral("JBSPRAWOZD"), 3), QString());
+  m.dtm.RodzajEksportu = rJB;
+  m.dtm.ZapiszDateWysylki(3);
+  EXPECT_EQ(sendingDate(m.dtm.DB, QStringLiteral("JBSPRAWOZD"), 3), QStringLiteral("2014-02-08T09:15:00"));
+}
+
+}  // namespace
+}  // namespace wertalo::catalogue
