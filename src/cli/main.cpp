@@ -3,21 +3,50 @@
 #include <QStringList>
 
 #include <cstdio>
+#include <exception>
+#include <functional>
+#include <map>
 
+#include "cli/commands.h"
+#include "cli/console_ui.h"
+#include "core/db/db_error.h"
+#include "core/platform/platform_error.h"
 #include "core/version.h"
 
 namespace {
 
 void printHelp() {
-  std::fputs(
+  wertalo::cli::out(QStringLiteral(
       "Użycie: wertalo-cli POLECENIE [OPCJE]\n"
       "\n"
       "Eksport sprawozdań budżetowych i bilansów do systemu Bestia.\n"
       "\n"
+      "Polecenia:\n"
+      "  list     jednostka, lata, okresy, jednostki budżetowe i sprawozdania do eksportu\n"
+      "           [--win-ini PLIK] [--kind reports|balances] [--year RRRR] [--period KOD]\n"
+      "           [--jb ID[,ID...]] [--all-statuses] [--json]\n"
+      "\n"
+      "Kod okresu: A–L miesiąc (A = styczeń), 1–4 kwartał. Bez --year/--period: ostatni rok\n"
+      "i jego ostatni okres.\n"
+      "\n"
       "Opcje ogólne:\n"
       "  --help       ta pomoc\n"
-      "  --version    wersja programu\n",
-      stdout);
+      "  --version    wersja programu\n"));
+}
+
+// Runs a command; errors of the database and of files end it with their text.
+int guarded(const std::function<int()>& command) {
+  using wertalo::cli::err;
+  try {
+    return command();
+  } catch (const wertalo::db::DbError& e) {
+    err(QStringLiteral("Błąd bazy danych: ") + e.message() + QLatin1Char('\n'));
+  } catch (const wertalo::platform::PlatformError& e) {
+    err(QStringLiteral("Błąd: ") + e.message() + QLatin1Char('\n'));
+  } catch (const std::exception& e) {
+    err(QStringLiteral("Błąd: ") + QString::fromUtf8(e.what()) + QLatin1Char('\n'));
+  }
+  return 1;
 }
 
 }  // namespace
@@ -30,9 +59,17 @@ int main(int argc, char* argv[]) {
     return args.isEmpty() ? 2 : 0;
   }
   if (args.first() == QLatin1String("--version")) {
-    std::printf("wertalo-cli %s\n", wertalo::kVersion);
+    wertalo::cli::out(QStringLiteral("wertalo-cli %1\n").arg(QString::fromLatin1(wertalo::kVersion)));
     return 0;
   }
-  std::fprintf(stderr, "Nieznane polecenie: %s\n", qPrintable(args.first()));
-  return 2;
+  const std::map<QString, std::function<int(const QStringList&)>> commands = {
+      {QStringLiteral("list"), wertalo::cli::runListCommand},
+  };
+  const auto it = commands.find(args.first());
+  if (it == commands.end()) {
+    wertalo::cli::err(QStringLiteral("Nieznane polecenie: %1 (wertalo-cli --help)\n").arg(args.first()));
+    return 2;
+  }
+  const QStringList rest = args.mid(1);
+  return guarded([&] { return it->second(rest); });
 }

@@ -1,0 +1,13 @@
+// Wertalo command line: the commands.
+#pragma once
+
+#include <QStringList>
+
+namespace wertalo::cli {
+
+// `wertalo-cli list`: the unit, years, periods, budget units and the selection table.
+int runListCommand(const QStringList& args);
+// `wertalo-cli export`: the wizard's export without the wizard.
+int runExportCommand(const QStringList& args);
+
+}  // namespace wertalo::cli

@@ -1,0 +1,29 @@
+// Wertalo command line: the user as the terminal sees them.
+#pragma once
+
+#include <optional>
+
+#include "core/platform/user_interface.h"
+
+namespace wertalo::cli {
+
+// Messages go to standard error; a save question is answered with the file chosen on the
+// command line, or the proposed name in the proposed folder; yes/no questions are answered no.
+class ConsoleUserInterface : public platform::UserInterface {
+ public:
+  void showMessage(const QString& text) override;
+  std::optional<QString> askSaveFileName(const platform::SaveFileRequest& request) override;
+  bool askYesNo(const QString& question) override;
+
+  // The answer to the next save questions (--single-file).
+  void setSaveAnswer(const QString& path) { saveAnswer_ = path; }
+
+ private:
+  std::optional<QString> saveAnswer_;
+};
+
+// Writes UTF-8 text to standard output / standard error.
+void out(const QString& text);
+void err(const QString& text);
+
+}  // namespace wertalo::cli
