@@ -1,0 +1,137 @@
+// The command line run as a user runs it, on a small installation.
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "core/db/schema.h"
+#include "fixture.h"
+
+namespace wertalo {
+namespace {
+
+struct CliRun {
+  int exitCode = -1;
+  QString out;
+  QString err;
+};
+
+class CommandLine : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir.isValid());
+    QDir(dir.path()).mkpath(QStringLiteral("Dane"));
+    QDir(dir.path()).mkpath(QStringLiteral("config"));
+    db::Connection c;
+    db::ConnectionSettings s;
+    s.sqliteFile = dir.filePath(QStringLiteral("Dane/dane.sqlite"));
+    s.createIfMissing = true;
+    c.open(s);
+    db::applySchema(c);
+    test::insertBaseRows(c);
+    test::insertReport(c, {.idspraw = 57, .typspr = QStringLiteral("D"), .datazak = QStringLiteral("2014-01-20"), .rok = QStringLiteral("14"), .okres = QStringLiteral("4")});
+    test::insertReport(c, {.idspraw = 58, .typspr = QStringLiteral("W"), .rok = QStringLiteral("14"), .okres = QStringLiteral("4")});
+    test::insertReport(c, {.idspraw = 59, .typspr = QStringLiteral("N"), .datazak = QStringLiteral("2014-01-20"), .rok = QStringLiteral("13"), .okres = QStringLiteral("2")});
+    test::exec(c, QStringLiteral("INSERT INTO JBOBS (ID_JST, ID_JB, NAZWA, ROK, OKRES, OKRES2) VALUES (1, 7, 'Przedszkole nr 3', '14', '4', 0);"));
+    write(QStringLiteral("win.ini"), QStringLiteral("[KALMETO]\nTERVIK=%1/tervik.ini\n").arg(dir.path()));
+    write(QStringLiteral("tervik.ini"),
+          QStringLiteral("[configTervik]\nPathData=%1\\Dane\nPathMain=%1\\Tervik\nPathBufor=%1\\Bufor\\\n[Eksport obcy]\n").arg(dir.path()));
+  }
+
+  void write(const QString& name, const QString& text) {
+    QFile f(dir.filePath(name));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(text.toUtf8());
+  }
+
+  CliRun run(QStringList args) {
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("WERTALO_CONFIG_DIR"), dir.filePath(QStringLiteral("config")));
+    p.setProcessEnvironment(env);
+    args << QStringLiteral("--win-ini") << dir.filePath(QStringLiteral("win.ini"));
+    p.start(QStringLiteral(WERTALO_CLI_PATH), args);
+    p.waitForFinished(60000);
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+  }
+
+  QTemporaryDir dir;
+};
+
+TEST_F(CommandLine, ListTakesTheLatestYearAndItsWholeYearPeriod) {
+  const CliRun r = run({QStringLiteral("list")});
+  ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+  EXPECT_TRUE(r.out.contains(QStringLiteral("Jednostka: Miasto Poznań"))) << r.out.toStdString();
+  EXPECT_TRUE(r.out.contains(QStringLiteral("Lata:      2013, 2014 (wybrany: 2014)")));
+  EXPECT_TRUE(r.out.contains(QStringLiteral("*  4    kwart. 4"))) << r.out.toStdString();
+  EXPECT_TRUE(r.out.contains(QStringLiteral("Przedszkole nr 3")));
+  EXPECT_TRUE(r.out.contains(QStringLiteral("Rb-27S")));
+  EXPECT_FALSE(r.out.contains(QStringLiteral("Rb-28S")));  // open report: approved only by default
+}
+
+TEST_F(CommandLine, ListAsJsonWithYearPeriodAndAllStatuses) {
+  const CliRun r = run({QStringLiteral("list"), QStringLiteral("--json"), QStringLiteral("--year"), QStringLiteral("2013"),
+                     QStringLiteral("--period"), QStringLiteral("2")});
+  ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+  const QJsonObject o = QJsonDocument::fromJson(r.out.toUtf8()).object();
+  EXPECT_EQ(o[QStringLiteral("year")].toString(), QStringLiteral("2013"));
+  EXPECT_EQ(o[QStringLiteral("period")].toString(), QStringLiteral("2"));
+  const QJsonArray reports = o[QStringLiteral("reports")].toArray();
+  ASSERT_EQ(reports.size(), 1);
+  EXPECT_EQ(reports[0].toObject()[QStringLiteral("symbol")].toString(), QStringLiteral("Rb-N"));
+  EXPECT_EQ(reports[0].toObject()[QStringLiteral("idspraw")].toInt(), 59);
+
+  const CliRun all = run({QStringLiteral("list"), QStringLiteral("--json"), QStringLiteral("--all-statuses")});
+  ASSERT_EQ(all.exitCode, 0);
+  EXPECT_EQ(QJsonDocument::fromJson(all.out.toUtf8()).object()[QStringLiteral("reports")].toArray().size(), 2);
+}
+
+struct BadCase {
+  const char* name;
+  QStringList args;
+  int exitCode;
+  const char* message;
+};
+
+class BadCommandLine : public CommandLine, public ::testing::WithParamInterface<BadCase> {};
+
+TEST_P(BadCommandLine, EndsWithAPolishMessage) {
+  const BadCase& c = GetParam();
+  const CliRun r = run(c.args);
+  EXPECT_EQ(r.exitCode, c.exitCode);
+  EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.message))) << r.err.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BadCommandLine,
+    ::testing::Values(BadCase{"UnknownYear", {QStringLiteral("list"), QStringLiteral("--year"), QStringLiteral("2031")}, 1, "Brak roku 2031"},
+                      BadCase{"BadYear", {QStringLiteral("list"), QStringLiteral("--year"), QStringLiteral("x")}, 2, "niepoprawny rok"},
+                      BadCase{"BadPeriod", {QStringLiteral("list"), QStringLiteral("--period"), QStringLiteral("M")}, 2, "niepoprawny okres"},
+                      BadCase{"BadUnits", {QStringLiteral("list"), QStringLiteral("--jb"), QStringLiteral("7;1")}, 2, "oczekiwano listy liczb"},
+                      BadCase{"UnknownOption", {QStringLiteral("list"), QStringLiteral("--nic")}, 2, "Nieznana opcja"},
+                      BadCase{"UnknownCommand", {QStringLiteral("zrob")}, 2, "Nieznane polecenie"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CommandLine, BrokenInstallationEndsWithTheInstallationMessage) {
+  write(QStringLiteral("win.ini"), QStringLiteral("[KALMETO]\n"));
+  const CliRun r = run({QStringLiteral("list")});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_TRUE(r.err.contains(QStringLiteral("Niepoprawnie zainstalowany system \"TERVIK\"")));
+}
+
+TEST_F(CommandLine, MissingDatabaseEndsWithTheEngineText) {
+  QFile::remove(dir.filePath(QStringLiteral("Dane/dane.sqlite")));
+  const CliRun r = run({QStringLiteral("list")});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_TRUE(r.err.startsWith(QStringLiteral("Błąd bazy danych: "))) << r.err.toStdString();
+  EXPECT_TRUE(r.err.contains(QStringLiteral("dane.sqlite")));
+  EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("Dane/dane.sqlite"))));
+}
+
+}  // namespace
+}  // namespace wertalo
