@@ -70,12 +70,13 @@ TEST_F(RunTexts, CompletionListsEachFileWithItsSignatureNote) {
 }
 
 TEST_F(RunTexts, CompletionOfTheOneFilePackage) {
-  m.dtm.sNazwaPliku = QStringLiteral("/dane/Bestia/Sprawozdania_listopad_2013_.xml");
+  m.dtm.sNazwaPliku = QStringLiteral("Sprawozdania_listopad_2013_.xml");
+  m.dtm.sNazwaKatalogu = QStringLiteral("/dane/Bestia/");
   QStringList memo, files;
   m.dtm.Zakonczenie(memo, files);
   EXPECT_EQ(memo, (QStringList{QStringLiteral("EKSPORT ZAKOŃCZONO POMYŚLNIE"), QString(),
                                QStringLiteral("Sprawozdanie wyeksportowano do pliku:"), QString(), m.dtm.sNazwaPliku}));
-  EXPECT_EQ(files, QStringList{m.dtm.sNazwaPliku});
+  EXPECT_EQ(files, QStringList{QStringLiteral("/dane/Bestia/Sprawozdania_listopad_2013_.xml")});
   m.dtm.TypEksportu = teBilanse;
   m.dtm.Zakonczenie(memo, files);
   EXPECT_EQ(memo.at(2), QStringLiteral("Bilanse wyeksportowano do pliku:"));

@@ -63,7 +63,8 @@ void TdtmWertaloMain::Zakonczenie(QStringList& memKoniec, QStringList& listaPlik
     memKoniec << (reports ? QStringLiteral("Sprawozdanie wyeksportowano do pliku:")
                           : QStringLiteral("Bilanse wyeksportowano do pliku:"))
               << QString() << sNazwaPliku;
-    listaPlikow << sNazwaPliku;
+    // The list of written files holds full paths (it is what gets packed).
+    listaPlikow << (sNazwaKatalogu.isEmpty() ? sNazwaPliku : platform::joinPath(sNazwaKatalogu, sNazwaPliku));
   }
 }
 

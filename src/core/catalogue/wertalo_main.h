@@ -127,8 +127,9 @@ class TdtmWertaloMain {
   ParamsView frmParams;
   // The package writer's period fields (the writer points this at its own).
   WriterPeriod* writerPeriod = &ownPeriod_;
-  // Name of the completion's one-file package (the writer's sNazwaPliku).
+  // Name and folder of the last one-file package (the writer's sNazwaPliku, sNazwaKatalogu).
   QString sNazwaPliku;
+  QString sNazwaKatalogu;
 
   db::Connection DB;
   db::ConnectionSettings connectionSettings;
