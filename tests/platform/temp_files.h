@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-#include <ostream>
+#include "support/qt_printers.h"
 
 namespace wertalo::test {
 
@@ -19,6 +19,3 @@ QStringList folderEntries(const QString& folder);
 unsigned fileMode(const QString& path);
 
 }  // namespace wertalo::test
-
-// Texts in failure messages as readable UTF-8.
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
