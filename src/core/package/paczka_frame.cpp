@@ -1,0 +1,119 @@
+// The document frame: root, period, and the unit loop with each unit's description.
+#include "core/catalogue/wertalo_main.h"
+#include "core/package/package_error.h"
+#include "core/package/paczka.h"
+
+namespace wertalo::package {
+
+using catalogue::rJB;
+using catalogue::rJST;
+using catalogue::TRodzajEksportu;
+
+TXMLPaczkaSprawozdan::TXMLPaczkaSprawozdan(catalogue::TdtmWertaloMain& dtm)
+    : dtm_(dtm), previousPeriod_(dtm.writerPeriod) {
+  dtm_.writerPeriod = this;
+}
+
+TXMLPaczkaSprawozdan::~TXMLPaczkaSprawozdan() { dtm_.writerPeriod = previousPeriod_; }
+
+const catalogue::SelectRow& TXMLPaczkaSprawozdan::currentRow() const {
+  if (dtm_.memSelectSpraw.eof()) throw PackageError(QStringLiteral("Brak bieżącego sprawozdania w wykazie wybranych sprawozdań"));
+  return dtm_.memSelectSpraw.current();
+}
+
+XmlElement& TXMLPaczkaSprawozdan::startDocument(PackageKind kind) {
+  DOM.clear();
+  record_ = BuildRecord();
+  XmlElement& root = DOM.setRoot(QStringLiteral("PaczkaSprawozdan"));
+  root.setAttribute(QStringLiteral("Wersja"), kind == PackageKind::Bilanse ? QStringLiteral("0.1") : QStringLiteral("0.3"));
+  root.append(ElementOkres());
+  return root;
+}
+
+void TXMLPaczkaSprawozdan::TworzDokument_SPR() {
+  if (!progressRun_) {
+    progressDone_ = 0;
+    progressTotal_ = dtm_.memSelectSpraw.tickedCount();
+  }
+  XmlElement& root = startDocument(PackageKind::Sprawozdania);
+  root.append(ElementJednostkaSPR(dtm_.RodzajEksportu));
+}
+
+XmlFragment TXMLPaczkaSprawozdan::ElementOkres() const {
+  XmlFragment fragment;
+  XmlElement& okres = fragment.appendElement(QStringLiteral("Okres"));
+  XMLWstawPoleDoBestia(okres, QStringLiteral("Rok"), sRok);
+  XMLWstawPoleDoBestia(okres, QStringLiteral("TypOkresu"),
+                       TypOkresu == catalogue::toKwartal ? QStringLiteral("Kwartal") : QStringLiteral("Miesiac"));
+  XMLWstawPoleDoBestia(okres, QStringLiteral("Okres"), sOkres);
+  return fragment;
+}
+
+XmlFragment TXMLPaczkaSprawozdan::ElementJednostkaSPR(TRodzajEksportu Rodzaj) {
+  return buildUnits(PackageKind::Sprawozdania, Rodzaj, &TXMLPaczkaSprawozdan::ElementSprawozdania);
+}
+
+XmlFragment TXMLPaczkaSprawozdan::buildUnits(PackageKind kind, TRodzajEksportu Rodzaj, ListBuilder list) {
+  const bool perReport = dtm_.frmWertalo.chkZapiszPojedynczo;
+  catalogue::SelectTable& selection = dtm_.memSelectSpraw;
+  XmlFragment fragment;
+  XmlElement& jednostki = fragment.appendElement(QStringLiteral("Jednostki"));
+  for (;;) {
+    XmlElement& jednostka = jednostki.appendElement(QStringLiteral("Jednostka"));
+    describeUnit(jednostka, kind, Rodzaj, perReport);
+    // A report package written one file per report takes the one row whatever its unit;
+    // otherwise a budget unit's list takes the consecutive rows of that unit.
+    const bool unitFilter = Rodzaj == rJB && !(perReport && kind == PackageKind::Sprawozdania);
+    const qint64 filter = unitFilter ? dtm_.qrJBObsAkt.data.integer(u"ID_JB") : 0;
+    const int before = selection.position();
+    jednostka.append((this->*list)(filter));
+    if (perReport || selection.eof() || selection.position() == before) break;
+  }
+  return fragment;
+}
+
+void TXMLPaczkaSprawozdan::describeUnit(XmlElement& jednostka, PackageKind kind, TRodzajEksportu Rodzaj, bool perReport) {
+  const catalogue::MemMain& unit = dtm_.memMain;
+  if (kind == PackageKind::Bilanse) XMLWstawPoleDoBestia(jednostka, QStringLiteral("Typ"), QStringLiteral("JB"));
+
+  struct Description {
+    QString nazwa, typ, regon, wk, pk, gk, gt, pt;
+  } d;
+  const Description own{unit.NAZWA, unit.TYP, unit.REGON, unit.WK, unit.PK, unit.GK, unit.GT, unit.PT};
+  if (Rodzaj == rJST) {
+    d = own;
+  } else {
+    const catalogue::SelectRow& row = currentRow();
+    db::DataSet& units = dtm_.qrJBObsAkt.data;
+    if (!units.locate(QStringLiteral("ID_JB"), QVariant(row.ID_JB))) {
+      throw PackageError(QStringLiteral("Brak danych jednostki budżetowej o identyfikatorze %1 w okresie sprawozdania")
+                             .arg(row.ID_JB));
+    }
+    if (units.text(u"TYP_JB") == QLatin1String("G") && dtm_.frmWertalo.cbGrupoweJst) {
+      // A group unit is described with the data of the local government unit itself.
+      d = own;
+      if (dtm_.bRegonSpacje) d.regon = unit.REGON.trimmed() + QStringLiteral("     ");
+    } else {
+      const bool wrsjo = kind == PackageKind::Sprawozdania && perReport && row.sTypSprBestia == QLatin1String("Rb-34s");
+      d.nazwa = units.text(u"Nazwa");
+      d.typ = wrsjo ? QStringLiteral("WRSJO") : QStringLiteral("JB");
+      d.regon = units.text(u"REGON") + units.text(u"REGON_2");
+      if (kind == PackageKind::Sprawozdania && dtm_.bRegonSpacje) d.regon = d.regon.leftJustified(14, QLatin1Char(' '));
+      d.wk = units.text(u"WK");
+      d.pk = units.text(u"PK");
+      d.gk = units.text(u"GK");
+      d.gt = units.text(u"GT");
+      d.pt = units.text(u"PT");
+    }
+  }
+  XMLWstawPoleDoBestia(jednostka, QStringLiteral("Nazwa"), d.nazwa);
+  XMLWstawPoleDoBestia(jednostka, QStringLiteral("Typ"), d.typ);
+  XMLWstawPoleDoBestia(jednostka, QStringLiteral("Regon"), d.regon);
+  XMLWstawPoleDoBestia(jednostka, QStringLiteral("WK"), d.wk);
+  XMLWstawPoleDoBestia(jednostka, QStringLiteral("PK"), d.pk);
+  XMLWstawPoleDoBestia(jednostka, QStringLiteral("GK"), d.gk);
+  XMLWstawPoleDoBestia(jednostka, QStringLiteral("GT"), d.gt);
+  XMLWstawPoleDoBestia(jednostka, QStringLiteral("PT"), d.pt);
+}
+
+}  // namespace wertalo::package

@@ -1,0 +1,152 @@
+// Writing the package: one file per report, or the whole package in one file, with the kept
+// XML and the signatures in place of their placeholders and the sending dates recorded.
+#include <QFileInfo>
+
+#include <algorithm>
+
+#include "core/catalogue/wertalo_main.h"
+#include "core/db/query.h"
+#include "core/package/package_error.h"
+#include "core/package/paczka.h"
+#include "core/package/placeholder_fill.h"
+#include "core/package/xml_writer.h"
+#include "core/platform/file_write.h"
+#include "core/platform/paths.h"
+#include "core/platform/platform_error.h"
+#include "core/platform/user_interface.h"
+
+namespace wertalo::package {
+
+namespace {
+
+QString withSeparator(const QString& folder) {
+  return folder.isEmpty() || folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+}
+
+}  // namespace
+
+void TXMLPaczkaSprawozdan::TworzWieleDokumentowSPR() {
+  // The run writes one file per report, whatever the box said when it was called.
+  struct Restore {
+    bool& perReport;
+    bool wasPerReport;
+    bool& progressRun;
+    ~Restore() {
+      perReport = wasPerReport;
+      progressRun = false;
+    }
+  } restore{dtm_.frmWertalo.chkZapiszPojedynczo, dtm_.frmWertalo.chkZapiszPojedynczo, progressRun_};
+  dtm_.frmWertalo.chkZapiszPojedynczo = true;
+
+  IDMemSprawozd();
+  catalogue::SelectTable& selection = dtm_.memSelectSpraw;
+  progressRun_ = true;
+  progressDone_ = 0;
+  progressTotal_ = selection.tickedCount();
+  while (!selection.eof()) {
+    if (!selection.current().SELEKCJA) {
+      selection.next();
+      continue;
+    }
+    const qint64 idspraw = selection.current().IDSPRAW;
+    const QString name = NazwaPlikuXml();
+    TworzDokument_SPR();  // writes this row and moves past it
+    ZapiszDokument(false, name, idspraw);
+  }
+}
+
+QByteArray TXMLPaczkaSprawozdan::packageText() {
+  const QByteArray document = writeXml(DOM);
+  const bool jb = dtm_.RodzajEksportu == catalogue::rJB;
+  const auto hasKeptXml = [this](qint64 idspraw) {
+    return std::any_of(record_.keptXml.begin(), record_.keptXml.end(),
+                       [idspraw](const KeptXmlPlaceholder& kept) { return kept.idspraw == idspraw; });
+  };
+
+  std::vector<std::vector<QByteArray>> blocks;
+  bool anySignature = false;
+  for (const SignaturePlaceholder& placeholder : record_.signatures) {
+    std::vector<QByteArray> block;
+    for (const SignedReport& report : placeholder.reports) {
+      db::DataSet rows = db::openSql(dtm_.DB, (jb ? QStringLiteral("SELECT * FROM JBSPRAWOZDEPODPIS WHERE IDSPRAW=")
+                                                  : QStringLiteral("SELECT * FROM SPRAWOZDEPODPIS WHERE IDSPRAW=")) +
+                                                  QString::number(report.idspraw));
+      // A freshly built report is signed again under its own anchor; a kept one keeps its signature as signed.
+      const bool kept = hasKeptXml(report.idspraw);
+      for (rows.first(); !rows.eof(); rows.next()) {
+        const QString dane = rows.text(u"DANE");
+        block.push_back((kept ? dane : rewriteSignatureReference(dane, report.anchor)).toUtf8());
+        if (dtm_.bDodajInfo) block.push_back(ElementSignatureRozwiniecie(rows).toUtf8());
+      }
+    }
+    if (block.empty()) {
+      blocks.push_back({QByteArrayLiteral("<Podpisy/>")});
+    } else {
+      anySignature = true;
+      block.insert(block.begin(), QByteArrayLiteral("<Podpisy>"));
+      block.push_back(QByteArrayLiteral("</Podpisy>"));
+      blocks.push_back(std::move(block));
+    }
+  }
+  // Without kept XML and without signature rows the document goes out as built.
+  if (record_.keptXml.empty() && !anySignature) return document;
+
+  std::vector<QByteArray> keptTexts;
+  for (const KeptXmlPlaceholder& kept : record_.keptXml) keptTexts.push_back(kept.text.toUtf8());
+  return fillPlaceholderLines(document, keptTexts, blocks);
+}
+
+bool TXMLPaczkaSprawozdan::ZapiszDokument(bool bPytajONazwe, const QString& nazwaPliku, qint64 idspraw) {
+  const QString folder = dtm_.exportFolder();
+  if (!folder.isEmpty()) {
+    QString error;
+    if (!platform::ensureFolder(folder, &error)) {
+      throw platform::PlatformError(QStringLiteral("Nie można utworzyć folderu"), folder, error);
+    }
+  } else if (!bPytajONazwe) {
+    throw PackageError(QStringLiteral("Nie ustawiono folderu eksportu w ustawieniach"));
+  }
+  sNazwaKatalogu = withSeparator(folder);
+
+  QString path;
+  if (bPytajONazwe) {
+    platform::SaveFileRequest request;
+    request.title = QStringLiteral("Zapisz dane bilansowe do pliku XML");
+    request.initialFolder = sNazwaKatalogu;
+    request.proposedName = dtm_.TypEksportu == catalogue::teBilanse
+                               ? QStringLiteral("Bilanse.xml")
+                               : QStringLiteral("Sprawozdania_") + periodText() + QLatin1Char('_') +
+                                     dtm_.memMain.RokFull() + QStringLiteral("_.xml");
+    request.filter = QStringLiteral("Pliki XML|*.xml|Wszystkie pliki|*.*");
+    request.defaultExtension = QStringLiteral("xml");
+    const std::optional<QString> chosen = dtm_.ui.askSaveFileName(request);
+    if (!chosen) return false;  // cancelled: nothing written, nothing recorded
+    path = *chosen;
+    const QFileInfo info(path);
+    sNazwaKatalogu = withSeparator(info.path());
+    sNazwaPliku = info.fileName();
+  } else {
+    sNazwaPliku = nazwaPliku;
+    path = sNazwaKatalogu + sNazwaPliku;
+  }
+
+  // The whole text is made first (its reads may fail), then written in one go.
+  const QByteArray bytes = packageText();
+  platform::writeFileWhole(path, bytes);
+  dtm_.sNazwaPliku = path;
+
+  // The sending date of every report in the file, now that the file exists.
+  std::vector<qint64> reports = record_.writtenReports;
+  if (reports.empty() && idspraw != 0) reports.push_back(idspraw);
+  if (reports.empty() && !dtm_.memSelectSpraw.eof()) reports.push_back(dtm_.memSelectSpraw.current().IDSPRAW);
+  for (qint64 report : reports) dtm_.ZapiszDateWysylki(report);
+  return true;
+}
+
+QString TXMLPaczkaSprawozdan::periodText() const {
+  db::DataSet periods = dtm_.qrOkresD.data;  // a copy: the picker's row stays where it is
+  if (periods.isEmpty() || !periods.locate(QStringLiteral("OpZam"), QVariant(dtm_.memMain.OkresOkres2))) return QString();
+  return catalogue::TdtmWertaloMain::OkresTekst(periods.text(u"OKRES"), static_cast<int>(periods.integer(u"OKRES2")));
+}
+
+}  // namespace wertalo::package

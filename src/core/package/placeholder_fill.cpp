@@ -1,0 +1,70 @@
+#include "core/package/placeholder_fill.h"
+
+#include <QList>
+
+namespace wertalo::package {
+
+namespace {
+
+// The line without leading and trailing blanks and control characters.
+QByteArray trimmedLine(const QByteArray& line) {
+  qsizetype begin = 0;
+  qsizetype end = line.size();
+  while (begin < end && static_cast<unsigned char>(line[begin]) <= 0x20) ++begin;
+  while (end > begin && static_cast<unsigned char>(line[end - 1]) <= 0x20) --end;
+  return line.mid(begin, end - begin);
+}
+
+QList<QByteArray> documentLines(const QByteArray& document) {
+  QList<QByteArray> lines;
+  qsizetype start = 0;
+  while (start < document.size()) {
+    const qsizetype end = document.indexOf("\r\n", start);
+    if (end < 0) {
+      lines.append(document.mid(start));
+      break;
+    }
+    lines.append(document.mid(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
+}  // namespace
+
+QString rewriteSignatureReference(const QString& dane, const QString& anchor) {
+  static const QString kStart = QStringLiteral("URI=\"");
+  const qsizetype start = dane.indexOf(kStart);
+  if (start < 0) return dane;
+  const qsizetype close = dane.indexOf(QLatin1Char('"'), start + kStart.size());
+  if (close < 0) return dane;
+  return dane.left(start) + kStart + anchor + QLatin1Char('"') + dane.mid(close + 1);
+}
+
+QByteArray fillPlaceholderLines(const QByteArray& document, const std::vector<QByteArray>& keptTexts,
+                                const std::vector<std::vector<QByteArray>>& signatureBlocks) {
+  const QList<QByteArray> lines = documentLines(document);
+  QByteArray out;
+  out.reserve(document.size());
+  size_t nextKept = 0;
+  size_t nextBlock = 0;
+  for (qsizetype i = 0; i < lines.size(); ++i) {
+    const QByteArray trimmed = i > 0 ? trimmedLine(lines[i]) : QByteArray();
+    if (trimmed == "<WYEKSPORTOWANY_XML/>" && nextKept < keptTexts.size()) {
+      out += keptTexts[nextKept++];
+      out += "\r\n";
+    } else if (trimmed == "<PODPIS/>" && nextBlock < signatureBlocks.size()) {
+      for (const QByteArray& entry : signatureBlocks[nextBlock]) {
+        out += entry;
+        out += "\r\n";
+      }
+      ++nextBlock;
+    } else {
+      out += lines[i];
+      out += "\r\n";
+    }
+  }
+  return out;
+}
+
+}  // namespace wertalo::package
