@@ -133,7 +133,8 @@ bool TXMLPaczkaSprawozdan::ZapiszDokument(bool bPytajONazwe, const QString& nazw
   // The whole text is made first (its reads may fail), then written in one go.
   const QByteArray bytes = packageText();
   platform::writeFileWhole(path, bytes);
-  dtm_.sNazwaPliku = path;
+  dtm_.sNazwaPliku = sNazwaPliku;
+  dtm_.sNazwaKatalogu = sNazwaKatalogu;
 
   // The sending date of every report in the file, now that the file exists.
   std::vector<qint64> reports = record_.writtenReports;
