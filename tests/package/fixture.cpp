@@ -4,6 +4,7 @@
 #include "core/db/query.h"
 #include "core/db/schema.h"
 #include "core/package/xml_writer.h"
+#include "support/xml_check.h"
 
 namespace wertalo::test {
 
@@ -82,6 +83,11 @@ std::string lines(std::initializer_list<const char*> text) {
   return out;
 }
 
-std::string written(const package::XmlFragment& fragment) { return package::writeXmlFragment(fragment, 0).toStdString(); }
+std::string written(const package::XmlFragment& fragment) {
+  const QByteArray bytes = package::writeXmlFragment(fragment, 0);
+  // A fragment may hold several elements: it is checked inside one root.
+  EXPECT_TRUE(isWellFormedXml("<fragment>" + bytes + "</fragment>"));
+  return bytes.toStdString();
+}
 
 }  // namespace wertalo::test

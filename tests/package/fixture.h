@@ -48,7 +48,7 @@ struct PackageModule {
 std::string documentHead();
 // The lines, each followed by CR LF.
 std::string lines(std::initializer_list<const char*> text);
-// The nodes of a fragment written at nesting level 0.
+// The nodes of a fragment written at nesting level 0 (checked for well-formedness).
 std::string written(const package::XmlFragment& fragment);
 
 }  // namespace wertalo::test
