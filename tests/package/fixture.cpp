@@ -30,10 +30,10 @@ catalogue::SelectRow selectRow(qint64 idspraw, const QString& symbol, const QStr
   return row;
 }
 
-PackageModule::PackageModule() : dtm(ui, QString()), paczka(dtm) {
-  db::ConnectionSettings settings;
-  settings.sqliteFile = QStringLiteral(":memory:");
-  dtm.DB.open(settings);
+PackageModule::PackageModule(const db::ConnectionSettings* settings) : dtm(ui, QString()), paczka(dtm) {
+  db::ConnectionSettings memory;
+  memory.sqliteFile = QStringLiteral(":memory:");
+  dtm.DB.open(settings != nullptr ? *settings : memory);
   db::applySchema(dtm.DB);
   catalogue::MemMain& unit = dtm.memMain;
   unit.ID_JST = 1;

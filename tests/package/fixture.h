@@ -28,7 +28,8 @@ catalogue::SelectRow selectRow(qint64 idspraw, const QString& symbol, const QStr
 // A main data module on a private in-memory database with the whole schema, its unit
 // ("Miasto Testowo", type "M") chosen, and the package writer for the period December 2013.
 struct PackageModule {
-  PackageModule();
+  // On a private in-memory SQLite database, or on the database of `settings` (schema applied).
+  explicit PackageModule(const db::ConnectionSettings* settings = nullptr);
   platform::RecordingUserInterface ui;
   catalogue::TdtmWertaloMain dtm;
   package::TXMLPaczkaSprawozdan paczka;

@@ -9,6 +9,7 @@
 #include "core/package/bodies/column_tables.h"
 #include "core/package/xml_writer.h"
 #include "fixture.h"
+#include "support/databases.h"
 #include "support/xml_check.h"
 
 namespace wertalo::package {
@@ -54,8 +55,8 @@ TEST(ColumnTables, KindAndElementViewsFollowTheTables) {
   EXPECT_EQ(tabPTypRb27ZZ_HalvoAB[3], tFloat);
 }
 
-TEST(Rb27s, OnlyParagraphRowsWithAmountsAreWrittenAndEmptyTextsAreLeftOut) {
-  test::PackageModule m;
+// Rows of Rb-27s report 57 (and one of report 58) that test every row rule.
+void insertRb27sRows(test::PackageModule& m) {
   m.exec(QStringLiteral(
       "INSERT INTO D2 (IDSPRAW, DZIAL, ROZDZIAL, PAR, Par4, R1, R2) VALUES (57, '801', '80101', '4010', NULL, 5, 0);\n"
       "INSERT INTO D2 (IDSPRAW, DZIAL, ROZDZIAL, PAR, Par4, R1) VALUES (57, '801', '80101', '', NULL, 5);\n"
@@ -66,20 +67,26 @@ TEST(Rb27s, OnlyParagraphRowsWithAmountsAreWrittenAndEmptyTextsAreLeftOut) {
       "INSERT INTO D2 (IDSPRAW, DZIAL, ROZDZIAL, PAR, Par4, R1, R2, UWAGI) VALUES (57, '801', '80101', '403', '', 100, -100, '');\n"
       "INSERT INTO D2 (IDSPRAW, DZIAL, ROZDZIAL, PAR, Par4, R3, R4, UWAGI) VALUES (57, '801', '80101', '404', '1', 1234.5, 1000000, 'a & <b>');\n"
       "INSERT INTO D2 (IDSPRAW, DZIAL, ROZDZIAL, PAR, R1) VALUES (58, '801', '80101', '405', 1);\n"));
+}
+
+std::string rb27sExpected() {
+  return "<Rb-27s Id=\"Rb-27s57\">\r\n" + std::string(kHeader57) + "  <Pozycje>\r\n" +
+         pozycja(2, {{"Dzial", "801"}, {"Rozdzial", "80101"}, {"Paragraf", "403"}, {"PL", "100.00"}, {"NA", "-100.00"},
+                     {"PO", "0.00"}, {"DW", "0.00"}, {"DO", "0.00"}, {"NO", "0.00"}, {"NZ", "0.00"}, {"NP", "0.00"},
+                     {"SO", "0.00"}, {"SU", "0.00"}, {"UZ", "0.00"}, {"OT", "0.00"}}) +
+         pozycja(2, {{"Dzial", "801"}, {"Rozdzial", "80101"}, {"Paragraf", "404"}, {"P4", "1"}, {"PL", "0.00"}, {"NA", "0.00"},
+                     {"PO", "1234.50"}, {"DW", "1000000.00"}, {"DO", "0.00"}, {"NO", "0.00"}, {"NZ", "0.00"}, {"NP", "0.00"},
+                     {"SO", "0.00"}, {"SU", "0.00"}, {"UZ", "0.00"}, {"OT", "0.00"}, {"Uwagi", "a &amp; &lt;b&gt;"}}) +
+         "  </Pozycje>\r\n</Rb-27s>\r\n";
+}
+
+TEST(Rb27s, OnlyParagraphRowsWithAmountsAreWrittenAndEmptyTextsAreLeftOut) {
+  test::PackageModule m;
+  insertRb27sRows(m);
   m.select({test::selectRow(57, QStringLiteral("Rb-27s"), QStringLiteral("D"))});
   QString anchor;
-  const std::string text = checked(m.paczka.R27S(&anchor));
+  EXPECT_EQ(checked(m.paczka.R27S(&anchor)), rb27sExpected());
   EXPECT_EQ(anchor, QStringLiteral("#Rb-27s57"));
-  EXPECT_EQ(text, "<Rb-27s Id=\"Rb-27s57\">\r\n" + std::string(kHeader57) + "  <Pozycje>\r\n" +
-                      pozycja(2, {{"Dzial", "801"}, {"Rozdzial", "80101"}, {"Paragraf", "403"}, {"PL", "100.00"},
-                                  {"NA", "-100.00"}, {"PO", "0.00"}, {"DW", "0.00"}, {"DO", "0.00"}, {"NO", "0.00"},
-                                  {"NZ", "0.00"}, {"NP", "0.00"}, {"SO", "0.00"}, {"SU", "0.00"}, {"UZ", "0.00"},
-                                  {"OT", "0.00"}}) +
-                      pozycja(2, {{"Dzial", "801"}, {"Rozdzial", "80101"}, {"Paragraf", "404"}, {"P4", "1"},
-                                  {"PL", "0.00"}, {"NA", "0.00"}, {"PO", "1234.50"}, {"DW", "1000000.00"}, {"DO", "0.00"},
-                                  {"NO", "0.00"}, {"NZ", "0.00"}, {"NP", "0.00"}, {"SO", "0.00"}, {"SU", "0.00"},
-                                  {"UZ", "0.00"}, {"OT", "0.00"}, {"Uwagi", "a &amp; &lt;b&gt;"}}) +
-                      "  </Pozycje>\r\n</Rb-27s>\r\n");
 }
 
 TEST(Rb27s, NoRowsGiveTheHeaderAndAnEmptyPositionListWithThePartNumber) {
@@ -245,6 +252,19 @@ TEST(Rb27zzEmpty, NoRowsGiveEmptyLists) {
             lines({"<Rb-27ZZ Id=\"Rb-27ZZ60\">", "  <Naglowek>", "    <Wersja>1</Wersja>",
                    "    <DataSprawozdania>2013-12-20</DataSprawozdania>", "    <DysponentDotacji></DysponentDotacji>", "  </Naglowek>",
                    "  <Pozycje/>", "  <NaleznosciA/>", "  <NaleznosciB/>", "</Rb-27ZZ>"}));
+}
+
+TEST(Firebird, BodiesAreTheSameOnTheServer) {
+  WERTALO_REQUIRE_FIREBIRD();
+  test::FirebirdDatabase server;
+  const db::ConnectionSettings settings = server.settings();
+  test::PackageModule m(&settings);
+  insertRb27sRows(m);
+  insertRb27zz(m, QString(), true);
+  m.select({test::selectRow(57, QStringLiteral("Rb-27s"), QStringLiteral("D")), test::selectRow(60, QStringLiteral("Rb-27ZZ"), QStringLiteral("RBZZ"))});
+  EXPECT_EQ(checked(m.paczka.R27S()), rb27sExpected());
+  m.dtm.memSelectSpraw.next();
+  EXPECT_EQ(checked(m.paczka.R27ZZ()), rb27zzExpected("85"));
 }
 
 }  // namespace

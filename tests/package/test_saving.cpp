@@ -11,6 +11,7 @@
 #include "core/db/db_error.h"
 #include "core/platform/platform_error.h"
 #include "fixture.h"
+#include "support/databases.h"
 #include "support/xml_check.h"
 
 namespace wertalo::package {
@@ -350,6 +351,48 @@ TEST_F(Saving, ProgressIsReportedOncePerTickedReport) {
   EXPECT_EQ(progress, (QStringList{QStringLiteral("1/2"), QStringLiteral("2/2")}));
   EXPECT_EQ(entries(out_), (QStringList{QStringLiteral("Rb-27s__1.xml"), QStringLiteral("Rb-28nws__3.xml")}));
   EXPECT_FALSE(m.dtm.frmWertalo.chkZapiszPojedynczo);
+}
+
+// A signed report with kept XML and a signature, with extended information, saved alone.
+QByteArray savedSignedReport(test::PackageModule& m, const QString& folder) {
+  m.dtm.frmParams.dirKatalog = folder;
+  m.dtm.bDodajInfo = true;
+  m.dtm.clock = [] { return kNow; };
+  m.exec(QStringLiteral("INSERT INTO SPRAWOZD (IDSPRAW, DATAZAK, STAMP) VALUES (57, '2014-01-20', 'pieczęć');\n"
+                        "INSERT INTO SPRAWOZDPARAMS (IDSPRAW, NAZWA, WARTOSC) VALUES (57, 'Osoba', 'Łucja');\n"));
+  db::Query query(m.dtm.DB);
+  query.setSql(QStringLiteral("INSERT INTO SPRAWOZDXML (IDSPRAW, czy_epodpisane, WYEKSPORTOWANY_XML) VALUES (57, 1, :X)"));
+  query.bindText(QStringLiteral("X"), QString::fromUtf8("<Rb-27s Id=\"Rb-27s57\"><Uwagi>zażółć gęślą jaźń</Uwagi></Rb-27s>"));
+  query.execSql();
+  query.setSql(QStringLiteral("INSERT INTO SPRAWOZDEPODPIS (IDSPRAW, DANE, PODPISUJACY, ROLA) VALUES (57, :D, :P, :R)"));
+  query.clearBindings();
+  query.bindText(QStringLiteral("D"), QString::fromUtf8(kSig1));
+  query.bindText(QStringLiteral("P"), QString::fromUtf8("Żaneta Ślusarczyk"));
+  query.bindText(QStringLiteral("R"), QStringLiteral("Skarbnik"));
+  query.execSql();
+  catalogue::SelectRow row = test::selectRow(57, QStringLiteral("Rb-27s"), QStringLiteral("D"));
+  row.podpisane = true;
+  m.select({row});
+  m.paczka.TworzWieleDokumentowSPR();
+  EXPECT_EQ(test::sendingDate(m.dtm.DB, 57), QStringLiteral("2014-02-03 10:00"));
+  return fileBytes(folder + QStringLiteral("/Rb-27s__57.xml"));
+}
+
+TEST(FirebirdSaving, TheSameFileAsOnTheLocalDatabase) {
+  WERTALO_REQUIRE_FIREBIRD();
+  QTemporaryDir dir;
+  test::PackageModule local;
+  const QByteArray expected = savedSignedReport(local, dir.path() + QStringLiteral("/sqlite"));
+  test::FirebirdDatabase server;
+  const db::ConnectionSettings settings = server.settings();
+  test::PackageModule remote(&settings);
+  const QByteArray bytes = savedSignedReport(remote, dir.path() + QStringLiteral("/firebird"));
+  EXPECT_EQ(bytes, expected);
+  EXPECT_TRUE(test::isWellFormedXml(bytes));
+  EXPECT_NE(bytes.indexOf(QString::fromUtf8("<Rb-27s Id=\"Rb-27s57\"><Uwagi>zażółć gęślą jaźń</Uwagi></Rb-27s>\r\n").toUtf8()), -1);
+  EXPECT_NE(bytes.indexOf(QString::fromUtf8("<Podpisujacy>Żaneta Ślusarczyk</Podpisujacy>").toUtf8()), -1);
+  EXPECT_NE(bytes.indexOf(QString::fromUtf8("<STAMP>pieczęć</STAMP>").toUtf8()), -1);
+  EXPECT_NE(bytes.indexOf(QString::fromUtf8("<Osoba>Łucja</Osoba>").toUtf8()), -1);
 }
 
 }  // namespace
