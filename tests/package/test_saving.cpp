@@ -293,6 +293,7 @@ TEST_F(Saving, CancelledDialogWritesNothingAndRecordsNothing) {
   m.select({test::selectRow(57, QStringLiteral("Rb-27s"), QStringLiteral("D"))});
   m.paczka.IDMemSprawozd();
   m.paczka.TworzDokument_SPR();
+  m.ui.queueSaveAnswer(std::nullopt);
   EXPECT_FALSE(m.paczka.ZapiszDokument(true, QString(), 0));
   EXPECT_EQ(m.ui.saveRequests().size(), 1);
   EXPECT_TRUE(entries(out_).isEmpty());

@@ -220,6 +220,9 @@ class TXMLPaczkaSprawozdan : public catalogue::WriterPeriod {
   const catalogue::SelectRow& currentRow() const;
   // The kept XML of the current row for a symbol ("" when there is none).
   QString keptXmlOf(const QString& sTypSpraw) const;
+  // When the current row is signed and has a kept XML for the symbol: appends the
+  // WYEKSPORTOWANY_XML placeholder to `parent`, records its text, and returns true.
+  bool placeKeptXml(XmlElement& parent, const QString& sTypSpraw);
   // Creates the report element with its Id in the fragment; `id` receives the anchor.
   XmlElement& reportElement(XmlFragment& fragment, const QString& symbol, QString* id) const;
   // The display text of the chosen period (the period picker's text).

@@ -111,19 +111,21 @@ QString TXMLPaczkaSprawozdan::keptXmlOf(const QString& sTypSpraw) const {
   return kept.isEmpty() ? QString() : kept.text(u"WYEKSPORTOWANY_XML");
 }
 
+bool TXMLPaczkaSprawozdan::placeKeptXml(XmlElement& parent, const QString& sTypSpraw) {
+  const catalogue::SelectRow& row = currentRow();
+  if (!row.podpisane) return false;
+  QString kept = keptXmlOf(sTypSpraw);
+  if (kept.isEmpty()) return false;
+  // The report goes out as exported and signed earlier: its kept text replaces this
+  // placeholder when the package is saved.
+  XMLWstawZnacznik(parent, QStringLiteral("WYEKSPORTOWANY_XML"));
+  record_.keptXml.push_back({row.IDSPRAW, std::move(kept)});
+  return true;
+}
+
 void TXMLPaczkaSprawozdan::DodajSprawozdanie(const QString& sTypSpraw) {
   if (list_ == nullptr) throw std::logic_error("DodajSprawozdanie outside of a report list");
-  const catalogue::SelectRow& row = currentRow();
-  if (row.podpisane) {
-    QString kept = keptXmlOf(sTypSpraw);
-    if (!kept.isEmpty()) {
-      // The report goes out as exported and signed earlier: its kept text replaces this
-      // placeholder when the package is saved.
-      XMLWstawZnacznik(*list_->sprawozdania, QStringLiteral("WYEKSPORTOWANY_XML"));
-      record_.keptXml.push_back({row.IDSPRAW, std::move(kept)});
-      return;
-    }
-  }
+  if (placeKeptXml(*list_->sprawozdania, sTypSpraw)) return;
   for (const BuilderCall& call : builderCalls(sTypSpraw, dtm_.memMain.TYP)) {
     XmlFragment body = call.plain != nullptr ? (this->*call.plain)(nullptr) : (this->*call.task)(call.rodzaj, nullptr);
     list_->sprawozdania->append(std::move(body));
