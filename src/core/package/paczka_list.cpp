@@ -68,8 +68,12 @@ XmlFragment TXMLPaczkaSprawozdan::buildList(qint64 ID_JB, SelectedRowStep select
     const catalogue::SelectRow& row = selection.current();
     if (!perReport && ID_JB != 0 && row.ID_JB != ID_JB) break;
     if (row.SELEKCJA) {
+      const size_t before = state.sprawozdania->children().size();
       (this->*selectedStep)();
-      if (std::find(record_.writtenReports.begin(), record_.writtenReports.end(), row.IDSPRAW) == record_.writtenReports.end())
+      // Only a report that went into the document gets its sending date when it is saved.
+      const bool written = state.sprawozdania->children().size() > before;
+      if (written && std::find(record_.writtenReports.begin(), record_.writtenReports.end(), row.IDSPRAW) ==
+                         record_.writtenReports.end())
         record_.writtenReports.push_back(row.IDSPRAW);
       ++progressDone_;
       if (onProgress) onProgress(progressDone_, progressTotal_);
