@@ -166,6 +166,28 @@ class TXMLPaczkaSprawozdan : public catalogue::WriterPeriod {
   // What the last build put into the document.
   const BuildRecord& buildRecord() const { return record_; }
 
+  // ---- Balance-sheet package (paczka_bilanse.cpp) ---------------------------------------
+  // Builds the whole balance-sheet package of the selection from its current row (and moves
+  // past the rows it writes).
+  void TworzDokument();
+  // The units element Jednostki of a balance-sheet package, each unit with its balance sheets.
+  XmlFragment ElementJednostka();
+  // Writes one file per ticked balance sheet into the export folder.
+  void TworzWieleDokumentow();
+  // The balance-sheet list of a unit: Sprawozdania, SprawozdaniaRozwiniecie, PODPIS (0: every unit).
+  XmlFragment ElementBilanse(qint64 ID_JB);
+  // Appends the current selection row's balance sheet, or its kept-XML placeholder, to `xParent`.
+  void Bilanse(XmlElement& xParent);
+
+  // ---- Balance-sheet bodies (bodies/bilanse.cpp) ----------------------------------------
+  XmlFragment BilanseBILB(QString* id = nullptr);  // B-Wyk from BILB
+  XmlFragment BilanseBILS(QString* id = nullptr);  // B-Skon from BILS
+  XmlFragment BilanseBILJ(QString* id = nullptr);  // B-Jed of one budget unit, from JBBILJ
+  XmlFragment BilanseBILL(QString* id = nullptr);  // B-Jed combined, from JBBILJ
+  // The symbol of the parent of the current row of an open position statement, looked up one
+  // level on the same side; "" when the row has no parent or the parent is not among the rows.
+  static QString ZnajdzSymbolNadrzednejPozycji(db::DataSet& qr);
+
   // ---- Bodies of Rb-27s, Rb-28s, Rb-28nws, Rb-27ZZ (bodies/rb27_28.cpp) -----------------
   XmlFragment R27S(QString* id = nullptr);    // Rb-27s from D2
   XmlFragment R28S(QString* id = nullptr);    // Rb-28s from W2
@@ -205,6 +227,10 @@ class TXMLPaczkaSprawozdan : public catalogue::WriterPeriod {
   };
   // A report written from one table through its column table.
   struct SingleTableBody;
+  // A balance sheet: its symbol, position and remark statements, and its supplements.
+  struct BalanceSheetBody;
+  // Builds the document of the selection from its current row (TworzDokument, TworzDokument_SPR).
+  using DocumentBuilder = void (TXMLPaczkaSprawozdan::*)();
 
   // Clears the document and the record and writes the root with its Wersja and Okres.
   XmlElement& startDocument(PackageKind kind);
@@ -216,6 +242,10 @@ class TXMLPaczkaSprawozdan : public catalogue::WriterPeriod {
   XmlFragment buildList(qint64 ID_JB, SelectedRowStep selectedStep);
   // The report package's step for a ticked row (Rb-50 as its two parts).
   void addReportsOfRow();
+  // The balance-sheet package's step for a ticked row.
+  void addBalanceSheetOfRow();
+  // The loop of one file per ticked row: builds each row's document and saves it under its name.
+  void writeEachTickedRow(DocumentBuilder build);
   // The current selection row; raises when the selection has no current row.
   const catalogue::SelectRow& currentRow() const;
   // The kept XML of the current row for a symbol ("" when there is none).
@@ -229,6 +259,8 @@ class TXMLPaczkaSprawozdan : public catalogue::WriterPeriod {
   QString periodText() const;
   // The body of a single-table report.
   XmlFragment singleTableReport(const SingleTableBody& body, QString* id);
+  // The body of a balance sheet.
+  XmlFragment balanceSheet(const BalanceSheetBody& body, QString* id);
 
   catalogue::TdtmWertaloMain& dtm_;
   catalogue::WriterPeriod* previousPeriod_;

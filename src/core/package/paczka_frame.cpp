@@ -22,6 +22,11 @@ const catalogue::SelectRow& TXMLPaczkaSprawozdan::currentRow() const {
 }
 
 XmlElement& TXMLPaczkaSprawozdan::startDocument(PackageKind kind) {
+  // A per-report run counts its progress over all its files; a single build over its own rows.
+  if (!progressRun_) {
+    progressDone_ = 0;
+    progressTotal_ = dtm_.memSelectSpraw.tickedCount();
+  }
   DOM.clear();
   record_ = BuildRecord();
   XmlElement& root = DOM.setRoot(QStringLiteral("PaczkaSprawozdan"));
@@ -31,10 +36,6 @@ XmlElement& TXMLPaczkaSprawozdan::startDocument(PackageKind kind) {
 }
 
 void TXMLPaczkaSprawozdan::TworzDokument_SPR() {
-  if (!progressRun_) {
-    progressDone_ = 0;
-    progressTotal_ = dtm_.memSelectSpraw.tickedCount();
-  }
   XmlElement& root = startDocument(PackageKind::Sprawozdania);
   root.append(ElementJednostkaSPR(dtm_.RodzajEksportu));
 }

@@ -25,7 +25,9 @@ QString withSeparator(const QString& folder) {
 
 }  // namespace
 
-void TXMLPaczkaSprawozdan::TworzWieleDokumentowSPR() {
+void TXMLPaczkaSprawozdan::TworzWieleDokumentowSPR() { writeEachTickedRow(&TXMLPaczkaSprawozdan::TworzDokument_SPR); }
+
+void TXMLPaczkaSprawozdan::writeEachTickedRow(DocumentBuilder build) {
   // The run writes one file per report, whatever the box said when it was called.
   struct Restore {
     bool& perReport;
@@ -50,7 +52,7 @@ void TXMLPaczkaSprawozdan::TworzWieleDokumentowSPR() {
     }
     const qint64 idspraw = selection.current().IDSPRAW;
     const QString name = NazwaPlikuXml();
-    TworzDokument_SPR();  // writes this row and moves past it
+    (this->*build)();  // writes this row and moves past it
     ZapiszDokument(false, name, idspraw);
   }
 }
