@@ -139,7 +139,7 @@ void writeRb27s(const World&, const Report& report, Random& rng) {
   for (const Paragraph& p : paragraphsOf(report, kCityRevenue, kUnitRevenue)) {
     Line line = lineOf(report, p);
     const qint64 plan = plannedUnits(report, p);
-    qint64 done = part(plan * report.period.twelfths() / 12, rng.range(90, 105));
+    qint64 done = executedPart(plan, report.period, rng.range(90, 105));
     const bool tax = isTax(line.par);
     const qint64 arrears = part(done, tax ? rng.range(3, 8) : rng.range(0, 2));
     qint64 overpaid = tax ? part(done, 1) / 3 : 0;
@@ -174,7 +174,7 @@ void writeRb28s(const World&, const Report& report, Random& rng) {
   for (const Paragraph& p : paragraphsOf(report, kCityExpenditure, kUnitExpenditure)) {
     Line line = lineOf(report, p);
     const qint64 plan = plannedUnits(report, p);
-    const qint64 done = part(plan * report.period.twelfths() / 12, rng.range(80, 100));
+    const qint64 done = executedPart(plan, report.period, rng.range(80, 100));
     const bool investment = line.par == u"605"_s;
     line.amounts = {{u"R1"_s, plan},
                     {u"R10"_s, done + part(plan - done, rng.range(30, 60))},
@@ -222,7 +222,7 @@ void writeRb27zz(const World&, const Report& report, Random& rng) {
     line.par = str(n[2]);
     line.par4 = u"0"_s;
     const qint64 plan = randomAmount(rng, *report.unit, 5'000, 600'000).units;
-    const qint64 done = part(plan * report.period.twelfths() / 12, rng.range(85, 110));
+    const qint64 done = executedPart(plan, report.period, rng.range(85, 110));
     const qint64 arrears = part(done, rng.range(0, 12));
     line.amounts = {{u"R1"_s, plan},
                     {u"R2"_s, done + arrears},
@@ -280,7 +280,7 @@ void writeRb50(const World&, const Report& report, Random& rng) {
     // A budget unit reports only the tasks of its own field, always some municipal ones.
     if (report.target.isBudgetUnit() && QString::fromUtf16(t.kodn) == u"P"_s && report.unit->profile != Profile::Office) continue;
     const qint64 plan = randomAmount(rng, *report.unit, 10'000, 2'000'000).units;
-    const qint64 done = part(plan * report.period.twelfths() / 12, rng.range(85, 100));
+    const qint64 done = executedPart(plan, report.period, rng.range(85, 100));
     Fields row = {{u"IDSPRAW"_s, qint64(report.idspraw)}, {u"SYMBOL"_s, str(t.symbol)}, {u"KODN"_s, str(t.kodn)},
                   {u"DZIAL"_s, str(t.dzial)}, {u"ROZDZIAL"_s, str(t.rozdzial)}, {u"PAR"_s, str(t.par)},
                   {u"PAR4"_s, u"0"_s}, {u"KW1"_s, units(plan)}, {u"KW2"_s, units(done)},

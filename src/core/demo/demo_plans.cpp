@@ -19,7 +19,7 @@ class PlanRows {
   // One row; the amounts are random within the bound (whole złoty).
   void add(const char16_t* kod, const QString& par, const QString& par4, qint64 hi, const Value& remark = Value()) {
     const qint64 plan = randomAmount(rng_, *report_.unit, 0, hi).units;
-    const qint64 done = plan / 100 * report_.period.twelfths() / 12 * rng_.range(85, 105) / 100 * 100;
+    const qint64 done = executedPart(plan, report_.period, rng_.range(85, 105));
     Fields row = {{u"IDSPRAW"_s, qint64(report_.idspraw)}, {u"KOD"_s, QString::fromUtf16(kod)}, {u"PAR"_s, par}, {u"PAR4"_s, par4}};
     if (withClassification_) {
       const Classification home = homeOf(report_.unit->profile);

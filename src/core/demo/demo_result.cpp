@@ -14,7 +14,7 @@ namespace {
 
 qint64 amount(Random& rng, const Report& report, qint64 lo, qint64 hi) { return randomAmount(rng, *report.unit, lo, hi).units; }
 qint64 executed(Random& rng, const Report& report, qint64 plan) {
-  return plan / 100 * report.period.twelfths() / 12 * rng.range(88, 104) / 100 * 100;
+  return executedPart(plan, report.period, rng.range(88, 104));
 }
 
 // Position names of the unit's fund statement, exactly as the product keeps them.

@@ -2,13 +2,6 @@
 
 namespace wertalo::demo {
 
-namespace {
-
-// Rounds down to whole grosze (hundreds of ten-thousandths), towards zero.
-qint64 toGrosze(qint64 tenThousandths) { return tenThousandths / 100 * 100; }
-
-}  // namespace
-
 Classification homeOf(Profile profile) {
   switch (profile) {
     case Profile::City:
@@ -22,12 +15,8 @@ Classification homeOf(Profile profile) {
   return {};
 }
 
-text::Currency partOfYear(text::Currency yearly, const Period& period) {
-  return text::Currency{toGrosze(yearly.units / 12 * period.twelfths())};
-}
-
-text::Currency percentOf(text::Currency amount, qint64 percent) {
-  return text::Currency{toGrosze(amount.units / 100 * percent)};
+qint64 executedPart(qint64 yearly, const Period& period, qint64 percent) {
+  return yearly * period.twelfths() / 12 * percent / 100 / 100 * 100;
 }
 
 text::Currency randomAmount(Random& rng, const Unit& unit, qint64 loZloty, qint64 hiZloty) {

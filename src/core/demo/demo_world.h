@@ -71,10 +71,9 @@ struct Classification {
 };
 Classification homeOf(Profile profile);
 
-// The amount for the part of the year that the period covers, rounded down to grosze.
-text::Currency partOfYear(text::Currency yearly, const Period& period);
-// The amount in percent, rounded down to grosze.
-text::Currency percentOf(text::Currency amount, qint64 percent);
+// The part of a yearly amount (ten-thousandths) due by the end of the period, at `percent`
+// of the plan, rounded towards zero to whole grosze.
+qint64 executedPart(qint64 yearly, const Period& period, qint64 percent);
 // A random amount between two amounts of whole złoty, with grosze, scaled by the unit.
 text::Currency randomAmount(Random& rng, const Unit& unit, qint64 loZloty, qint64 hiZloty);
 
