@@ -9,6 +9,7 @@
 
 #include "cli/commands.h"
 #include "cli/console_ui.h"
+#include "cli/demo_command.h"
 #include "core/db/db_error.h"
 #include "core/platform/platform_error.h"
 #include "core/version.h"
@@ -22,6 +23,8 @@ void printHelp() {
       "Eksport sprawozdań budżetowych i bilansów do systemu Bestia.\n"
       "\n"
       "Polecenia:\n"
+      "  demo     tworzy instalację demonstracyjną w folderze KATALOG\n"
+      "           KATALOG [--units N] [--firebird HOST:ŚCIEŻKA] [--user U --password H]\n"
       "  list     jednostka, lata, okresy, jednostki budżetowe i sprawozdania do eksportu\n"
       "           [--win-ini PLIK] [--kind reports|balances] [--year RRRR] [--period KOD]\n"
       "           [--jb ID[,ID...]] [--all-statuses] [--json]\n"
@@ -63,6 +66,7 @@ int main(int argc, char* argv[]) {
     return 0;
   }
   const std::map<QString, std::function<int(const QStringList&)>> commands = {
+      {QStringLiteral("demo"), wertalo::cli::runDemoCommand},
       {QStringLiteral("list"), wertalo::cli::runListCommand},
   };
   const auto it = commands.find(args.first());
