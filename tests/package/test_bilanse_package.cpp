@@ -1,0 +1,533 @@
+// The balance-sheet package: body choice, kept XML, the list of a unit, whole packages to the
+// byte for the unit itself and for budget units, one file per balance sheet, the server.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "bilanse_data.h"
+#include "core/db/db_error.h"
+#include "core/package/xml_writer.h"
+#include "fixture.h"
+#include "support/databases.h"
+#include "support/xml_check.h"
+
+namespace wertalo::package {
+namespace {
+
+using catalogue::rJB;
+using catalogue::rJST;
+using test::lines;
+using test::written;
+
+const QDateTime kNow(QDate(2014, 2, 3), QTime(10, 0));
+
+catalogue::SelectRow sheet(qint64 id, const char* symbol, const char* typspr, qint64 idJb = 0) {
+  return test::selectRow(id, QString::fromLatin1(symbol), QString::fromLatin1(typspr), idJb);
+}
+
+// The list element with what Bilanse appended to it, written.
+std::string appended(TXMLPaczkaSprawozdan& paczka) {
+  XmlFragment fragment;
+  XmlElement& sprawozdania = fragment.appendElement(QStringLiteral("Sprawozdania"));
+  paczka.Bilanse(sprawozdania);
+  return written(fragment);
+}
+
+// ---- Body choice by the product's type ----------------------------------------------------
+
+struct ChoiceCase {
+  const char* typspr;
+  const char* element;  // null: nothing is written
+  size_t aktywa;        // positions under Aktywa
+};
+
+void PrintTo(const ChoiceCase& c, std::ostream* os) { *os << c.typspr; }
+
+class BodyChoice : public ::testing::TestWithParam<ChoiceCase> {};
+
+TEST_P(BodyChoice, ByTheExactType) {
+  const ChoiceCase& c = GetParam();
+  test::PackageModule m;
+  test::insertPositionTree(m);
+  test::insertSheetRows(m, QStringLiteral("BILB"), 80);
+  test::insertSheetRows(m, QStringLiteral("BILS"), 80);
+  test::insertSheetRows(m, QStringLiteral("JBBILJ"), 80);
+  m.select({sheet(80, "B-Wyk", c.typspr)});
+  XmlFragment fragment;
+  XmlElement& sprawozdania = fragment.appendElement(QStringLiteral("Sprawozdania"));
+  m.paczka.Bilanse(sprawozdania);
+  written(fragment);
+  const std::vector<const XmlElement*> reports = sprawozdania.childElements();
+  if (c.element == nullptr) {
+    EXPECT_TRUE(reports.empty());
+    return;
+  }
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_EQ(reports[0]->name(), QString::fromLatin1(c.element));
+  EXPECT_EQ(reports[0]->attribute(QStringLiteral("Id")), QString::fromLatin1(c.element) + QStringLiteral("80"));
+  ASSERT_NE(reports[0]->firstChildElement(QStringLiteral("Aktywa")), nullptr);
+  EXPECT_EQ(reports[0]->firstChildElement(QStringLiteral("Aktywa"))->childElements().size(), c.aktywa);
+}
+
+INSTANTIATE_TEST_SUITE_P(Types, BodyChoice,
+                         ::testing::Values(ChoiceCase{"BILB", "B-Wyk", 8}, ChoiceCase{"BILS", "B-Skon", 4},
+                                           ChoiceCase{"BILJ", "B-Jed", 8}, ChoiceCase{"BILL", "B-Jed", 4},
+                                           ChoiceCase{"bilb", nullptr, 0}, ChoiceCase{"BIL", nullptr, 0},
+                                           ChoiceCase{"D", nullptr, 0}),
+                         [](const auto& info) { return std::string(info.param.typspr); });
+
+// ---- Kept XML -----------------------------------------------------------------------------
+
+struct KeptCase {
+  const char* typspr;
+  catalogue::TRodzajEksportu rodzaj;
+};
+
+void PrintTo(const KeptCase& c, std::ostream* os) { *os << c.typspr; }
+
+class KeptXml : public ::testing::TestWithParam<KeptCase> {};
+
+TEST_P(KeptXml, SignedSheetRunsNoPositionStatement) {
+  const KeptCase& c = GetParam();
+  test::PackageModule m;
+  m.dtm.RodzajEksportu = c.rodzaj;
+  const QString prefix = c.rodzaj == rJB ? QStringLiteral("JB") : QString();
+  // Without the balance-sheet tables any position or remark statement would fail.
+  m.exec(QStringLiteral("DROP TABLE BILB;\nDROP TABLE BILS;\nDROP TABLE JBBILJ;\nDROP TABLE BILPOZ;\nDROP TABLE JBBILPOZ;\n"
+                        "DROP TABLE UWAGI;\nDROP TABLE JBUWAGI;\n"
+                        "INSERT INTO %1SPRAWOZDXML (IDSPRAW, czy_epodpisane, WYEKSPORTOWANY_XML) VALUES (80, 1, '<B-Wyk/>');\n")
+             .arg(prefix));
+  catalogue::SelectRow row = sheet(80, "B-Wyk", c.typspr, c.rodzaj == rJB ? 7 : 0);
+  row.podpisane = true;
+  m.select({row});
+  EXPECT_EQ(appended(m.paczka), lines({"<Sprawozdania>", "  <WYEKSPORTOWANY_XML/>", "</Sprawozdania>"}));
+  ASSERT_EQ(m.paczka.buildRecord().keptXml.size(), 1u);
+  EXPECT_EQ(m.paczka.buildRecord().keptXml[0].idspraw, 80);
+  EXPECT_EQ(m.paczka.buildRecord().keptXml[0].text, QStringLiteral("<B-Wyk/>"));
+
+  // With an empty kept text the sheet is built fresh, and then its tables are needed.
+  m.exec(QStringLiteral("UPDATE %1SPRAWOZDXML SET WYEKSPORTOWANY_XML='' WHERE IDSPRAW=80;\n").arg(prefix));
+  EXPECT_THROW(appended(m.paczka), db::DbError);
+}
+
+INSTANTIATE_TEST_SUITE_P(Types, KeptXml,
+                         ::testing::Values(KeptCase{"BILB", rJST}, KeptCase{"BILS", rJST}, KeptCase{"BILJ", rJB},
+                                           KeptCase{"BILL", rJB}),
+                         [](const auto& info) { return std::string(info.param.typspr); });
+
+TEST(KeptXmlOfOthers, UnsignedSheetOrTheTwinsTextIsBuiltFresh) {
+  test::PackageModule m;
+  m.exec(QStringLiteral("INSERT INTO SPRAWOZDXML (IDSPRAW, czy_epodpisane, WYEKSPORTOWANY_XML) VALUES (80, 1, '<B-Wyk/>');\n"
+                        "INSERT INTO JBSPRAWOZDXML (IDSPRAW, czy_epodpisane, WYEKSPORTOWANY_XML) VALUES (81, 1, '<B-Jed/>');\n"));
+  catalogue::SelectRow signedOfTheUnit = sheet(81, "B-Wyk", "BILB");
+  signedOfTheUnit.podpisane = true;
+  m.select({sheet(80, "B-Wyk", "BILB"), signedOfTheUnit});
+  const std::string fresh80 = lines({"<Sprawozdania>", "  <B-Wyk Id=\"B-Wyk80\">", "    <Naglowek>", "      <Wersja>1</Wersja>",
+                                     "      <DataSprawozdania>2013-12-20</DataSprawozdania>", "    </Naglowek>",
+                                     "    <Aktywa/>", "    <Pasywa/>", "  </B-Wyk>", "</Sprawozdania>"});
+  EXPECT_EQ(appended(m.paczka), fresh80);
+  m.dtm.memSelectSpraw.next();
+  // The unit's own sheet 81 has its kept text in JBSPRAWOZDXML only: not the unit's table.
+  EXPECT_NE(appended(m.paczka).find("<B-Wyk Id=\"B-Wyk81\">"), std::string::npos);
+  EXPECT_TRUE(m.paczka.buildRecord().keptXml.empty());
+}
+
+// ---- The list of a unit -------------------------------------------------------------------
+
+TEST(BalanceSheetList, TickedSheetsOfTheUnitWithExtendedInformationAndPlaceholder) {
+  test::PackageModule m;
+  m.dtm.RodzajEksportu = rJB;
+  m.dtm.bDodajInfo = true;
+  m.exec(QStringLiteral("INSERT INTO JBSPRAWOZD (IDSPRAW, STAMP, UWAGI, DATAZAK, ID_JB) VALUES (90, 'pieczęć', 'bez uwag', '2014-03-31', 7);\n"));
+  catalogue::SelectRow signedRow = sheet(90, "B-Jed", "BILJ", 7);
+  signedRow.podpisane = true;
+  catalogue::SelectRow unticked = sheet(91, "B-Jed", "BILL", 7);
+  unticked.SELEKCJA = false;
+  m.select({signedRow, unticked, sheet(92, "B-Jed", "BILJ", 9)});
+  EXPECT_EQ(written(m.paczka.ElementBilanse(7)),
+            lines({"<Sprawozdania>",
+                   "  <B-Jed Id=\"B-Jed90\">",
+                   "    <Naglowek>",
+                   "      <Wersja>1</Wersja>",
+                   "      <DataSprawozdania>2013-12-20</DataSprawozdania>",
+                   "    </Naglowek>",
+                   "    <Aktywa/>",
+                   "    <Pasywa/>",
+                   "  </B-Jed>",
+                   "</Sprawozdania>",
+                   "<SprawozdaniaRozwiniecie>",
+                   "  <SprawozdanieRozwiniecie Sprawozdanie=\"#B-Jed90\">",
+                   "    <STAMP>pieczęć</STAMP>",
+                   "    <UWAGI>bez uwag</UWAGI>",
+                   "    <DATAZAK>2014-03-31</DATAZAK>",
+                   "  </SprawozdanieRozwiniecie>",
+                   "  <SprawozdanieRozwiniecie Sprawozdanie=\"#B-Jed91\">",
+                   "    <STAMP></STAMP>",
+                   "    <UWAGI></UWAGI>",
+                   "    <DATAZAK></DATAZAK>",
+                   "  </SprawozdanieRozwiniecie>",
+                   "</SprawozdaniaRozwiniecie>",
+                   "<PODPIS/>"}));
+  // The list stops at the next unit's row.
+  EXPECT_EQ(m.dtm.memSelectSpraw.position(), 2);
+  EXPECT_EQ(m.paczka.buildRecord().writtenReports, std::vector<qint64>{90});
+  ASSERT_EQ(m.paczka.buildRecord().signatures.size(), 1u);
+  ASSERT_EQ(m.paczka.buildRecord().signatures[0].reports.size(), 1u);
+  EXPECT_EQ(m.paczka.buildRecord().signatures[0].reports[0].anchor, QStringLiteral("#B-Jed90"));
+}
+
+TEST(BalanceSheetList, OnePerReportTakesOneRow) {
+  test::PackageModule m;
+  m.dtm.frmWertalo.chkZapiszPojedynczo = true;
+  m.select({sheet(80, "B-Wyk", "BILB"), sheet(82, "B-Skon", "BILS")});
+  EXPECT_EQ(written(m.paczka.ElementBilanse(0)),
+            lines({"<Sprawozdania>", "  <B-Wyk Id=\"B-Wyk80\">", "    <Naglowek>", "      <Wersja>1</Wersja>",
+                   "      <DataSprawozdania>2013-12-20</DataSprawozdania>", "    </Naglowek>", "    <Aktywa/>", "    <Pasywa/>",
+                   "  </B-Wyk>", "</Sprawozdania>"}));
+  EXPECT_EQ(m.dtm.memSelectSpraw.position(), 1);
+}
+
+// ---- Units of a balance-sheet package -----------------------------------------------------
+
+struct UnitCase {
+  const char* name;
+  catalogue::TRodzajEksportu rodzaj;
+  const char* typJb;
+  bool grupoweJst;
+  const char* unitRegon;  // memMain.REGON
+  const char* regon;      // JBOBS.REGON
+  const char* regon2;     // JBOBS.REGON_2
+  std::vector<const char*> expected;  // Nazwa, Typ, Regon, WK, PK, GK, GT, PT
+};
+
+void PrintTo(const UnitCase& c, std::ostream* os) { *os << c.name; }
+
+class BalanceUnit : public ::testing::TestWithParam<UnitCase> {};
+
+TEST_P(BalanceUnit, JBFirstThenTheUnitsOwnDescription) {
+  const UnitCase& c = GetParam();
+  test::PackageModule m;
+  m.dtm.RodzajEksportu = c.rodzaj;
+  m.dtm.bRegonSpacje = true;
+  m.dtm.frmWertalo.cbGrupoweJst = c.grupoweJst;
+  m.dtm.memMain.REGON = QString::fromLatin1(c.unitRegon);
+  m.addBudgetUnit(7, QString::fromUtf8("Szkoła nr 1"), QString::fromLatin1(c.typJb), QString::fromLatin1(c.regon),
+                  QString::fromLatin1(c.regon2));
+  m.prepare(QStringLiteral("7,"));
+  // A type without a body: the unit is described, its list stays empty.
+  m.select({sheet(90, "B-Jed", "XXXX", c.rodzaj == rJB ? 7 : 0)});
+  const char* const tags[] = {"Nazwa", "Typ", "Regon", "WK", "PK", "GK", "GT", "PT"};
+  std::string expected = "<Jednostki>\r\n  <Jednostka>\r\n    <Typ>JB</Typ>\r\n";
+  for (size_t i = 0; i < 8; ++i) expected += std::string("    <") + tags[i] + ">" + c.expected[i] + "</" + tags[i] + ">\r\n";
+  expected += "    <Sprawozdania/>\r\n  </Jednostka>\r\n</Jednostki>\r\n";
+  EXPECT_EQ(written(m.paczka.ElementJednostka()), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BalanceUnit,
+    ::testing::Values(
+        // The wizard has already trimmed the unit's REGON and appended the blanks.
+        UnitCase{"UnitItselfRegonAsItStands", rJST, "J", true, " 631257816 ", "", "",
+                 {"Miasto Testowo", "M", " 631257816 ", "30", "64", "01", "1", "1"}},
+        UnitCase{"GroupUnitTrimmedThenFiveBlanks", rJB, "G", true, " 631257816 ", "999", "",
+                 {"Miasto Testowo", "M", "631257816     ", "30", "64", "01", "1", "1"}},
+        UnitCase{"GroupUnitWithoutTheBoxIsABudgetUnit", rJB, "G", false, "631257816", "12345678", "00011",
+                 {"Szkoła nr 1", "JB", "1234567800011", "30", "64", "02", "2", "7"}},
+        UnitCase{"BudgetUnitRegonNeverPadded", rJB, "J", true, "631257816", "1234567", "",
+                 {"Szkoła nr 1", "JB", "1234567", "30", "64", "02", "2", "7"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// ---- Whole packages to the byte -----------------------------------------------------------
+
+// The fourth quarter of 2013, as the balance-sheet export sets it.
+void yearEnd(test::PackageModule& m, const QString& units) {
+  m.exec(QStringLiteral("UPDATE JBOBS SET OKRES='4';\n"));
+  m.dtm.memMain.OKRES = QStringLiteral("4");
+  m.prepare(units);
+}
+
+// B-Wyk 80 of the unit itself: a linked and an unlinked asset (its parent has no row in this
+// sheet), a liability with a remark, and a guarantee remark.
+void unitPackageData(test::PackageModule& m) {
+  m.exec(QStringLiteral("INSERT INTO BILB (IDSPRAW, ID_BILPOZ, SPOCZ, SKON, UWAGI) VALUES (80, 3, 1234.5, 0, NULL);\n"
+                        "INSERT INTO BILB (IDSPRAW, ID_BILPOZ, SPOCZ, SKON, UWAGI) VALUES (80, 9, 100, 200, 'uwaga');\n"
+                        "INSERT INTO BILB (IDSPRAW, ID_BILPOZ, SPOCZ, SKON, UWAGI) VALUES (80, 1, 10, 20, NULL);\n"
+                        "INSERT INTO UWAGI (IDSPRAW, UwagiA1) VALUES (80, 'Bank Spółdzielczy');\n"));
+  m.dtm.memSelectSpraw.clear();
+  m.select({sheet(80, "B-Wyk", "BILB")});
+}
+
+std::string packageHead() {
+  return test::documentHead() + lines({"<PaczkaSprawozdan Wersja=\"0.1\">", "  <Okres>", "    <Rok>2013</Rok>",
+                                       "    <TypOkresu>Kwartal</TypOkresu>", "    <Okres>4</Okres>", "  </Okres>", "  <Jednostki>"});
+}
+
+std::string unitHead() {
+  return lines({"    <Jednostka>", "      <Typ>JB</Typ>", "      <Nazwa>Miasto Testowo</Nazwa>", "      <Typ>M</Typ>",
+                "      <Regon>631257816</Regon>", "      <WK>30</WK>", "      <PK>64</PK>", "      <GK>01</GK>", "      <GT>1</GT>",
+                "      <PT>1</PT>"});
+}
+
+std::string reportHeader(int level) {
+  const std::string pad(static_cast<size_t>(level) * 2, ' ');
+  return pad + "<Naglowek>\r\n" + pad + "  <Wersja>1</Wersja>\r\n" + pad + "  <DataSprawozdania>2013-12-20</DataSprawozdania>\r\n" +
+         pad + "</Naglowek>\r\n";
+}
+
+std::string unitPackageExpected() {
+  return packageHead() + unitHead() + lines({"      <Sprawozdania>", "        <B-Wyk Id=\"B-Wyk80\">"}) + reportHeader(5) +
+         lines({"          <Aktywa>",
+                "            <Pozycja>",
+                "              <Symbol>A</Symbol>",
+                "              <P>10.00</P>",
+                "              <K>20.00</K>",
+                "            </Pozycja>",
+                "            <Pozycja>",
+                "              <Symbol></Symbol>",
+                "              <Nazwa>Oprogramowanie</Nazwa>",
+                "              <P>1234.50</P>",
+                "              <K>0.00</K>",
+                "            </Pozycja>",
+                "          </Aktywa>",
+                "          <Pasywa>",
+                "            <Pozycja>",
+                "              <Symbol>P.A</Symbol>",
+                "              <P>100.00</P>",
+                "              <K>200.00</K>",
+                "              <Uwagi>uwaga</Uwagi>",
+                "            </Pozycja>",
+                "          </Pasywa>",
+                "          <Uzupelnienie>",
+                "            <Pozycja>",
+                "              <Symbol>1</Symbol>",
+                "              <Opis>Udzielone gwarancje i poręczenia - Bank Spółdzielczy</Opis>",
+                "            </Pozycja>",
+                "          </Uzupelnienie>",
+                "        </B-Wyk>",
+                "      </Sprawozdania>",
+                "    </Jednostka>",
+                "  </Jednostki>",
+                "</PaczkaSprawozdan>"});
+}
+
+// Two budget units, each with its own Jednostka: B-Jed 90 of unit 7 (single) and the
+// combined B-Jed 92 of unit 9, without rows. REGON never gets blanks in a balance package.
+void budgetPackageData(test::PackageModule& m) {
+  m.dtm.RodzajEksportu = rJB;
+  m.dtm.bRegonSpacje = true;
+  m.addBudgetUnit(7, QString::fromUtf8("Szkoła nr 1"), QStringLiteral("J"), QStringLiteral("12345678"), QStringLiteral("00011"));
+  m.addBudgetUnit(9, QString::fromUtf8("Przedszkole nr 2"), QStringLiteral("J"), QStringLiteral("123456789"), QString());
+  m.exec(QStringLiteral("INSERT INTO JBBILJ (IDSPRAW, ID_BILPOZ, SPOCZ, SKON, ID_JB) VALUES (90, 10, 3, 4.5, 7);\n"
+                        "INSERT INTO JBBILJ (IDSPRAW, ID_BILPOZ, SPOCZ, SKON, ID_JB) VALUES (90, 2, 0.5, 1.25, 7);\n"));
+  yearEnd(m, QStringLiteral("7,9,"));
+  m.dtm.memSelectSpraw.clear();
+  m.select({sheet(90, "B-Jed", "BILJ", 7), sheet(92, "B-Jed", "BILL", 9)});
+}
+
+std::string budgetUnitHead(const char* nazwa, const char* regon, const char* gk, const char* pt) {
+  return lines({"    <Jednostka>", "      <Typ>JB</Typ>"}) + "      <Nazwa>" + nazwa + "</Nazwa>\r\n      <Typ>JB</Typ>\r\n      <Regon>" +
+         regon + "</Regon>\r\n      <WK>30</WK>\r\n      <PK>64</PK>\r\n      <GK>" + gk + "</GK>\r\n      <GT>2</GT>\r\n      <PT>" + pt +
+         "</PT>\r\n";
+}
+
+std::string budgetPackageExpected() {
+  return packageHead() + budgetUnitHead("Szkoła nr 1", "1234567800011", "02", "7") +
+         lines({"      <Sprawozdania>", "        <B-Jed Id=\"B-Jed90\">"}) + reportHeader(5) +
+         lines({"          <Aktywa>",
+                "            <Pozycja>",
+                "              <Symbol>A.I</Symbol>",
+                "              <P>0.50</P>",
+                "              <K>1.25</K>",
+                "            </Pozycja>",
+                "          </Aktywa>",
+                "          <Pasywa>",
+                "            <Pozycja>",
+                "              <Symbol></Symbol>",
+                "              <Nazwa>Fundusz jednostki</Nazwa>",
+                "              <P>3.00</P>",
+                "              <K>4.50</K>",
+                "            </Pozycja>",
+                "          </Pasywa>",
+                "        </B-Jed>",
+                "      </Sprawozdania>",
+                "    </Jednostka>"}) +
+         budgetUnitHead("Przedszkole nr 2", "123456789", "02", "9") +
+         lines({"      <Sprawozdania>", "        <B-Jed Id=\"B-Jed92\">"}) + reportHeader(5) +
+         lines({"          <Aktywa/>", "          <Pasywa/>", "        </B-Jed>", "      </Sprawozdania>", "    </Jednostka>",
+                "  </Jednostki>", "</PaczkaSprawozdan>"});
+}
+
+TEST(BalancePackage, UnitItselfToTheByte) {
+  test::PackageModule m;
+  test::insertPositionTree(m);
+  yearEnd(m, QString());
+  unitPackageData(m);
+  m.paczka.TworzDokument();
+  const QByteArray bytes = writeXml(m.paczka.DOM);
+  EXPECT_EQ(bytes.toStdString(), unitPackageExpected());
+  EXPECT_TRUE(test::isWellFormedXml(bytes));
+  EXPECT_TRUE(m.dtm.memSelectSpraw.eof());
+  EXPECT_EQ(m.paczka.buildRecord().writtenReports, std::vector<qint64>{80});
+}
+
+TEST(BalancePackage, BudgetUnitsToTheByte) {
+  test::PackageModule m;
+  test::insertPositionTree(m);
+  budgetPackageData(m);
+  m.paczka.TworzDokument();
+  const QByteArray bytes = writeXml(m.paczka.DOM);
+  EXPECT_EQ(bytes.toStdString(), budgetPackageExpected());
+  EXPECT_TRUE(test::isWellFormedXml(bytes));
+  EXPECT_TRUE(m.dtm.memSelectSpraw.eof());
+  EXPECT_EQ(m.paczka.buildRecord().writtenReports, (std::vector<qint64>{90, 92}));
+}
+
+// ---- Saving -------------------------------------------------------------------------------
+
+QByteArray fileBytes(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return QByteArray();
+  return file.readAll();
+}
+
+QStringList entries(const QString& folder) { return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
+
+class BalanceSaving : public ::testing::Test {
+ protected:
+  BalanceSaving() {
+    out_ = dir_.path() + QStringLiteral("/bilanse");
+    m.dtm.frmParams.dirKatalog = out_;
+    // Each sending date notes the files that exist when it is taken.
+    m.dtm.clock = [this] {
+      filesAtSendingDate_ << entries(out_).join(QLatin1Char(','));
+      return kNow;
+    };
+    test::insertPositionTree(m);
+  }
+  QString path(const QString& name) const { return out_ + QLatin1Char('/') + name; }
+
+  test::PackageModule m;
+  QTemporaryDir dir_;
+  QString out_;
+  QStringList filesAtSendingDate_;
+};
+
+TEST_F(BalanceSaving, OneFilePerTickedSheetWithItsSendingDate) {
+  yearEnd(m, QString());
+  m.exec(QStringLiteral("INSERT INTO SPRAWOZD (IDSPRAW, DATAZAK) VALUES (80, '2014-03-31');\n"
+                        "INSERT INTO SPRAWOZD (IDSPRAW, DATAZAK) VALUES (81, '2014-03-31');\n"
+                        "INSERT INTO SPRAWOZD (IDSPRAW, DATAZAK) VALUES (82, '2014-03-31');\n"
+                        "INSERT INTO BILB (IDSPRAW, ID_BILPOZ, SPOCZ, SKON) VALUES (80, 1, 10, 20);\n"));
+  catalogue::SelectRow unticked = sheet(81, "B-Wyk", "BILB");
+  unticked.SELEKCJA = false;
+  m.select({sheet(80, "B-Wyk", "BILB"), unticked, sheet(82, "B-Skon", "BILS")});
+  m.paczka.TworzWieleDokumentow();
+
+  // B-Skon comes before B-Wyk in the report order; each file exists before its sending date.
+  EXPECT_EQ(entries(out_), (QStringList{QStringLiteral("B-Skon__82.xml"), QStringLiteral("B-Wyk__80.xml")}));
+  EXPECT_EQ(filesAtSendingDate_, (QStringList{QStringLiteral("B-Skon__82.xml"), QStringLiteral("B-Skon__82.xml,B-Wyk__80.xml")}));
+  EXPECT_EQ(test::sendingDate(m.dtm.DB, 80), QStringLiteral("2014-02-03 10:00"));
+  EXPECT_EQ(test::sendingDate(m.dtm.DB, 81), QString());
+  EXPECT_EQ(test::sendingDate(m.dtm.DB, 82), QStringLiteral("2014-02-03 10:00"));
+  EXPECT_FALSE(m.dtm.frmWertalo.chkZapiszPojedynczo);
+  EXPECT_TRUE(m.dtm.memSelectSpraw.eof());
+
+  const QByteArray skon = fileBytes(path(QStringLiteral("B-Skon__82.xml")));
+  EXPECT_EQ(skon.toStdString(), packageHead() + unitHead() + lines({"      <Sprawozdania>", "        <B-Skon Id=\"B-Skon82\">"}) +
+                                    reportHeader(5) +
+                                    lines({"          <Aktywa/>", "          <Pasywa/>", "        </B-Skon>", "      </Sprawozdania>",
+                                           "    </Jednostka>", "  </Jednostki>", "</PaczkaSprawozdan>"}));
+  EXPECT_TRUE(test::isWellFormedXml(skon));
+  const QByteArray wyk = fileBytes(path(QStringLiteral("B-Wyk__80.xml")));
+  EXPECT_TRUE(test::isWellFormedXml(wyk));
+  EXPECT_NE(wyk.indexOf("<B-Wyk Id=\"B-Wyk80\">"), -1);
+  EXPECT_NE(wyk.indexOf("<Symbol>A</Symbol>\r\n              <P>10.00</P>\r\n              <K>20.00</K>"), -1);
+  EXPECT_EQ(wyk.indexOf("B-Skon"), -1);
+  EXPECT_EQ(wyk.indexOf("B-Wyk81"), -1);
+}
+
+TEST_F(BalanceSaving, WholePackageWithKeptXmlAndSignatures) {
+  m.dtm.TypEksportu = catalogue::teBilanse;
+  m.dtm.RodzajEksportu = rJB;
+  m.dtm.bDodajInfo = true;
+  m.addBudgetUnit(7, QString::fromUtf8("Szkoła nr 1"), QStringLiteral("J"), QStringLiteral("12345678"), QStringLiteral("00011"));
+  yearEnd(m, QStringLiteral("7,"));
+  const QString kept = QStringLiteral("<B-Jed Id=\"B-Jed90\">\n<Aktywa/>\n</B-Jed>");
+  db::Query query(m.dtm.DB);
+  query.setSql(QStringLiteral("INSERT INTO JBSPRAWOZDXML (IDSPRAW, czy_epodpisane, WYEKSPORTOWANY_XML) VALUES (90, 1, :X)"));
+  query.bindText(QStringLiteral("X"), kept);
+  query.execSql();
+  m.exec(QStringLiteral(
+      "INSERT INTO JBSPRAWOZD (IDSPRAW, DATAZAK, ID_JB) VALUES (90, '2014-03-31', 7);\n"
+      "INSERT INTO JBSPRAWOZD (IDSPRAW, DATAZAK, ID_JB) VALUES (93, '2014-03-31', 7);\n"
+      "INSERT INTO JBSPRAWOZDEPODPIS (IDSPRAW, DANE, PODPISUJACY, ROLA) VALUES (90, '<Signature Id=\"S90\"><Reference URI=\"#B-Jed90\"/></Signature>', 'Jan', 'Dyrektor');\n"
+      "INSERT INTO JBSPRAWOZDEPODPIS (IDSPRAW, DANE, PODPISUJACY, ROLA) VALUES (93, '<Signature Id=\"S93\"><Reference URI=\"#stary\"/></Signature>', 'Ewa', 'Księgowa');\n"));
+  catalogue::SelectRow keptRow = sheet(90, "B-Jed", "BILJ", 7);
+  keptRow.podpisane = true;
+  catalogue::SelectRow freshRow = sheet(93, "B-Jed", "BILJ", 7);
+  freshRow.podpisane = true;
+  m.select({keptRow, freshRow});
+  const QString target = path(QStringLiteral("wybrane.xml"));
+  m.ui.queueSaveAnswer(target);
+
+  m.paczka.TworzDokument();
+  ASSERT_TRUE(m.paczka.ZapiszDokument(true, QString(), 0));
+
+  ASSERT_EQ(m.ui.saveRequests().size(), 1);
+  EXPECT_EQ(m.ui.saveRequests()[0].proposedName, QStringLiteral("Bilanse.xml"));
+  const QByteArray bytes = fileBytes(target);
+  EXPECT_TRUE(test::isWellFormedXml(bytes));
+  EXPECT_EQ(bytes.indexOf("<WYEKSPORTOWANY_XML/>"), -1);
+  EXPECT_EQ(bytes.indexOf("<PODPIS/>"), -1);
+  EXPECT_NE(bytes.indexOf("\r\n<B-Jed Id=\"B-Jed90\">\n<Aktywa/>\n</B-Jed>\r\n"), -1);
+  EXPECT_NE(bytes.indexOf("        <B-Jed Id=\"B-Jed93\">\r\n"), -1);
+  // The kept sheet's signature stays as signed; the fresh one refers to its own anchor.
+  EXPECT_NE(bytes.indexOf("<Podpisy>\r\n<Signature Id=\"S90\"><Reference URI=\"#B-Jed90\"/></Signature>\r\n"), -1);
+  EXPECT_NE(bytes.indexOf("<Signature Id=\"S93\"><Reference URI=\"#B-Jed93\"/></Signature>\r\n"), -1);
+  EXPECT_NE(bytes.indexOf(QString::fromUtf8("<Podpisujacy>Ewa</Podpisujacy><Rola>Księgowa</Rola>").toUtf8()), -1);
+  EXPECT_EQ(test::sendingDate(m.dtm.DB, 90, true), QStringLiteral("2014-02-03 10:00"));
+  EXPECT_EQ(test::sendingDate(m.dtm.DB, 93, true), QStringLiteral("2014-02-03 10:00"));
+  EXPECT_EQ(filesAtSendingDate_, (QStringList{QStringLiteral("wybrane.xml"), QStringLiteral("wybrane.xml")}));
+}
+
+// ---- On the Firebird server ---------------------------------------------------------------
+
+TEST(FirebirdBalanceSheets, TheSameBytesAsOnTheLocalDatabase) {
+  WERTALO_REQUIRE_FIREBIRD();
+  test::FirebirdDatabase server;
+  const db::ConnectionSettings settings = server.settings();
+  test::PackageModule m(&settings);
+  test::insertPositionTree(m);
+  test::insertSheetRows(m, QStringLiteral("BILB"), 85);
+  test::insertSheetRows(m, QStringLiteral("BILS"), 86);
+  test::insertSheetRows(m, QStringLiteral("JBBILJ"), 87);
+
+  // Every position rule and amount, on the server's exact numerics.
+  m.select({sheet(85, "B-Wyk", "BILB"), sheet(86, "B-Skon", "BILS"), sheet(87, "B-Jed", "BILL", 7)});
+  const auto body = [](const char* element, const char* id, const std::string& positions) {
+    return std::string("<") + element + " Id=\"" + element + id + "\">\r\n" + test::header() + positions + "</" + element + ">\r\n";
+  };
+  EXPECT_EQ(written(m.paczka.BilanseBILB()), body("B-Wyk", "85", test::everyPosition()));
+  m.dtm.memSelectSpraw.next();
+  EXPECT_EQ(written(m.paczka.BilanseBILS()), body("B-Skon", "86", test::linkedPositions()));
+  m.dtm.memSelectSpraw.next();
+  EXPECT_EQ(written(m.paczka.BilanseBILL()), body("B-Jed", "87", test::linkedPositions()));
+
+  yearEnd(m, QString());
+  unitPackageData(m);
+  m.paczka.TworzDokument();
+  const QByteArray unitBytes = writeXml(m.paczka.DOM);
+  EXPECT_EQ(unitBytes.toStdString(), unitPackageExpected());
+  EXPECT_TRUE(test::isWellFormedXml(unitBytes));
+
+  budgetPackageData(m);
+  m.paczka.TworzDokument();
+  const QByteArray budgetBytes = writeXml(m.paczka.DOM);
+  EXPECT_EQ(budgetBytes.toStdString(), budgetPackageExpected());
+  EXPECT_TRUE(test::isWellFormedXml(budgetBytes));
+}
+
+}  // namespace
+}  // namespace wertalo::package
