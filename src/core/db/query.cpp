@@ -14,14 +14,8 @@ namespace {
 bool isNameStart(QChar c) { return c.isLetter() || c == QLatin1Char('_'); }
 bool isNameChar(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_'); }
 
-// Prepares and runs the statement with the bound parameters.
-QSqlQuery run(Connection& connection, const QString& sqlText, const QMap<QString, QVariant>& params) {
-  const Dialect& dialect = connection.dialect();
-  const QString sql = dialect.adapt(sqlText);
-  QSqlQuery query(connection.database());
-  query.setForwardOnly(true);
-  query.setNumericalPrecisionPolicy(QSql::HighPrecision);
-  if (!query.prepare(sql)) throw DbError(query.lastError().text().trimmed(), sql);
+// Binds the parameters of the prepared statement and runs it.
+void bindAndRun(QSqlQuery& query, const Dialect& dialect, const QString& sql, const QMap<QString, QVariant>& params) {
   for (const QString& name : Query::parameterNames(sql)) {
     const auto it = params.constFind(name.toUpper());
     if (it == params.constEnd()) throw DbError(QStringLiteral("Parametr :%1 nie ma wartości").arg(name), sql);
@@ -29,7 +23,6 @@ QSqlQuery run(Connection& connection, const QString& sqlText, const QMap<QString
     query.bindValue(QLatin1Char(':') + name, dialect.parameterValue(it.value()));
   }
   if (!query.exec()) throw DbError(query.lastError().text().trimmed(), sql);
-  return query;
 }
 
 }  // namespace
@@ -68,8 +61,24 @@ QStringList Query::parameterNames(const QString& sql) {
   return names;
 }
 
+QSqlQuery& Query::prepared() const {
+  const QString sql = connection_->dialect().adapt(this->sql());
+  // A statement run again with other parameters is prepared once.
+  if (!prepared_ || preparedSql_ != sql) {
+    prepared_.reset();
+    QSqlQuery query(connection_->database());
+    query.setForwardOnly(true);
+    query.setNumericalPrecisionPolicy(QSql::HighPrecision);
+    if (!query.prepare(sql)) throw DbError(query.lastError().text().trimmed(), sql);
+    prepared_ = std::move(query);
+    preparedSql_ = sql;
+  }
+  return *prepared_;
+}
+
 DataSet Query::open() const {
-  QSqlQuery query = run(*connection_, sql(), params_);
+  QSqlQuery& query = prepared();
+  bindAndRun(query, connection_->dialect(), preparedSql_, params_);
   const QSqlRecord record = query.record();
   QStringList fields;
   for (int i = 0; i < record.count(); ++i) fields.append(record.fieldName(i));
@@ -81,12 +90,16 @@ DataSet Query::open() const {
     rows.push_back(std::move(row));
   }
   if (query.lastError().isValid()) throw DbError(query.lastError().text().trimmed(), sql());
+  query.finish();
   return DataSet(fields, std::move(rows));
 }
 
 int Query::execSql() const {
-  QSqlQuery query = run(*connection_, sql(), params_);
-  return query.numRowsAffected();
+  QSqlQuery& query = prepared();
+  bindAndRun(query, connection_->dialect(), preparedSql_, params_);
+  const int affected = query.numRowsAffected();
+  query.finish();
+  return affected;
 }
 
 DataSet openSql(Connection& connection, const QString& sql) {

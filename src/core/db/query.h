@@ -2,11 +2,14 @@
 #pragma once
 
 #include <QDate>
+#include <QSqlQuery>
 #include <QDateTime>
 #include <QMap>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+
+#include <optional>
 
 #include "core/db/data_set.h"
 
@@ -45,9 +48,14 @@ class Query {
   static QStringList parameterNames(const QString& sql);
 
  private:
+  // The statement prepared on the connection, kept while its text stays the same.
+  QSqlQuery& prepared() const;
+
   Connection* connection_;
   QStringList lines_;
   QMap<QString, QVariant> params_;
+  mutable std::optional<QSqlQuery> prepared_;
+  mutable QString preparedSql_;
 };
 
 // Runs a statement without parameters and returns its rows.
