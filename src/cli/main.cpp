@@ -67,6 +67,7 @@ int main(int argc, char* argv[]) {
   }
   const std::map<QString, std::function<int(const QStringList&)>> commands = {
       {QStringLiteral("demo"), wertalo::cli::runDemoCommand},
+      {QStringLiteral("export"), wertalo::cli::runExportCommand},
       {QStringLiteral("list"), wertalo::cli::runListCommand},
   };
   const auto it = commands.find(args.first());

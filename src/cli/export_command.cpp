@@ -1,0 +1,98 @@
+// `wertalo-cli export`: the wizard's export without the wizard.
+#include <QSet>
+
+#include "cli/commands.h"
+#include "cli/session.h"
+#include "core/package/paczka.h"
+
+namespace wertalo::cli {
+
+using namespace catalogue;
+
+namespace {
+
+// Only the reports of --ids stay ticked; every one of them must be offered.
+bool tickOnly(SelectTable& table, const QString& ids) {
+  QSet<qint64> wanted;
+  for (const QString& id : ids.split(QLatin1Char(','), Qt::SkipEmptyParts)) wanted.insert(id.toLongLong());
+  QSet<qint64> found;
+  for (int i = 0; i < table.recordCount(); ++i) {
+    SelectRow& row = table.at(i);
+    row.SELEKCJA = wanted.contains(row.IDSPRAW);
+    if (row.SELEKCJA) found.insert(row.IDSPRAW);
+  }
+  const QSet<qint64> missing = wanted - found;
+  if (missing.isEmpty()) return true;
+  QStringList list;
+  for (qint64 id : missing) list << QString::number(id);
+  list.sort();
+  err(QStringLiteral("Sprawozdania %1 nie ma wśród sprawozdań do eksportu (wertalo-cli list pokazuje dostępne).\n")
+          .arg(list.join(QStringLiteral(", "))));
+  return false;
+}
+
+}  // namespace
+
+int runExportCommand(const QStringList& args) {
+  QString error;
+  const auto options = parseOptions(
+      args,
+      {QStringLiteral("--win-ini"), QStringLiteral("--kind"), QStringLiteral("--year"), QStringLiteral("--period"),
+       QStringLiteral("--jb"), QStringLiteral("--ids"), QStringLiteral("--single-file"), QStringLiteral("--plain"),
+       QStringLiteral("--out"), QStringLiteral("--all-statuses"), QStringLiteral("--no-group-jst")},
+      &error);
+  if (!options) {
+    err(error + QLatin1Char('\n'));
+    return 2;
+  }
+  Session session;
+  if (!openSession(*options, session)) return 1;
+  TdtmWertaloMain& dtm = *session.dtm;
+
+  // As the wizard does on its way to the export: the unit's REGON followed by five blanks.
+  if (session.settings.chkDodajSpacje) dtm.memMain.REGON = dtm.memMain.REGON.trimmed() + QStringLiteral("     ");
+  dtm.bRegonSpacje = session.settings.chkDodajSpacje;
+  dtm.frmWertalo.chkZapiszPojedynczo = options->singleFile.isEmpty();
+  if (!options->singleFile.isEmpty()) session.ui.setSaveAnswer(options->singleFile);
+  if (!options->ids.isEmpty() && !tickOnly(dtm.memSelectSpraw, options->ids)) return 1;
+
+  QStringList summary;
+  if (dtm.WykonajPosumowanie(summary) == 0) {
+    err(QStringLiteral("Brak sprawozdań do eksportu dla wybranego roku, okresu i jednostki.\n"));
+    return 1;
+  }
+
+  package::TXMLPaczkaSprawozdan writer(dtm);
+  const int total = dtm.memSelectSpraw.tickedCount();
+  if (total > 5) {
+    writer.onProgress = [](int done, int all) {
+      err(QStringLiteral("\rEksport: %1 z %2").arg(done).arg(all));
+      if (done == all) err(QStringLiteral("\n"));
+    };
+  }
+  dtm.PrzygotujDane(dtm.frmWertalo.sWybraneJB);
+  const bool balances = dtm.TypEksportu == teBilanse;
+  if (dtm.frmWertalo.chkZapiszPojedynczo) {
+    if (balances) writer.TworzWieleDokumentow();
+    else writer.TworzWieleDokumentowSPR();
+  } else {
+    if (balances) {
+      writer.TworzDokument();
+    } else {
+      writer.IDMemSprawozd();
+      writer.TworzDokument_SPR();
+    }
+    if (!writer.ZapiszDokument(true, QString(), 0)) {
+      err(QStringLiteral("Zapis anulowany; nic nie zapisano.\n"));
+      return 1;
+    }
+    dtm.sNazwaPliku = writer.sNazwaPliku;
+    dtm.sNazwaKatalogu = writer.sNazwaKatalogu;
+  }
+  QStringList memo, files;
+  dtm.Zakonczenie(memo, files);
+  out(memo.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+  return 0;
+}
+
+}  // namespace wertalo::cli
