@@ -30,6 +30,9 @@ void bind(db::Query& query, const QString& name, const Value& value) {
 
 }  // namespace
 
+RowWriter::RowWriter(db::Connection& connection) : connection_(connection) {}
+RowWriter::~RowWriter() = default;
+
 void RowWriter::insert(const QString& table, const Fields& fields) {
   QString key = table;
   for (const Field& f : fields) key += u',' + f.column;
@@ -41,12 +44,14 @@ void RowWriter::insert(const QString& table, const Fields& fields) {
       columns.append(f.column);
       parameters.append(u':' + f.column);
     }
-    const QString sql = u"INSERT INTO "_s + table + u" ("_s + columns.join(u", "_s) + u") VALUES ("_s +
-                        parameters.join(u", "_s) + u')';
-    it = statements_.insert(key, sql);
+    auto query = std::make_unique<db::Query>(connection_);
+    query->setSql(u"INSERT INTO "_s + table + u" ("_s + columns.join(u", "_s) + u") VALUES ("_s +
+                  parameters.join(u", "_s) + u')');
+    it = statements_.emplace(key, std::move(query)).first;
   }
-  db::Query query(connection_);
-  query.setSql(it.value());
+  // The same insert is prepared once and run with each row's values.
+  db::Query& query = *it->second;
+  query.clearBindings();
   for (const Field& f : fields) bind(query, f.column, f.value);
   query.execSql();
   ++rows_;

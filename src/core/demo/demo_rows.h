@@ -6,6 +6,8 @@
 #include <QHash>
 #include <QString>
 
+#include <map>
+#include <memory>
 #include <variant>
 #include <vector>
 
@@ -13,6 +15,7 @@
 
 namespace wertalo::db {
 class Connection;
+class Query;
 }
 
 namespace wertalo::demo {
@@ -37,7 +40,8 @@ QString decimalText(text::Currency amount);
 // Writes rows through one prepared insert per row (named parameters), counting them.
 class RowWriter {
  public:
-  explicit RowWriter(db::Connection& connection) : connection_(connection) {}
+  explicit RowWriter(db::Connection& connection);
+  ~RowWriter();
 
   // Inserts one row into the table; only the columns given are written.
   void insert(const QString& table, const Fields& fields);
@@ -46,7 +50,7 @@ class RowWriter {
 
  private:
   db::Connection& connection_;
-  QHash<QString, QString> statements_;
+  std::map<QString, std::unique_ptr<db::Query>> statements_;
   int rows_ = 0;
 };
 
