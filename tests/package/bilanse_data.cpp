@@ -200,6 +200,10 @@ std::string linkedPositions() {
                 "  </Pasywa>"});
 }
 
+catalogue::SelectRow sheet(qint64 id, const char* symbol, const char* typspr, qint64 idJb) {
+  return selectRow(id, QString::fromLatin1(symbol), QString::fromLatin1(typspr), idJb);
+}
+
 std::string header() {
   return lines({"  <Naglowek>", "    <Wersja>1</Wersja>", "    <DataSprawozdania>2013-12-20</DataSprawozdania>", "  </Naglowek>"});
 }

@@ -27,6 +27,9 @@ std::string everyPosition();
 // The same under the statements that list linked positions only (B-Skon, combined B-Jed).
 std::string linkedPositions();
 
+// A ticked balance sheet of the selection (see test::selectRow).
+catalogue::SelectRow sheet(qint64 id, const char* symbol, const char* typspr, qint64 idJb = 0);
+
 // The report header of the selection rows of test::selectRow, at the report's child level.
 std::string header();
 
