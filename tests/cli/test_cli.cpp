@@ -133,5 +133,30 @@ TEST_F(CommandLine, MissingDatabaseEndsWithTheEngineText) {
   EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("Dane/dane.sqlite"))));
 }
 
+TEST_F(CommandLine, DemoInstallationIsCreatedAndListed) {
+  const QString demo = dir.filePath(QStringLiteral("demo"));
+  QProcess p;
+  p.start(QStringLiteral(WERTALO_CLI_PATH), {QStringLiteral("demo"), demo, QStringLiteral("--units"), QStringLiteral("2")});
+  p.waitForFinished(120000);
+  ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+  EXPECT_TRUE(QString::fromUtf8(p.readAllStandardOutput()).contains(QStringLiteral("wertalo-cli export --win-ini ") + demo));
+  QProcess list;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(QStringLiteral("WERTALO_CONFIG_DIR"), dir.filePath(QStringLiteral("config")));
+  list.setProcessEnvironment(env);
+  list.start(QStringLiteral(WERTALO_CLI_PATH), {QStringLiteral("list"), QStringLiteral("--json"), QStringLiteral("--win-ini"),
+                                                demo + QStringLiteral("/win.ini")});
+  list.waitForFinished(60000);
+  ASSERT_EQ(list.exitCode(), 0) << list.readAllStandardError().toStdString();
+  const QJsonObject o = QJsonDocument::fromJson(list.readAllStandardOutput()).object();
+  EXPECT_EQ(o[QStringLiteral("unit")].toObject()[QStringLiteral("type")].toString(), QStringLiteral("M"));
+  EXPECT_EQ(o[QStringLiteral("budgetUnits")].toArray().size(), 2);
+  EXPECT_FALSE(o[QStringLiteral("reports")].toArray().isEmpty());
+  // A second demo into a folder that is not empty is refused.
+  p.start(QStringLiteral(WERTALO_CLI_PATH), {QStringLiteral("demo"), demo});
+  p.waitForFinished(60000);
+  EXPECT_NE(p.exitCode(), 0);
+}
+
 }  // namespace
 }  // namespace wertalo
