@@ -1,8 +1,11 @@
 // `wertalo-cli export`: the wizard's export without the wizard.
 #include <QSet>
 
+#include <unistd.h>
+
 #include "cli/commands.h"
 #include "cli/session.h"
+#include "core/package/export_run.h"
 #include "core/package/paczka.h"
 
 namespace wertalo::cli {
@@ -31,6 +34,22 @@ bool tickOnly(SelectTable& table, const QString& ids) {
   return false;
 }
 
+// Reports whose body this version does not write yet stay out of the export (a file without
+// its report would be taken for an export of it); the user is told which.
+void untickUnwritten(SelectTable& table) {
+  QStringList skipped;
+  for (int i = 0; i < table.recordCount(); ++i) {
+    SelectRow& row = table.at(i);
+    if (!row.SELEKCJA || package::TXMLPaczkaSprawozdan::bodyWritten(row.sTypSprBestia)) continue;
+    row.SELEKCJA = false;
+    skipped << QStringLiteral("%1 (%2)").arg(row.sTypSprBestia.isEmpty() ? row.TYPSPR : row.sTypSprBestia).arg(row.IDSPRAW);
+  }
+  if (!skipped.isEmpty()) {
+    err(QStringLiteral("Pominięto sprawozdania, których ta wersja jeszcze nie eksportuje: %1\n")
+            .arg(skipped.join(QStringLiteral(", "))));
+  }
+}
+
 }  // namespace
 
 int runExportCommand(const QStringList& args) {
@@ -55,6 +74,7 @@ int runExportCommand(const QStringList& args) {
   dtm.frmWertalo.chkZapiszPojedynczo = options->singleFile.isEmpty();
   if (!options->singleFile.isEmpty()) session.ui.setSaveAnswer(options->singleFile);
   if (!options->ids.isEmpty() && !tickOnly(dtm.memSelectSpraw, options->ids)) return 1;
+  untickUnwritten(dtm.memSelectSpraw);
 
   QStringList summary;
   if (dtm.WykonajPosumowanie(summary) == 0) {
@@ -64,30 +84,15 @@ int runExportCommand(const QStringList& args) {
 
   package::TXMLPaczkaSprawozdan writer(dtm);
   const int total = dtm.memSelectSpraw.tickedCount();
-  if (total > 5) {
+  if (total > 5 && isatty(STDERR_FILENO)) {
     writer.onProgress = [](int done, int all) {
       err(QStringLiteral("\rEksport: %1 z %2").arg(done).arg(all));
       if (done == all) err(QStringLiteral("\n"));
     };
   }
-  dtm.PrzygotujDane(dtm.frmWertalo.sWybraneJB);
-  const bool balances = dtm.TypEksportu == teBilanse;
-  if (dtm.frmWertalo.chkZapiszPojedynczo) {
-    if (balances) writer.TworzWieleDokumentow();
-    else writer.TworzWieleDokumentowSPR();
-  } else {
-    if (balances) {
-      writer.TworzDokument();
-    } else {
-      writer.IDMemSprawozd();
-      writer.TworzDokument_SPR();
-    }
-    if (!writer.ZapiszDokument(true, QString(), 0)) {
-      err(QStringLiteral("Zapis anulowany; nic nie zapisano.\n"));
-      return 1;
-    }
-    dtm.sNazwaPliku = writer.sNazwaPliku;
-    dtm.sNazwaKatalogu = writer.sNazwaKatalogu;
+  if (!package::WykonajEksport(dtm, writer)) {
+    err(QStringLiteral("Zapis anulowany; nic nie zapisano.\n"));
+    return 1;
   }
   QStringList memo, files;
   dtm.Zakonczenie(memo, files);

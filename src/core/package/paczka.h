@@ -71,6 +71,7 @@ class TXMLPaczkaSprawozdan : public catalogue::WriterPeriod {
     const char* symbol;
     PlainBuilder plain;
     TaskBuilder task;
+    bool pending = false;  // the body of this report family is not written yet
   };
   // One builder call of a dispatch.
   struct BuilderCall {
@@ -151,6 +152,9 @@ class TXMLPaczkaSprawozdan : public catalogue::WriterPeriod {
   static QString ElementSignatureRozwiniecie(const db::DataSet& ds);
   // The dispatch table: every Besti@ symbol and its body builder.
   static std::span<const DispatchEntry> dispatchTable();
+  // Whether a report of this selection symbol gets a body (balance sheets, and report
+  // families whose bodies are written; "Rb-50" as its parts).
+  static bool bodyWritten(const QString& sTypSprBestia);
   // The builder calls of a symbol for a unit of the given type (Rb-50 parts twice for "M").
   static std::vector<BuilderCall> builderCalls(const QString& sTypSpraw, const QString& unitType);
 

@@ -14,14 +14,14 @@ using P = TXMLPaczkaSprawozdan;
 
 // Besti@ symbol → body builder. Symbols are compared exactly, with case.
 const P::DispatchEntry kDispatch[] = {
-    {"Rb-27s", &P::R27S, nullptr},   {"Rb-27ZZ", &P::R27ZZ, nullptr}, {"Rb-28s", &P::R28S, nullptr},
-    {"Rb-28nws", &P::R28NWS, nullptr}, {"Rb-30", &P::Rb30, nullptr},  {"Rb-30s", &P::Rb30, nullptr},
-    {"Rb-31", &P::Rb31, nullptr},    {"Rb-33", &P::Rb33, nullptr},    {"Rb-34s", &P::Rb34s, nullptr},
-    {"Rb-34", &P::Rb34, nullptr},    {"Rb-50D", nullptr, &P::Rb50D},  {"Rb-50W", nullptr, &P::Rb50W},
-    {"Rb-N", &P::RbN, nullptr},      {"Rb-Z", &P::RbZ, nullptr},      {"Rb-NDS", &P::RbNDS, nullptr},
-    {"Rb-PDP", &P::RbPDP, nullptr},  {"Rb-UZ", &P::RbUZ, nullptr},    {"Rb-ST", &P::RbST, nullptr},
-    {"Rb-ZN", &P::RbZN, nullptr},    {"Rb-UN", &P::RbUN, nullptr},    {"F-Zzf", &P::RbZFJ, nullptr},
-    {"F-Rzs", &P::RbZS, nullptr},    {"Rb-WS", &P::RbWS, nullptr},
+    {"Rb-27s", &P::R27S, nullptr},          {"Rb-27ZZ", &P::R27ZZ, nullptr},        {"Rb-28s", &P::R28S, nullptr},
+    {"Rb-28nws", &P::R28NWS, nullptr},      {"Rb-30", &P::Rb30, nullptr, true},     {"Rb-30s", &P::Rb30, nullptr, true},
+    {"Rb-31", &P::Rb31, nullptr, true},     {"Rb-33", &P::Rb33, nullptr, true},     {"Rb-34s", &P::Rb34s, nullptr, true},
+    {"Rb-34", &P::Rb34, nullptr, true},     {"Rb-50D", nullptr, &P::Rb50D, true},   {"Rb-50W", nullptr, &P::Rb50W, true},
+    {"Rb-N", &P::RbN, nullptr, true},       {"Rb-Z", &P::RbZ, nullptr, true},       {"Rb-NDS", &P::RbNDS, nullptr, true},
+    {"Rb-PDP", &P::RbPDP, nullptr, true},   {"Rb-UZ", &P::RbUZ, nullptr, true},     {"Rb-ST", &P::RbST, nullptr, true},
+    {"Rb-ZN", &P::RbZN, nullptr, true},     {"Rb-UN", &P::RbUN, nullptr, true},     {"F-Zzf", &P::RbZFJ, nullptr, true},
+    {"F-Rzs", &P::RbZS, nullptr, true},     {"Rb-WS", &P::RbWS, nullptr, true},
 };
 
 // The anchor a report's signatures refer to: Rb-50 is signed as its part D.
@@ -33,6 +33,15 @@ QString signatureAnchor(const catalogue::SelectRow& row) {
 }  // namespace
 
 std::span<const P::DispatchEntry> TXMLPaczkaSprawozdan::dispatchTable() { return kDispatch; }
+
+bool TXMLPaczkaSprawozdan::bodyWritten(const QString& sTypSprBestia) {
+  if (sTypSprBestia.startsWith(QLatin1String("B-"))) return true;
+  const QString symbol = sTypSprBestia == QLatin1String("Rb-50") ? QStringLiteral("Rb-50D") : sTypSprBestia;
+  for (const DispatchEntry& entry : kDispatch) {
+    if (symbol == QLatin1String(entry.symbol)) return !entry.pending;
+  }
+  return false;
+}
 
 std::vector<P::BuilderCall> TXMLPaczkaSprawozdan::builderCalls(const QString& sTypSpraw, const QString& unitType) {
   for (const DispatchEntry& entry : kDispatch) {

@@ -1,0 +1,71 @@
+// An export run as the wizard makes it: one file per sheet, or the whole package in one file.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "bilanse_data.h"
+#include "core/package/export_run.h"
+#include "fixture.h"
+#include "support/xml_check.h"
+
+namespace wertalo::package {
+namespace {
+
+using test::sheet;
+
+// Two budget units whose sheets come interleaved, as the selection lists them (by type):
+// BILJ of 7, BILJ of 9, BILL of 7, BILL of 9.
+class InterleavedUnits : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir.isValid());
+    m.dtm.RodzajEksportu = catalogue::rJB;
+    m.dtm.TypEksportu = catalogue::teBilanse;
+    m.addBudgetUnit(7, QStringLiteral("Szkoła nr 1"), QStringLiteral("J"), QStringLiteral("123456785"), QString());
+    m.addBudgetUnit(9, QStringLiteral("Przedszkole nr 2"), QStringLiteral("J"), QStringLiteral("123456789"), QString());
+    m.exec(QStringLiteral("UPDATE JBOBS SET OKRES='4';\n"));
+    m.dtm.memMain.OKRES = QStringLiteral("4");
+    m.dtm.frmWertalo.sWybraneJB = QStringLiteral("7,9,");
+    m.dtm.frmParams.dirKatalog = dir.path();
+    m.select({sheet(90, "B-Jed", "BILJ", 7), sheet(91, "B-Jed", "BILJ", 9), sheet(92, "B-Jed", "BILL", 7),
+              sheet(93, "B-Jed", "BILL", 9)});
+  }
+
+  QTemporaryDir dir;
+  test::PackageModule m;
+};
+
+TEST_F(InterleavedUnits, EachUnitIsOneJednostkaOfTheOneFilePackage) {
+  const QString target = dir.filePath(QStringLiteral("Bilanse.xml"));
+  m.ui.queueSaveAnswer(target);
+  ASSERT_TRUE(WykonajEksport(m.dtm, m.paczka));
+  QFile f(target);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  const QByteArray bytes = f.readAll();
+  EXPECT_TRUE(test::isWellFormedXml(bytes));
+  EXPECT_EQ(bytes.count("<Jednostka>"), 2);
+  EXPECT_EQ(bytes.count("<B-Jed "), 4);
+  // Unit 7's two sheets stand together, before unit 9's.
+  EXPECT_LT(bytes.indexOf("Id=\"B-Jed90\""), bytes.indexOf("Id=\"B-Jed92\""));
+  EXPECT_LT(bytes.indexOf("Id=\"B-Jed92\""), bytes.indexOf("Przedszkole nr 2"));
+  EXPECT_LT(bytes.indexOf("Przedszkole nr 2"), bytes.indexOf("Id=\"B-Jed91\""));
+  EXPECT_LT(bytes.indexOf("Id=\"B-Jed91\""), bytes.indexOf("Id=\"B-Jed93\""));
+  EXPECT_EQ(m.dtm.sNazwaPliku, QStringLiteral("Bilanse.xml"));
+}
+
+TEST_F(InterleavedUnits, CancelledSaveWritesNothing) {
+  m.ui.queueSaveAnswer(std::nullopt);
+  EXPECT_FALSE(WykonajEksport(m.dtm, m.paczka));
+  EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
+TEST_F(InterleavedUnits, OneFilePerSheet) {
+  m.dtm.frmWertalo.chkZapiszPojedynczo = true;
+  ASSERT_TRUE(WykonajEksport(m.dtm, m.paczka));
+  EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("*.xml")}, QDir::Files).size(), 4);
+}
+
+}  // namespace
+}  // namespace wertalo::package
