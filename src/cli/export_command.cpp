@@ -82,7 +82,7 @@ int runExportCommand(const QStringList& args) {
     return 1;
   }
 
-  package::TXMLPaczkaSprawozdan writer(dtm);
+  package::TXMLPaczkaSprawozdan& writer = *dtm.XMLPaczkaSpraw;
   const int total = dtm.memSelectSpraw.tickedCount();
   if (total > 5 && isatty(STDERR_FILENO)) {
     writer.onProgress = [](int done, int all) {

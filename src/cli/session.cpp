@@ -23,9 +23,9 @@ QString periodKey(TdtmWertaloMain& dtm, const QString& code) {
 
 bool openSession(const Options& options, Session& s) {
   const QString winIni = options.winIni.isEmpty() ? platform::winIniPath() : options.winIni;
-  s.dtm = std::make_unique<TdtmWertaloMain>(s.ui, winIni);
+  s.dtm = dtmWertaloCreate(s.ui, winIni);
   TdtmWertaloMain& dtm = *s.dtm;
-  if (!dtm.DataModuleCreate()) return false;
+  if (!dtm.DB.isOpen()) return false;  // the installation message was shown
 
   s.settings.Odczyt(dtm.PathBestia, s.ui);
   dtm.frmParams.dirKatalog = options.outDir.isEmpty() ? s.settings.dirKatalog : options.outDir;

@@ -7,6 +7,7 @@
 
 #include "core/db/db_error.h"
 #include "core/db/schema.h"
+#include "core/package/paczka.h"
 #include "core/platform/ini_file.h"
 #include "fixture.h"
 
@@ -109,6 +110,22 @@ TEST_F(Installation, BlankServerPathMeansTheLocalDatabase) {
   ASSERT_TRUE(dtm.DataModuleCreate());
   EXPECT_EQ(dtm.connectionSettings.engine, db::Engine::Sqlite);
   EXPECT_EQ(dtm.memMain.NAZWA, QStringLiteral("Miasto Poznań"));
+}
+
+TEST_F(Installation, CreationMakesTheOneModuleWithItsWriter) {
+  writeText(winIni(), QStringLiteral("[KALMETO]\nTERVIK=%1\n").arg(path("tervik.ini")));
+  writeText(path("tervik.ini"), QStringLiteral("[configTervik]\nPathData=%1/Dane\nPathMain=%1/Tervik\n").arg(root));
+  {
+    auto dtm = dtmWertaloCreate(ui, winIni());
+    ASSERT_TRUE(dtm->DB.isOpen());
+    EXPECT_EQ(dtmWertaloMain, dtm.get());
+    ASSERT_NE(dtm->XMLPaczkaSpraw, nullptr);
+    // The run preparation fills the writer's own period fields.
+    dtm->PrzygotujDane(QString());
+    EXPECT_EQ(static_cast<catalogue::WriterPeriod*>(dtm->XMLPaczkaSpraw.get()), dtm->writerPeriod);
+    EXPECT_EQ(dtm->writerPeriod->sRok, QStringLiteral("2014"));
+  }
+  EXPECT_EQ(dtmWertaloMain, nullptr);
 }
 
 TEST_F(Installation, ExportFolderIsWrittenAndCreatedWhenMissing) {

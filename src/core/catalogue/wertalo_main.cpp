@@ -1,6 +1,7 @@
 #include "core/catalogue/wertalo_main.h"
 
 #include "core/db/db_error.h"
+#include "core/package/paczka.h"
 #include "core/platform/user_interface.h"
 
 namespace wertalo::catalogue {
@@ -51,7 +52,22 @@ TdtmWertaloMain::TdtmWertaloMain(platform::UserInterface& userInterface, QString
                            "         (ID_JB=:ID_JB)"})),
       clock([] { return QDateTime::currentDateTime(); }) {}
 
-TdtmWertaloMain::~TdtmWertaloMain() = default;
+TdtmWertaloMain::~TdtmWertaloMain() {
+  // The writer points into this module: it goes first.
+  XMLPaczkaSpraw.reset();
+  if (dtmWertaloMain == this) dtmWertaloMain = nullptr;
+}
+
+TdtmWertaloMain* dtmWertaloMain = nullptr;
+
+std::unique_ptr<TdtmWertaloMain> dtmWertaloCreate(platform::UserInterface& ui, const QString& winIni) {
+  auto module = std::make_unique<TdtmWertaloMain>(ui, winIni);
+  // Creation runs before the global is set: nothing it runs may use the global.
+  module->DataModuleCreate();
+  dtmWertaloMain = module.get();
+  module->XMLPaczkaSpraw = std::make_unique<package::TXMLPaczkaSprawozdan>(*module);
+  return module;
+}
 
 void TdtmWertaloMain::bindFromMemMain(db::Query& query) const {
   for (const QString& name : db::Query::parameterNames(query.sql())) {

@@ -22,6 +22,10 @@ namespace wertalo::platform {
 class UserInterface;
 }
 
+namespace wertalo::package {
+class TXMLPaczkaSprawozdan;
+}
+
 namespace wertalo::catalogue {
 
 // The settings the core reads (the settings form's values).
@@ -106,6 +110,8 @@ class TdtmWertaloMain {
   QString exportFolder() const;
 
   // ---- State read by the other parts ----------------------------------------------------
+  // The package writer, created with the module (dtmWertaloCreate) and freed first.
+  std::unique_ptr<package::TXMLPaczkaSprawozdan> XMLPaczkaSpraw;
   QString PasswordInterbase;
   QString UserInterbase;
   QString PathBufor;
@@ -176,6 +182,14 @@ class TdtmWertaloMain {
   // Budget-unit report rows of the last selection build (the completion pass reads them).
   std::vector<ReportRow> jbRowsCache_;
 };
+
+// The one main data module of the process (set by dtmWertaloCreate, cleared when it goes).
+extern TdtmWertaloMain* dtmWertaloMain;
+
+// Creates the main data module: finds the installation and connects (DataModuleCreate), then
+// creates its package writer. The module exists also when the installation was not found
+// (check `DB.isOpen()`); database errors of the creation raise db::DbError.
+std::unique_ptr<TdtmWertaloMain> dtmWertaloCreate(platform::UserInterface& ui, const QString& winIni);
 
 // File name of a report written alone: symbol, "_", label, part, "_", unit name, id, ".xml".
 QString NazwaPlikuXml(const SelectRow& row);
