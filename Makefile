@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 WERROR ?= OFF
 JOBS ?= 2
 
-.PHONY: deps build test demo clean
+.PHONY: deps build test demo bench clean
 
 deps:
 	scripts/install-deps
@@ -20,6 +20,13 @@ test: deps build
 
 demo: deps build
 	scripts/demo $(BUILD_DIR)
+
+# Benchmarks: Google Benchmark on the main job, and a timed command-line run.
+bench: deps
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DWERTALO_BENCH=ON
+	cmake --build $(BUILD_DIR) -j$(JOBS)
+	$(BUILD_DIR)/bench/bench_export
+	bench/demo-units.sh $(BUILD_DIR)
 
 clean:
 	rm -rf $(BUILD_DIR)
