@@ -155,8 +155,8 @@ class BrokenInstallation : public Installation, public ::testing::WithParamInter
 
 TEST_P(BrokenInstallation, ShowsTheInstallationMessage) {
   const BrokenCase& c = GetParam();
-  writeText(winIni(), QString::fromUtf8(c.winIni).arg(root));
-  if (c.config) writeText(path("tervik.ini"), QString::fromUtf8(c.config).arg(root));
+  writeText(winIni(), QString::fromUtf8(c.winIni).replace(QStringLiteral("%1"), root));
+  if (c.config) writeText(path("tervik.ini"), QString::fromUtf8(c.config).replace(QStringLiteral("%1"), root));
   TdtmWertaloMain dtm(ui, winIni());
   EXPECT_FALSE(dtm.DataModuleCreate());
   EXPECT_EQ(ui.messages(), QStringList{kInstallMessage});

@@ -15,10 +15,18 @@ void SelectTable::clear() {
 
 void SelectTable::append(SelectRow row) {
   rows_.push_back(std::move(row));
-  reorder();
+  const int added = recordCount() - 1;
+  if (index_ == Index::None) {
+    order_.push_back(added);
+  } else {
+    reorder();
+  }
   // The new row becomes the current one, as after an append and post.
-  for (int i = 0; i < recordCount(); ++i) {
-    if (order_[static_cast<size_t>(i)] == recordCount() - 1) pos_ = i;
+  for (int i = recordCount() - 1; i >= 0; --i) {
+    if (order_[static_cast<size_t>(i)] == added) {
+      pos_ = i;
+      break;
+    }
   }
 }
 
