@@ -59,6 +59,10 @@ bool openSession(const Options& options, Session& s) {
       return false;
     }
   }
+  if (dtm.RodzajEksportu == rJB && options.jbList.isEmpty()) {
+    err(QStringLiteral("Zainstalowany jest program jednostek budżetowych: wskaż jednostki opcją --jb "
+                       "(ich identyfikatory pokazuje wertalo-cli list).\n"));
+  }
   dtm.SprawozdDoMemo(dtm.frmWertalo.sWybraneJB);
   dtm.memSelectSpraw.first();
   return true;
