@@ -191,17 +191,40 @@ TEST_F(Saving, Rb50PartsGetTheirOwnKeptTextsInAFileOfTheirOwn) {
   EXPECT_EQ(test::sendingDate(m.dtm.DB, 3), QStringLiteral("2014-02-03 10:00"));
 }
 
-TEST_F(Saving, FreshRb50IsSignedUnderItsPartD) {
+TEST_F(Saving, AReportWhoseBodyWritesNothingGetsNoFileAndNoDate) {
+  // Rb-50's parts have no body yet and no kept text here: nothing of the report is written.
   report(3);
   signature(3, QString::fromUtf8(kSig1));
   m.select({signedRow(3, "Rb-50", "RB50")});
   m.paczka.TworzWieleDokumentowSPR();
-  const QByteArray bytes = fileBytes(path(QStringLiteral("Rb-50__3.xml")));
-  EXPECT_EQ(bytes.toStdString(),
-            unitFile("      <Sprawozdania/>\r\n<Podpisy>\r\n"
-                     "<Signature Id=\"S1\"><SignedInfo><Reference URI=\"#Rb-50D3\"><DigestValue>abc</DigestValue></Reference></SignedInfo></Signature>\r\n"
-                     "</Podpisy>\r\n"));
+  EXPECT_FALSE(QFile::exists(path(QStringLiteral("Rb-50__3.xml"))));
+  EXPECT_EQ(test::sendingDate(m.dtm.DB, 3), QString());
+}
+
+TEST_F(Saving, SignaturesOnlyOfReportsInTheFileAndNoEmptySignatureLines) {
+  // Report 5 is ticked and signed but its body writes nothing: its signature stays out. A
+  // signature row of report 1 without its text adds no line.
+  report(1);
+  report(5);
+  signature(1, QString::fromUtf8(kSig1));
+  db::Query nullText(m.dtm.DB);
+  nullText.setSql(QStringLiteral("INSERT INTO SPRAWOZDEPODPIS (IDSPRAW, DANE, PODPISUJACY, ROLA) VALUES (1, NULL, 'Anna Kowal', 'Kierownik')"));
+  nullText.execSql();
+  signature(5, QStringLiteral("<Signature Id=\"S5\"/>"));
+  m.select({signedRow(1, "Rb-27s", "D"), signedRow(5, "Rb-30s", "RB30")});
+  m.dtm.bDodajInfo = false;
+  m.paczka.IDMemSprawozd();
+  m.paczka.TworzDokument_SPR();
+  const QString target = path(QStringLiteral("jeden.xml"));
+  m.ui.queueSaveAnswer(target);
+  ASSERT_TRUE(m.paczka.ZapiszDokument(true, QString(), 0));
+  const QByteArray bytes = fileBytes(target);
   EXPECT_TRUE(test::isWellFormedXml(bytes));
+  EXPECT_FALSE(bytes.contains("S5")) << bytes.toStdString();
+  EXPECT_FALSE(bytes.contains("<Podpisy>\r\n\r\n")) << bytes.toStdString();
+  EXPECT_TRUE(bytes.contains("<Podpisy>\r\n<Signature Id=\"S1\">")) << bytes.toStdString();
+  EXPECT_EQ(test::sendingDate(m.dtm.DB, 1), QStringLiteral("2014-02-03 10:00"));
+  EXPECT_EQ(test::sendingDate(m.dtm.DB, 5), QString());
 }
 
 // ---- The whole package in one file --------------------------------------------------------

@@ -70,7 +70,19 @@ QString keptXml(const Report& r, const QString& part) {
     lines << indent + u"  <Aktywa>"_s << indent + u"    <Pozycja>"_s << indent + u"      <Symbol>A</Symbol>"_s
           << indent + u"      <P>1843920.55</P>"_s << indent + u"      <K>1912004.10</K>"_s << indent + u"    </Pozycja>"_s
           << indent + u"  </Aktywa>"_s << indent + u"  <Pasywa/>"_s;
+  } else if (r.typspr == u"D"_s) {
+    // A revenue position of Rb-27s, with the report's own amounts.
+    lines << indent + u"  <Pozycje>"_s << indent + u"    <Pozycja>"_s << indent + u"      <Dzial>756</Dzial>"_s
+          << indent + u"      <Rozdzial>75615</Rozdzial>"_s << indent + u"      <Paragraf>031</Paragraf>"_s
+          << indent + u"      <P4>0</P4>"_s << indent + u"      <PL>18450000.00</PL>"_s << indent + u"      <NA>18612344.17</NA>"_s
+          << indent + u"      <PO>0.00</PO>"_s << indent + u"      <DW>18377012.48</DW>"_s << indent + u"      <DO>0.00</DO>"_s
+          << indent + u"      <NO>0.00</NO>"_s << indent + u"      <NZ>235331.69</NZ>"_s << indent + u"      <NP>0.00</NP>"_s
+          << indent + u"      <SO>0.00</SO>"_s << indent + u"      <SU>0.00</SU>"_s << indent + u"      <UZ>0.00</UZ>"_s
+          << indent + u"      <OT>0.00</OT>"_s
+          << indent + u"      <Uwagi>Wersja złożona i podpisana w Besti@ &amp; zatwierdzona</Uwagi>"_s
+          << indent + u"    </Pozycja>"_s << indent + u"  </Pozycje>"_s;
   } else {
+    // A position of an Rb-50 part: plan and execution.
     lines << indent + u"  <Pozycje>"_s << indent + u"    <Pozycja>"_s << indent + u"      <Dzial>852</Dzial>"_s
           << indent + u"      <Rozdzial>85212</Rozdzial>"_s << indent + u"      <Paragraf>201</Paragraf>"_s
           << indent + u"      <P4>0</P4>"_s << indent + u"      <P>1250000.00</P>"_s << indent + u"      <W>1187412.37</W>"_s

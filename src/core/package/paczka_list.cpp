@@ -76,11 +76,12 @@ XmlFragment TXMLPaczkaSprawozdan::buildList(qint64 ID_JB, SelectedRowStep select
   while (!selection.eof()) {
     const catalogue::SelectRow& row = selection.current();
     if (!perReport && ID_JB != 0 && row.ID_JB != ID_JB) break;
+    bool written = false;
     if (row.SELEKCJA) {
       const size_t before = state.sprawozdania->children().size();
       (this->*selectedStep)();
       // Only a report that went into the document gets its sending date when it is saved.
-      const bool written = state.sprawozdania->children().size() > before;
+      written = state.sprawozdania->children().size() > before;
       if (written && std::find(record_.writtenReports.begin(), record_.writtenReports.end(), row.IDSPRAW) ==
                          record_.writtenReports.end())
         record_.writtenReports.push_back(row.IDSPRAW);
@@ -91,7 +92,7 @@ XmlFragment TXMLPaczkaSprawozdan::buildList(qint64 ID_JB, SelectedRowStep select
     if (row.podpisane) {
       state.signedRowSeen = true;
       // Only reports written into the package have their signatures in it.
-      if (row.SELEKCJA) state.signedReports.push_back({row.IDSPRAW, signatureAnchor(row)});
+      if (written) state.signedReports.push_back({row.IDSPRAW, signatureAnchor(row)});
     }
     selection.next();
     if (perReport) break;

@@ -53,7 +53,8 @@ void TXMLPaczkaSprawozdan::writeEachTickedRow(DocumentBuilder build) {
     const qint64 idspraw = selection.current().IDSPRAW;
     const QString name = NazwaPlikuXml();
     (this->*build)();  // writes this row and moves past it
-    ZapiszDokument(false, name, idspraw);
+    // A report whose body writes nothing gets no file of its own.
+    if (!record_.writtenReports.empty()) ZapiszDokument(false, name, idspraw);
   }
 }
 
@@ -77,7 +78,8 @@ QByteArray TXMLPaczkaSprawozdan::packageText() {
       const bool kept = hasKeptXml(report.idspraw);
       for (rows.first(); !rows.eof(); rows.next()) {
         const QString dane = rows.text(u"DANE");
-        block.push_back((kept ? dane : rewriteSignatureReference(dane, report.anchor)).toUtf8());
+        // A signature row without its text adds no empty line to the block.
+        if (!dane.isEmpty()) block.push_back((kept ? dane : rewriteSignatureReference(dane, report.anchor)).toUtf8());
         if (dtm_.bDodajInfo) block.push_back(ElementSignatureRozwiniecie(rows).toUtf8());
       }
     }
@@ -138,11 +140,9 @@ bool TXMLPaczkaSprawozdan::ZapiszDokument(bool bPytajONazwe, const QString& nazw
   dtm_.sNazwaPliku = sNazwaPliku;
   dtm_.sNazwaKatalogu = sNazwaKatalogu;
 
-  // The sending date of every report in the file, now that the file exists.
-  std::vector<qint64> reports = record_.writtenReports;
-  if (reports.empty() && idspraw != 0) reports.push_back(idspraw);
-  if (reports.empty() && !dtm_.memSelectSpraw.eof()) reports.push_back(dtm_.memSelectSpraw.current().IDSPRAW);
-  for (qint64 report : reports) dtm_.ZapiszDateWysylki(report);
+  // The sending date of every report in the file, now that the file exists (a report whose
+  // body wrote nothing is not in it).
+  for (qint64 report : record_.writtenReports) dtm_.ZapiszDateWysylki(report);
   return true;
 }
 
