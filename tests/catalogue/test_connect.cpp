@@ -145,6 +145,28 @@ TEST_F(Installation, ExportFolderIsWrittenAndCreatedWhenMissing) {
   EXPECT_TRUE(QDir(again.PathBestia).exists());
 }
 
+TEST_F(Installation, ExportFolderThatCannotBeMadeIsReportedAndStartGoesOn) {
+  writeText(path("plik"), QStringLiteral("x"));
+  writeText(winIni(), QStringLiteral("[KALMETO]\nTERVIK=%1\n").arg(path("tervik.ini")));
+  writeText(path("tervik.ini"), QStringLiteral("[configTervik]\nPathData=%1/Dane\nPathMain=%1/Tervik\n"
+                                               "[Eksport obcy]\nBestiaDir=%1/plik/Bestia\n").arg(root));
+  TdtmWertaloMain dtm(ui, winIni());
+  ASSERT_TRUE(dtm.DataModuleCreate());
+  ASSERT_EQ(ui.messages().size(), 1);
+  EXPECT_TRUE(ui.messages().first().startsWith(QStringLiteral("Nie można utworzyć folderu eksportu \"") + root + QStringLiteral("/plik/Bestia\"")));
+  EXPECT_EQ(dtm.memMain.NAZWA, QStringLiteral("Miasto Poznań"));
+}
+
+TEST_F(Installation, WithoutAMainFolderNoExportFolderIsWritten) {
+  writeText(winIni(), QStringLiteral("[KALMETO]\nTERVIK=%1\n").arg(path("tervik.ini")));
+  writeText(path("tervik.ini"), QStringLiteral("[configTervik]\nPathData=%1/Dane\n").arg(root));
+  TdtmWertaloMain dtm(ui, winIni());
+  ASSERT_TRUE(dtm.DataModuleCreate());
+  EXPECT_EQ(platform::readProfileString(path("tervik.ini"), QStringLiteral("Eksport obcy"), QStringLiteral("BestiaDir")), QString());
+  EXPECT_TRUE(dtm.PathBestia.isEmpty());
+  EXPECT_TRUE(ui.messages().isEmpty());
+}
+
 struct BrokenCase {
   const char* name;
   const char* winIni;      // %1 = root

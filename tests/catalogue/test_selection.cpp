@@ -82,6 +82,20 @@ TEST(Selection, VersionMinusOneIsNeverOfferedAndOpenReportsOnlyWhenAllowed) {
   EXPECT_EQ(offered(m.dtm), QStringList{QStringLiteral("3:Rb-N")});
 }
 
+TEST(Selection, AClosingDateThatIsNoDateApprovesNothing) {
+  test::Module m;
+  test::insertBaseRows(m.dtm.DB);
+  test::insertReport(m.dtm.DB, {.idspraw = 1, .typspr = QStringLiteral("D"), .datazak = QStringLiteral("jutro")});
+  test::insertReport(m.dtm.DB, {.idspraw = 2, .typspr = QStringLiteral("W"), .datazak = QStringLiteral("2014-01-20")});
+  m.start();
+  m.dtm.SprawozdDoMemo(QString());
+  ASSERT_EQ(m.dtm.memSelectSpraw.recordCount(), 2);
+  EXPECT_EQ(m.dtm.memSelectSpraw.at(0).sStatus, QStringLiteral("Otwarte"));
+  m.dtm.bEksportZatw = true;
+  m.dtm.SprawozdDoMemo(QString());
+  EXPECT_EQ(offered(m.dtm), QStringList{QStringLiteral("2:Rb-28s")});
+}
+
 TEST(Selection, SignatureFlagComesFromTheElectronicFormTable) {
   test::Module m;
   test::insertBaseRows(m.dtm.DB);
@@ -183,6 +197,12 @@ TEST(Selection, ReportIdentifierListFillsFromBudgetUnitReports) {
   EXPECT_EQ(m.dtm.memSelectSpraw.position(), 0);
   EXPECT_EQ(m.dtm.memSelectSpraw.at(1).sStatus, QStringLiteral("Zatwierdzone"));
   EXPECT_THROW(m.dtm.SprawidDoMemo(QStringLiteral("71;drop table X,")), std::invalid_argument);
+  // Without chosen budget units the plan statement would have an empty list: refused before
+  // any statement line changes.
+  const QStringList lines = m.dtm.qrJBSprawAkt.query.lines();
+  m.dtm.frmWertalo.sWybraneJB.clear();
+  EXPECT_THROW(m.dtm.SprawidDoMemo(QStringLiteral("71,")), std::invalid_argument);
+  EXPECT_EQ(m.dtm.qrJBSprawAkt.query.lines(), lines);
 }
 
 struct PrepareCase {

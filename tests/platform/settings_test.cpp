@@ -58,6 +58,17 @@ TEST(Settings, NoFileGivesDefaultsAndPathBestiaSilently) {
   EXPECT_TRUE(ui.messages().isEmpty());
 }
 
+TEST(Settings, WithoutAStoredFileUnsavedChangesStay) {
+  QTemporaryDir dir;
+  Settings s(dir.filePath("Wertalo.xml"));
+  RecordingUserInterface ui;
+  s.Odczyt(kPathBestia, ui);
+  s.chkEksportujZatw = false;  // changed, closed without "Zapisz"
+  s.Odczyt(kPathBestia, ui);   // shown again: there are no stored values to put back
+  EXPECT_FALSE(s.chkEksportujZatw);
+  EXPECT_TRUE(ui.messages().isEmpty());
+}
+
 TEST(Settings, RoundTripOfAllValues) {
   QTemporaryDir dir;
   const QString path = dir.filePath("conf/wertalo/Wertalo.xml");

@@ -3,6 +3,7 @@
 
 #include <QDateTime>
 
+#include "core/db/db_error.h"
 #include "core/text/period.h"
 
 namespace wertalo::catalogue {
@@ -45,6 +46,15 @@ ReportWords TdtmWertaloMain::wordsFor(bool found, int wersja, const QDate& dataz
   words.StatusSpraw = datazak.isValid() && QDateTime(datazak, QTime(0, 0)) > kApprovedAfter ? QStringLiteral("Zatwierdzone")
                                                                                            : QStringLiteral("Otwarte");
   return words;
+}
+
+QDate TdtmWertaloMain::closingDate(const db::DataSet& report) {
+  if (report.isNull(u"DATAZAK")) return QDate();
+  try {
+    return report.date(u"DATAZAK");
+  } catch (const db::DbError&) {
+    return QDate();  // a closing date that is no date approves nothing
+  }
 }
 
 void TdtmWertaloMain::unitDataChanged() {
@@ -137,7 +147,7 @@ std::vector<ReportRow> TdtmWertaloMain::reportRows(TRodzajEksportu kind) {
                            : h.locate(QStringLiteral("IDSPRAW"), row.IDSPRAW);
     }
     const ReportWords words = wordsFor(found, found ? static_cast<int>(h.integer(u"WERSJA")) : 0,
-                                       found && !h.isNull(u"DATAZAK") ? h.date(u"DATAZAK") : QDate());
+                                       found ? closingDate(h) : QDate());
     row.WersjaSlownie = words.WersjaSlownie;
     row.StatusSpraw = words.StatusSpraw;
     if (found) row.Uwagi = h.text(u"UWAGI");

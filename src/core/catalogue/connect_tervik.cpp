@@ -7,7 +7,6 @@
 #include "core/platform/adapter_address.h"
 #include "core/platform/ini_file.h"
 #include "core/platform/paths.h"
-#include "core/platform/platform_error.h"
 #include "core/platform/user_interface.h"
 
 namespace wertalo::catalogue {
@@ -90,12 +89,14 @@ bool TdtmWertaloMain::ConnectTervik() {
   PathMain = read("PathMain");
   const QString defaultFolder = PathMain + QStringLiteral("\\Bestia");
   const QString exportSection = QStringLiteral("Eksport obcy");
-  if (readProfileString(configFile, exportSection, QStringLiteral("BestiaDir")).isEmpty())
+  // Without a main folder there is no default: nothing is written (the export asks for a folder).
+  if (!PathMain.isEmpty() && readProfileString(configFile, exportSection, QStringLiteral("BestiaDir")).isEmpty())
     platform::writeProfileString(configFile, exportSection, QStringLiteral("BestiaDir"), defaultFolder);
   PathBestia = platform::nativePath(readProfileString(configFile, exportSection, QStringLiteral("BestiaDir")));
+  // A folder that cannot be made is reported; the program goes on (the export reports it again).
   QString error;
-  if (!platform::ensureFolder(PathBestia, &error))
-    throw platform::PlatformError(QStringLiteral("Nie można utworzyć folderu"), PathBestia, error);
+  if (!PathBestia.isEmpty() && !platform::ensureFolder(PathBestia, &error))
+    ui.showMessage(QStringLiteral("Nie można utworzyć folderu eksportu \"%1\": %2").arg(PathBestia, error));
   return true;
 }
 

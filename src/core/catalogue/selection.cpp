@@ -130,7 +130,7 @@ void TdtmWertaloMain::completeRow(SelectRow& row, bool withCalcSpraw) {
                          qrSprawozd.data.locate({{QStringLiteral("IDSPRAW"), row.IDSPRAW}, {QStringLiteral("ROK"), memMain.ROK}});
       const ReportWords words =
           wordsFor(found, found ? static_cast<int>(qrSprawozd.data.integer(u"WERSJA")) : 0,
-                   found && !qrSprawozd.data.isNull(u"DATAZAK") ? qrSprawozd.data.date(u"DATAZAK") : QDate());
+                   found ? closingDate(qrSprawozd.data) : QDate());
       const QString type = calc.text(u"TYPSPR");
       row.SprawNazwa = qrS_TypSpr.active && qrS_TypSpr.data.locate(QStringLiteral("TYPSPR"), type)
                            ? qrS_TypSpr.data.text(u"NazwaS")
@@ -185,8 +185,9 @@ void TdtmWertaloMain::SprawozdDoMemo(const QString& sWybraneJB) {
 }
 
 void TdtmWertaloMain::SprawidDoMemo(const QString& sprawid) {
+  // Both lists go into statements: both must be there and well formed before anything changes.
   requireIdList(sprawid, "sprawozdań");
-  if (!frmWertalo.sWybraneJB.isEmpty()) requireIdList(frmWertalo.sWybraneJB, "jednostek budżetowych");
+  requireIdList(frmWertalo.sWybraneJB, "jednostek budżetowych");
   const QString ids = QStringLiteral("(IDSPRAW in(") + withoutLastChar(sprawid) + QStringLiteral("))");
   qrJBSprawAkt.query.setLine(6, ids);
   qrJBSprawozd.query.setLine(6, ids);

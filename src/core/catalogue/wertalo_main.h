@@ -89,6 +89,8 @@ class TdtmWertaloMain {
   static QString OkresTekst(const QString& okres, int okres2);
   // Version and status words of a report found by identifier.
   static ReportWords wordsFor(bool found, int wersja, const QDate& datazak);
+  // The closing date of the current report row; invalid (not approved) when empty or unreadable.
+  static QDate closingDate(const db::DataSet& report);
 
   // Rows of the unit-itself and budget-unit report queries, filtered for the export kind.
   std::vector<ReportRow> reportRows(TRodzajEksportu kind);

@@ -145,9 +145,8 @@ void Settings::setDefaults() {
 
 void Settings::Odczyt(const QString& pathBestia, UserInterface& ui) {
   QFile file(file_);
-  if (!file.exists()) {
-    setDefaults();
-  } else {
+  // Without a stored file the values stay as they are (the defaults, until changed in this run).
+  if (file.exists()) {
     Settings stored(file_);
     const bool read = file.open(QIODevice::ReadOnly);
     const QByteArray bytes = read ? file.readAll() : QByteArray();
