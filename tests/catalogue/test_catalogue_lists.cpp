@@ -33,6 +33,43 @@ TEST(Catalogue, YearsForReportsAndForBalanceSheets) {
   EXPECT_EQ(m.dtm.qrRok.data.recordCount(), 3);
 }
 
+TEST(Catalogue, SwitchingKinds) {
+  test::Module m;
+  test::insertBaseRows(m.dtm.DB, {QStringLiteral("13"), QStringLiteral("14")});
+  test::exec(m.dtm.DB, QStringLiteral("INSERT INTO okresD (Rok, Okres, Okres2, OpZam, TYPOKRESU) VALUES ('15', '1', -200, '1200', 'M');"));
+  m.dtm.openCatalogue();
+  // Right after creation the report kind is already chosen: nothing changes.
+  const MemMain before = m.dtm.memMain;
+  EXPECT_EQ(m.dtm.UstawTypEksporu(teSprawozdania), teSprawozdania);
+  EXPECT_EQ(m.dtm.memMain.ROK, before.ROK);
+  EXPECT_EQ(m.dtm.memMain.OkresOkres2, before.OkresOkres2);
+  EXPECT_EQ(m.dtm.qrRok.data.recordCount(), 3);
+  // 2015 has no balance sheets: the year list stands on its first row, and the period is that
+  // year as a whole.
+  ASSERT_EQ(m.dtm.memMain.ROK, QStringLiteral("15"));
+  m.dtm.UstawTypEksporu(teBilanse);
+  EXPECT_EQ(m.dtm.qrRok.data.text(u"ROK"), QStringLiteral("13"));
+  EXPECT_EQ(m.dtm.memMain.ROK, QStringLiteral("13"));
+  EXPECT_EQ(m.dtm.memMain.OKRES, QStringLiteral("4"));
+  EXPECT_EQ(m.dtm.memMain.OkresOkres2, QStringLiteral("4000"));
+}
+
+TEST(Catalogue, SelectionIsKeptWhileTheWizardTurnsPagesByItself) {
+  test::Module m;
+  test::insertBaseRows(m.dtm.DB);
+  test::insertReport(m.dtm.DB, {.idspraw = 1, .typspr = QStringLiteral("D"), .datazak = QStringLiteral("2014-01-20")});
+  m.start();
+  m.dtm.SprawozdDoMemo(QString());
+  ASSERT_EQ(m.dtm.memSelectSpraw.recordCount(), 1);
+  test::insertReport(m.dtm.DB, {.idspraw = 2, .typspr = QStringLiteral("W"), .datazak = QStringLiteral("2014-01-20")});
+  m.dtm.frmWertalo.bZamianStronyAutomatyczna = true;
+  m.dtm.SprawozdDoMemo(QString());
+  EXPECT_EQ(m.dtm.memSelectSpraw.recordCount(), 1);
+  m.dtm.frmWertalo.bZamianStronyAutomatyczna = false;
+  m.dtm.SprawozdDoMemo(QString());
+  EXPECT_EQ(m.dtm.memSelectSpraw.recordCount(), 2);
+}
+
 TEST(Catalogue, StartTakesTheLatestYearAndAYearPickTakesItsLatestPeriod) {
   test::Module m;
   test::insertBaseRows(m.dtm.DB);

@@ -153,6 +153,12 @@ TTypEksportu TdtmWertaloMain::UstawTypEksporu(TTypEksportu TE) {
   qrOkres.data.locate(QStringLiteral("OKRES"), okres);
   open(qrOkresD);
   yearRowChanged();
+  // Balance sheets are always for the whole year, also when the year list moved to another year.
+  if (TE == teBilanse) {
+    memMain.OKRES = QStringLiteral("4");
+    memMain.OKRES2 = 0;
+    memMain.OkresOkres2 = QStringLiteral("4000");
+  }
   refreshReports();
   return TE;
 }
