@@ -8,6 +8,7 @@
 
 #include "core/catalogue/wertalo_main.h"
 #include "core/platform/user_interface.h"
+#include "support/qt_printers.h"
 
 namespace wertalo::test {
 
