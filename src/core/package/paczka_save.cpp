@@ -100,7 +100,9 @@ QByteArray TXMLPaczkaSprawozdan::packageText() {
   return fillPlaceholderLines(document, keptTexts, blocks);
 }
 
-bool TXMLPaczkaSprawozdan::ZapiszDokument(bool bPytajONazwe, const QString& nazwaPliku, qint64 idspraw) {
+// `idspraw` names the report of a file written alone; the build's own record says which reports
+// (and which kept texts and signatures) are in the document, so it is not needed here.
+bool TXMLPaczkaSprawozdan::ZapiszDokument(bool bPytajONazwe, const QString& nazwaPliku, [[maybe_unused]] qint64 idspraw) {
   const QString folder = dtm_.exportFolder();
   if (!folder.isEmpty()) {
     QString error;
