@@ -53,17 +53,12 @@ void untickUnwritten(SelectTable& table) {
 }  // namespace
 
 int runExportCommand(const QStringList& args) {
-  QString error;
-  const auto options = parseOptions(
+  const auto options = parseCommandOptions(
       args,
       {QStringLiteral("--win-ini"), QStringLiteral("--kind"), QStringLiteral("--year"), QStringLiteral("--period"),
        QStringLiteral("--jb"), QStringLiteral("--ids"), QStringLiteral("--single-file"), QStringLiteral("--plain"),
-       QStringLiteral("--out"), QStringLiteral("--all-statuses"), QStringLiteral("--no-group-jst")},
-      &error);
-  if (!options) {
-    err(error + QLatin1Char('\n'));
-    return 2;
-  }
+       QStringLiteral("--out"), QStringLiteral("--all-statuses"), QStringLiteral("--no-group-jst")});
+  if (!options) return 2;
   Session session;
   if (!openSession(*options, session)) return 1;
   TdtmWertaloMain& dtm = *session.dtm;

@@ -119,16 +119,11 @@ QString toText(Session& s) {
 }  // namespace
 
 int runListCommand(const QStringList& args) {
-  QString error;
-  const auto options = parseOptions(args,
+  const auto options = parseCommandOptions(args,
                                     {QStringLiteral("--win-ini"), QStringLiteral("--kind"), QStringLiteral("--year"),
                                      QStringLiteral("--period"), QStringLiteral("--jb"), QStringLiteral("--all-statuses"),
-                                     QStringLiteral("--json")},
-                                    &error);
-  if (!options) {
-    err(error + QLatin1Char('\n'));
-    return 2;
-  }
+                                     QStringLiteral("--json")});
+  if (!options) return 2;
   Session session;
   if (!openSession(*options, session)) return 1;
   if (options->json) {

@@ -2,6 +2,8 @@
 
 #include <QRegularExpression>
 
+#include "cli/console_ui.h"
+
 namespace wertalo::cli {
 
 QString twoDigitYear(const QString& year) {
@@ -89,6 +91,13 @@ std::optional<Options> parseOptions(const QStringList& args, const QStringList& 
     else if (name == QLatin1String("--out")) o.outDir = value;
   }
   return o;
+}
+
+std::optional<Options> parseCommandOptions(const QStringList& args, const QStringList& allowed) {
+  QString error;
+  auto options = parseOptions(args, allowed, &error);
+  if (!options) err(error + QLatin1Char('\n'));
+  return options;
 }
 
 }  // namespace wertalo::cli

@@ -28,6 +28,9 @@ struct Options {
 // On an error returns nothing and puts the Polish message into `error`.
 std::optional<Options> parseOptions(const QStringList& args, const QStringList& allowed, QString* error);
 
+// parseOptions for a command: an error is written to standard error.
+std::optional<Options> parseCommandOptions(const QStringList& args, const QStringList& allowed);
+
 // "2013" or "13" to "13"; empty when it is neither.
 QString twoDigitYear(const QString& year);
 // "7,9" or "7,9," to "7,9,"; empty when it is not a list of numbers.

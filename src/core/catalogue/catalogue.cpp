@@ -80,13 +80,15 @@ void TdtmWertaloMain::yearRowChanged() {
   const QString rok = qrOkres.data.text(u"ROK");
   if (memMain.ROK == rok) return;
   memMain.ROK = rok;
-  if (!qrOkresD.data.eof()) {
-    const QString okres = qrOkresD.data.text(u"Okres");
-    const int okres2 = static_cast<int>(qrOkresD.data.integer(u"Okres2"));
-    memMain.OKRES = text::OkresDToOkres(okres, okres2);
-    memMain.OKRES2 = text::Okres2DToOkres2(okres, okres2);
-    memMain.OkresOkres2 = qrOkresD.data.text(u"OpZam");
-  }
+  if (!qrOkresD.data.eof()) takePeriodRow(qrOkresD.data);
+}
+
+void TdtmWertaloMain::takePeriodRow(const db::DataSet& period) {
+  const QString okres = period.text(u"Okres");
+  const int okres2 = static_cast<int>(period.integer(u"Okres2"));
+  memMain.OKRES = text::OkresDToOkres(okres, okres2);
+  memMain.OKRES2 = text::Okres2DToOkres2(okres, okres2);
+  memMain.OkresOkres2 = period.text(u"OpZam");
 }
 
 bool TdtmWertaloMain::chooseYear(const QString& rok) {
@@ -98,11 +100,7 @@ bool TdtmWertaloMain::chooseYear(const QString& rok) {
   db::DataSet& periods = qrOkresD.data;
   if (!periods.isEmpty()) {
     periods.last();
-    const QString okres = periods.text(u"Okres");
-    const int okres2 = static_cast<int>(periods.integer(u"Okres2"));
-    memMain.OKRES = text::OkresDToOkres(okres, okres2);
-    memMain.OKRES2 = text::Okres2DToOkres2(okres, okres2);
-    memMain.OkresOkres2 = periods.text(u"OpZam");
+    takePeriodRow(periods);
   }
   refreshReports();
   return true;
@@ -111,13 +109,21 @@ bool TdtmWertaloMain::chooseYear(const QString& rok) {
 bool TdtmWertaloMain::choosePeriod(const QString& opZam) {
   db::DataSet& periods = qrOkresD.data;
   if (!periods.locate(QStringLiteral("OpZam"), opZam)) return false;
-  const QString okres = periods.text(u"Okres");
-  const int okres2 = static_cast<int>(periods.integer(u"Okres2"));
-  memMain.OKRES = text::OkresDToOkres(okres, okres2);
-  memMain.OKRES2 = text::Okres2DToOkres2(okres, okres2);
-  memMain.OkresOkres2 = opZam;
+  takePeriodRow(periods);
   refreshReports();
   return true;
+}
+
+bool TdtmWertaloMain::findHeader(CatalogueQuery& headers, TRodzajEksportu kind, qint64 idspraw) const {
+  if (!headers.active) return false;
+  // The unit's own reports are looked up in the chosen year; a budget unit's by identifier.
+  return kind == rJST ? headers.data.locate({{QStringLiteral("IDSPRAW"), idspraw}, {QStringLiteral("ROK"), memMain.ROK}})
+                      : headers.data.locate(QStringLiteral("IDSPRAW"), idspraw);
+}
+
+ReportWords TdtmWertaloMain::headerWords(const CatalogueQuery& headers, bool found) {
+  if (!found) return wordsFor(false, 0, QDate());
+  return wordsFor(true, static_cast<int>(headers.data.integer(u"WERSJA")), closingDate(headers.data));
 }
 
 std::vector<ReportRow> TdtmWertaloMain::reportRows(TRodzajEksportu kind) {
@@ -141,13 +147,8 @@ std::vector<ReportRow> TdtmWertaloMain::reportRows(TRodzajEksportu kind) {
     row.PODTYP = static_cast<int>(r.integer(u"PODTYP"));
     if (kind == rJB) row.ID_JB = r.integer(u"ID_JB");
 
-    bool found = false;
-    if (headers.active) {
-      found = kind == rJST ? h.locate({{QStringLiteral("IDSPRAW"), row.IDSPRAW}, {QStringLiteral("ROK"), memMain.ROK}})
-                           : h.locate(QStringLiteral("IDSPRAW"), row.IDSPRAW);
-    }
-    const ReportWords words = wordsFor(found, found ? static_cast<int>(h.integer(u"WERSJA")) : 0,
-                                       found ? closingDate(h) : QDate());
+    const bool found = findHeader(headers, kind, row.IDSPRAW);
+    const ReportWords words = headerWords(headers, found);
     row.WersjaSlownie = words.WersjaSlownie;
     row.StatusSpraw = words.StatusSpraw;
     if (found) row.Uwagi = h.text(u"UWAGI");

@@ -63,16 +63,6 @@ const SelectRow& SelectTable::current() const {
   return at(pos_);
 }
 
-bool SelectTable::locateIdspraw(qint64 idspraw) {
-  for (int i = 0; i < recordCount(); ++i) {
-    if (at(i).IDSPRAW == idspraw) {
-      pos_ = i;
-      return true;
-    }
-  }
-  return false;
-}
-
 int SelectTable::tickedCount() const {
   return static_cast<int>(std::count_if(rows_.begin(), rows_.end(), [](const SelectRow& r) { return r.SELEKCJA; }));
 }

@@ -69,8 +69,6 @@ class SelectTable {
   // Rows in the current order.
   SelectRow& at(int i) { return rows_[static_cast<size_t>(order_[static_cast<size_t>(i)])]; }
   const SelectRow& at(int i) const { return rows_[static_cast<size_t>(order_[static_cast<size_t>(i)])]; }
-  // Moves to the first row with this IDSPRAW; false (cursor unchanged) when none.
-  bool locateIdspraw(qint64 idspraw);
   int tickedCount() const;
 
  private:

@@ -41,6 +41,13 @@ const std::array<TypeSymbol, 24> kSymbols = {{
 
 QString withoutLastChar(const QString& s) { return s.left(s.size() - 1); }
 
+// The budget-unit condition of a statement line: the listed units ("7,9," → "(ID_JB in(7,9))"
+// followed by `tail`), or the single unit of memMain ("         (ID_JB=:ID_JB)" and `tail`).
+QString unitCondition(const QString& units, const QString& tail) {
+  return units.isEmpty() ? QStringLiteral("         (ID_JB=:ID_JB)") + tail
+                         : QStringLiteral("(ID_JB in(") + withoutLastChar(units) + QStringLiteral("))") + tail;
+}
+
 // A list of identifiers as the wizard keeps it: decimal numbers each followed by ",". It is
 // put into statements, so nothing else may pass.
 void requireIdList(const QString& list, const char* what) {
@@ -126,11 +133,7 @@ void TdtmWertaloMain::completeRow(SelectRow& row, bool withCalcSpraw) {
   if (withCalcSpraw && RodzajEksportu == rJST && RodzajProg == rBudzetJST) {
     db::DataSet& calc = qrCalcSpraw.data;
     if (qrCalcSpraw.active && calc.locate(QStringLiteral("IDSPRAW"), row.IDSPRAW)) {
-      const bool found = qrSprawozd.active &&
-                         qrSprawozd.data.locate({{QStringLiteral("IDSPRAW"), row.IDSPRAW}, {QStringLiteral("ROK"), memMain.ROK}});
-      const ReportWords words =
-          wordsFor(found, found ? static_cast<int>(qrSprawozd.data.integer(u"WERSJA")) : 0,
-                   found ? closingDate(qrSprawozd.data) : QDate());
+      const ReportWords words = headerWords(qrSprawozd, findHeader(qrSprawozd, rJST, row.IDSPRAW));
       const QString type = calc.text(u"TYPSPR");
       row.SprawNazwa = qrS_TypSpr.active && qrS_TypSpr.data.locate(QStringLiteral("TYPSPR"), type)
                            ? qrS_TypSpr.data.text(u"NazwaS")
@@ -157,13 +160,10 @@ void TdtmWertaloMain::SprawozdDoMemo(const QString& sWybraneJB) {
     for (const ReportRow& report : reportRows(rJST)) addSelectRow(report, rJST);
   }
 
-  const QString list = withoutLastChar(sWybraneJB);
-  const QString unitCondition = sWybraneJB.isEmpty() ? QStringLiteral("         (ID_JB=:ID_JB) ")
-                                                     : QStringLiteral("(ID_JB in(") + list + QStringLiteral("))");
-  qrJBSprawozd.query.setLine(6, unitCondition);
-  qrJBSprawAkt.query.setLine(6, unitCondition);
-  qrJBSprawPlan.query.setLine(5, sWybraneJB.isEmpty() ? QStringLiteral("         (ID_JB=:ID_JB) ")
-                                                      : QStringLiteral("(ID_JB in(") + list + QStringLiteral(")) "));
+  const QString reportUnits = unitCondition(sWybraneJB, sWybraneJB.isEmpty() ? QStringLiteral(" ") : QString());
+  qrJBSprawozd.query.setLine(6, reportUnits);
+  qrJBSprawAkt.query.setLine(6, reportUnits);
+  qrJBSprawPlan.query.setLine(5, unitCondition(sWybraneJB, QStringLiteral(" ")));
   open(qrJBSprawozd);
   open(qrJBSprawPlan);
   open(qrJBSprawAkt);
@@ -191,7 +191,7 @@ void TdtmWertaloMain::SprawidDoMemo(const QString& sprawid) {
   const QString ids = QStringLiteral("(IDSPRAW in(") + withoutLastChar(sprawid) + QStringLiteral("))");
   qrJBSprawAkt.query.setLine(6, ids);
   qrJBSprawozd.query.setLine(6, ids);
-  qrJBSprawPlan.query.setLine(5, QStringLiteral("(ID_JB in(") + withoutLastChar(frmWertalo.sWybraneJB) + QStringLiteral(")) "));
+  qrJBSprawPlan.query.setLine(5, unitCondition(frmWertalo.sWybraneJB, QStringLiteral(" ")));
   open(qrJBSprawAkt);
   open(qrJBSprawozd);
   open(qrJBSprawPlan);
@@ -216,12 +216,9 @@ void TdtmWertaloMain::PrzygotujDane(const QString& sWybraneJB) {
   const QChar first = memMain.OKRES.isEmpty() ? QChar() : memMain.OKRES[0];
   writerPeriod->TypOkresu = first >= QLatin1Char('1') && first <= QLatin1Char('4') ? toKwartal : toMiesiac;
   writerPeriod->sOkres = text::OkresToOkresBestia(memMain.OKRES);
-  const QString list = withoutLastChar(sWybraneJB);
   close(qrJBObsAkt);
-  qrJBObsAkt.query.setLine(2, sWybraneJB.isEmpty() ? QStringLiteral("         (ID_JB=:ID_JB) AND")
-                                                   : QStringLiteral("(ID_JB in(") + list + QStringLiteral(")) AND"));
-  qrJBSprawPlan.query.setLine(5, sWybraneJB.isEmpty() ? QStringLiteral("         (ID_JB=:ID_JB) ")
-                                                      : QStringLiteral("(ID_JB in(") + list + QStringLiteral(")) "));
+  qrJBObsAkt.query.setLine(2, unitCondition(sWybraneJB, QStringLiteral(" AND")));
+  qrJBSprawPlan.query.setLine(5, unitCondition(sWybraneJB, QStringLiteral(" ")));
   open(qrJBObsAkt);
   open(qrJBSprawPlan);
 }

@@ -174,6 +174,12 @@ class TdtmWertaloMain {
  private:
   void bindFromMemMain(db::Query& query) const;
   void unitDataChanged();       // srcQrJstWykDataChange
+  // memMain's OKRES, OKRES2 and OkresOkres2 from a row of the period table.
+  void takePeriodRow(const db::DataSet& period);
+  // Moves a report header query (SPRAWOZD, JBSPRAWOZD) to the report's row; false when none.
+  bool findHeader(CatalogueQuery& headers, TRodzajEksportu kind, qint64 idspraw) const;
+  // The words of the header row found (or "Brak" when none was).
+  static ReportWords headerWords(const CatalogueQuery& headers, bool found);
   void yearRowChanged();        // srcQrOkresDataChange
   void addSelectRow(const ReportRow& row, TRodzajEksportu kind);
   void classificationLabel(SelectRow& row, CatalogueQuery& plan);
