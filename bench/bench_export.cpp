@@ -35,7 +35,7 @@ QString allUnits(int units) {
 }
 
 std::unique_ptr<catalogue::TdtmWertaloMain> openModule(platform::UserInterface& ui, int units) {
-  auto dtm = catalogue::dtmWertaloCreate(ui, installation(units).winIni);
+  auto dtm = catalogue::dtmWertaloCreate(ui, installation(units).winIni, package::ReportRegistry::instance());
   // The latest year and its latest period, as the wizard starts.
   dtm->qrRok.data.last();
   dtm->chooseYear(dtm->qrRok.data.text(u"ROK"));
@@ -64,11 +64,12 @@ void BM_ExportEveryReportOfAllBudgetUnits(benchmark::State& state) {
   QTemporaryDir out;
   dtm->frmParams.dirKatalog = out.path();
   dtm->frmWertalo.chkZapiszPojedynczo = true;
+  package::TXMLPaczkaSprawozdan writer(*dtm);
   for (auto _ : state) {
     state.PauseTiming();
     dtm->SprawozdDoMemo(dtm->frmWertalo.sWybraneJB);
     state.ResumeTiming();
-    package::WykonajEksport(*dtm, *dtm->XMLPaczkaSpraw);
+    package::WykonajEksport(*dtm, writer);
   }
   state.counters["reports"] = dtm->memSelectSpraw.tickedCount();
   if (dtm->memSelectSpraw.tickedCount() == 0) state.SkipWithError("no reports to export");

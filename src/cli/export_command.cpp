@@ -36,11 +36,11 @@ bool tickOnly(SelectTable& table, const QString& ids) {
 
 // Reports whose body this version does not write yet stay out of the export (a file without
 // its report would be taken for an export of it); the user is told which.
-void untickUnwritten(SelectTable& table) {
+void untickUnwritten(SelectTable& table, const package::ReportRegistry& registry) {
   QStringList skipped;
   for (int i = 0; i < table.recordCount(); ++i) {
     SelectRow& row = table.at(i);
-    if (!row.SELEKCJA || package::TXMLPaczkaSprawozdan::bodyWritten(row.sTypSprBestia)) continue;
+    if (!row.SELEKCJA || registry.bodyWritten(row.sTypSprBestia)) continue;
     row.SELEKCJA = false;
     skipped << QStringLiteral("%1 (%2)").arg(row.sTypSprBestia.isEmpty() ? row.TYPSPR : row.sTypSprBestia).arg(row.IDSPRAW);
   }
@@ -69,7 +69,7 @@ int runExportCommand(const QStringList& args) {
   dtm.frmWertalo.chkZapiszPojedynczo = options->singleFile.isEmpty();
   if (!options->singleFile.isEmpty()) session.ui.setSaveAnswer(options->singleFile);
   if (!options->ids.isEmpty() && !tickOnly(dtm.memSelectSpraw, options->ids)) return 1;
-  untickUnwritten(dtm.memSelectSpraw);
+  untickUnwritten(dtm.memSelectSpraw, package::ReportRegistry::instance());
 
   QStringList summary;
   if (dtm.WykonajPosumowanie(summary) == 0) {
@@ -77,7 +77,7 @@ int runExportCommand(const QStringList& args) {
     return 1;
   }
 
-  package::TXMLPaczkaSprawozdan& writer = *dtm.XMLPaczkaSpraw;
+  package::TXMLPaczkaSprawozdan& writer = *session.writer;
   const int total = dtm.memSelectSpraw.tickedCount();
   if (total > 5 && isatty(STDERR_FILENO)) {
     writer.onProgress = [](int done, int all) {

@@ -23,9 +23,10 @@ QString periodKey(TdtmWertaloMain& dtm, const QString& code) {
 
 bool openSession(const Options& options, Session& s) {
   const QString winIni = options.winIni.isEmpty() ? platform::winIniPath() : options.winIni;
-  s.dtm = dtmWertaloCreate(s.ui, winIni);
+  s.dtm = dtmWertaloCreate(s.ui, winIni, package::ReportRegistry::instance());
   TdtmWertaloMain& dtm = *s.dtm;
   if (!dtm.DB.isOpen()) return false;  // the installation message was shown
+  s.writer = std::make_unique<package::TXMLPaczkaSprawozdan>(dtm);
 
   s.settings.Odczyt(dtm.PathBestia, s.ui);
   dtm.frmParams.dirKatalog = options.outDir.isEmpty() ? s.settings.dirKatalog : options.outDir;

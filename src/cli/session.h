@@ -6,6 +6,7 @@
 #include "cli/console_ui.h"
 #include "cli/options.h"
 #include "core/catalogue/wertalo_main.h"
+#include "core/package/paczka.h"
 #include "core/platform/settings.h"
 
 namespace wertalo::cli {
@@ -13,6 +14,7 @@ namespace wertalo::cli {
 struct Session {
   ConsoleUserInterface ui;
   std::unique_ptr<catalogue::TdtmWertaloMain> dtm;
+  std::unique_ptr<package::TXMLPaczkaSprawozdan> writer;
   platform::Settings settings;
 };
 

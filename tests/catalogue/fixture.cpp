@@ -3,6 +3,7 @@
 #include "core/db/connection.h"
 #include "core/db/query.h"
 #include "core/db/schema.h"
+#include "core/package/registry.h"
 
 namespace wertalo::test {
 
@@ -77,7 +78,7 @@ void insertReport(db::Connection& c, const ReportSpec& r) {
   exec(c, script);
 }
 
-Module::Module() : dtm(ui, QString()) {
+Module::Module() : dtm(ui, QString(), package::ReportRegistry::instance()) {
   db::ConnectionSettings settings;
   settings.sqliteFile = QStringLiteral(":memory:");
   dtm.DB.open(settings);

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/package/registry.h"
 #include "core/db/db_error.h"
 #include "core/db/schema.h"
 #include "core/package/paczka.h"
@@ -59,7 +60,7 @@ TEST_F(Installation, LocalGovernmentProductWinsWhenBothAreInstalled) {
   writeText(path("tervik.ini"), QStringLiteral("[configTervik]\nPathData=%1\\Dane\nPathMain=%1\\Tervik\n"
                                                "CommunicationSrv=wyslij.sh\nPathBufor=%1\\Bufor\\\n").arg(root));
   writeText(path("jb.ini"), QStringLiteral("[configJB]\nPathData=%1\\DaneJB\nPathMain=%1\\Morsal\n").arg(root));
-  TdtmWertaloMain dtm(ui, winIni());
+  TdtmWertaloMain dtm(ui, winIni(), package::ReportRegistry::instance());
   ASSERT_TRUE(dtm.DataModuleCreate());
   EXPECT_EQ(dtm.RodzajProg, rBudzetJST);
   EXPECT_EQ(dtm.PathData, root + QStringLiteral("/Dane"));
@@ -78,7 +79,7 @@ TEST_F(Installation, OnlyTheBudgetUnitProductUsesItsConfigurationAndReadsNoUnitT
   writeText(path("jb.ini"), QStringLiteral("[configTervik]\nPathMain=/zly\nCommunicationSrv=zly.sh\n"
                                            "[configJB]\nPathData=%1/DaneJB\nPathMain=%1/Morsal\nCommunicationSrv=jb.sh\n")
                                 .arg(root));
-  TdtmWertaloMain dtm(ui, winIni());
+  TdtmWertaloMain dtm(ui, winIni(), package::ReportRegistry::instance());
   ASSERT_TRUE(dtm.DataModuleCreate());
   EXPECT_EQ(dtm.RodzajProg, rBudzetJB);
   EXPECT_EQ(dtm.CommunicationSrv, QStringLiteral("jb.sh"));
@@ -94,7 +95,7 @@ TEST_F(Installation, ServerParametersTakeTheDefaultUserAndPassword) {
   writeText(winIni(), QStringLiteral("[KALMETO]\nTERVIK=%1\n").arg(path("tervik.ini")));
   writeText(path("tervik.ini"), QStringLiteral("[configTervik]\nPathData=%1/Dane\nGDBPath=  127.0.0.1/1:/nie/ma/bazy.fdb  \n"
                                                "UserInterbase=\nPasswordInterbase=\nPathMain=%1/Tervik\n").arg(root));
-  TdtmWertaloMain dtm(ui, winIni());
+  TdtmWertaloMain dtm(ui, winIni(), package::ReportRegistry::instance());
   EXPECT_THROW(dtm.DataModuleCreate(), db::DbError);
   EXPECT_TRUE(dtm.IsInterbase);
   EXPECT_EQ(dtm.connectionSettings.engine, db::Engine::Firebird);
@@ -106,32 +107,25 @@ TEST_F(Installation, ServerParametersTakeTheDefaultUserAndPassword) {
 TEST_F(Installation, BlankServerPathMeansTheLocalDatabase) {
   writeText(winIni(), QStringLiteral("[KALMETO]\nTERVIK=%1\n").arg(path("tervik.ini")));
   writeText(path("tervik.ini"), QStringLiteral("[configJST]\nPathData=%1/Dane\nGDBPath=    \nPathMain=%1/Tervik\n").arg(root));
-  TdtmWertaloMain dtm(ui, winIni());
+  TdtmWertaloMain dtm(ui, winIni(), package::ReportRegistry::instance());
   ASSERT_TRUE(dtm.DataModuleCreate());
   EXPECT_EQ(dtm.connectionSettings.engine, db::Engine::Sqlite);
   EXPECT_EQ(dtm.memMain.NAZWA, QStringLiteral("Miasto Poznań"));
 }
 
-TEST_F(Installation, CreationMakesTheOneModuleWithItsWriter) {
+TEST_F(Installation, CreationConnectsAndOpensTheCatalogue) {
   writeText(winIni(), QStringLiteral("[KALMETO]\nTERVIK=%1\n").arg(path("tervik.ini")));
   writeText(path("tervik.ini"), QStringLiteral("[configTervik]\nPathData=%1/Dane\nPathMain=%1/Tervik\n").arg(root));
-  {
-    auto dtm = dtmWertaloCreate(ui, winIni());
-    ASSERT_TRUE(dtm->DB.isOpen());
-    EXPECT_EQ(dtmWertaloMain, dtm.get());
-    ASSERT_NE(dtm->XMLPaczkaSpraw, nullptr);
-    // The run preparation fills the writer's own period fields.
-    dtm->PrzygotujDane(QString());
-    EXPECT_EQ(static_cast<catalogue::WriterPeriod*>(dtm->XMLPaczkaSpraw.get()), dtm->writerPeriod);
-    EXPECT_EQ(dtm->writerPeriod->sRok, QStringLiteral("2014"));
-  }
-  EXPECT_EQ(dtmWertaloMain, nullptr);
+  auto dtm = dtmWertaloCreate(ui, winIni(), package::ReportRegistry::instance());
+  ASSERT_TRUE(dtm->DB.isOpen());
+  // The latest year is chosen: the run preparation gives its period to the writer.
+  EXPECT_EQ(dtm->PrzygotujDane(QString()).sRok, QStringLiteral("2014"));
 }
 
 TEST_F(Installation, ExportFolderIsWrittenAndCreatedWhenMissing) {
   writeText(winIni(), QStringLiteral("[KALMETO]\nTERVIK=%1\n").arg(path("tervik.ini")));
   writeText(path("tervik.ini"), QStringLiteral("[configTervik]\nPathData=%1/Dane\nPathMain=%1/Tervik\n[Eksport obcy]\n").arg(root));
-  TdtmWertaloMain dtm(ui, winIni());
+  TdtmWertaloMain dtm(ui, winIni(), package::ReportRegistry::instance());
   ASSERT_TRUE(dtm.DataModuleCreate());
   EXPECT_EQ(platform::readProfileString(path("tervik.ini"), QStringLiteral("Eksport obcy"), QStringLiteral("BestiaDir")),
             root + QStringLiteral("/Tervik\\Bestia"));
@@ -139,7 +133,7 @@ TEST_F(Installation, ExportFolderIsWrittenAndCreatedWhenMissing) {
   EXPECT_TRUE(QDir(dtm.PathBestia).exists());
   // A folder already configured is kept.
   platform::writeProfileString(path("tervik.ini"), QStringLiteral("Eksport obcy"), QStringLiteral("BestiaDir"), root + QStringLiteral("/inny/folder"));
-  TdtmWertaloMain again(ui, winIni());
+  TdtmWertaloMain again(ui, winIni(), package::ReportRegistry::instance());
   ASSERT_TRUE(again.DataModuleCreate());
   EXPECT_EQ(again.PathBestia, root + QStringLiteral("/inny/folder"));
   EXPECT_TRUE(QDir(again.PathBestia).exists());
@@ -150,7 +144,7 @@ TEST_F(Installation, ExportFolderThatCannotBeMadeIsReportedAndStartGoesOn) {
   writeText(winIni(), QStringLiteral("[KALMETO]\nTERVIK=%1\n").arg(path("tervik.ini")));
   writeText(path("tervik.ini"), QStringLiteral("[configTervik]\nPathData=%1/Dane\nPathMain=%1/Tervik\n"
                                                "[Eksport obcy]\nBestiaDir=%1/plik/Bestia\n").arg(root));
-  TdtmWertaloMain dtm(ui, winIni());
+  TdtmWertaloMain dtm(ui, winIni(), package::ReportRegistry::instance());
   ASSERT_TRUE(dtm.DataModuleCreate());
   ASSERT_EQ(ui.messages().size(), 1);
   EXPECT_TRUE(ui.messages().first().startsWith(QStringLiteral("Nie można utworzyć folderu eksportu \"") + root + QStringLiteral("/plik/Bestia\"")));
@@ -160,7 +154,7 @@ TEST_F(Installation, ExportFolderThatCannotBeMadeIsReportedAndStartGoesOn) {
 TEST_F(Installation, WithoutAMainFolderNoExportFolderIsWritten) {
   writeText(winIni(), QStringLiteral("[KALMETO]\nTERVIK=%1\n").arg(path("tervik.ini")));
   writeText(path("tervik.ini"), QStringLiteral("[configTervik]\nPathData=%1/Dane\n").arg(root));
-  TdtmWertaloMain dtm(ui, winIni());
+  TdtmWertaloMain dtm(ui, winIni(), package::ReportRegistry::instance());
   ASSERT_TRUE(dtm.DataModuleCreate());
   EXPECT_EQ(platform::readProfileString(path("tervik.ini"), QStringLiteral("Eksport obcy"), QStringLiteral("BestiaDir")), QString());
   EXPECT_TRUE(dtm.PathBestia.isEmpty());
@@ -179,7 +173,7 @@ TEST_P(BrokenInstallation, ShowsTheInstallationMessage) {
   const BrokenCase& c = GetParam();
   writeText(winIni(), QString::fromUtf8(c.winIni).replace(QStringLiteral("%1"), root));
   if (c.config) writeText(path("tervik.ini"), QString::fromUtf8(c.config).replace(QStringLiteral("%1"), root));
-  TdtmWertaloMain dtm(ui, winIni());
+  TdtmWertaloMain dtm(ui, winIni(), package::ReportRegistry::instance());
   EXPECT_FALSE(dtm.DataModuleCreate());
   EXPECT_EQ(ui.messages(), QStringList{kInstallMessage});
   EXPECT_FALSE(dtm.DB.isOpen());
@@ -196,7 +190,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(Installation, UnreadableConfigurationFileIsReported) {
   QDir(root).mkpath(QStringLiteral("katalog.ini"));  // a folder cannot be read as a file
   writeText(winIni(), QStringLiteral("[KALMETO]\nTERVIK=%1/katalog.ini\n").arg(root));
-  TdtmWertaloMain dtm(ui, winIni());
+  TdtmWertaloMain dtm(ui, winIni(), package::ReportRegistry::instance());
   // Discovery goes on with what it can read; the database it then names does not exist.
   EXPECT_THROW(dtm.DataModuleCreate(), db::DbError);
   EXPECT_EQ(ui.messages(), QStringList{QStringLiteral("Błąd podczas odczytu pliku konfiguracyjnego ") + root + QStringLiteral("/katalog.ini")});

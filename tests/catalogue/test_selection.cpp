@@ -221,10 +221,10 @@ TEST_P(PrepareRun, SetsThePeriodOfTheWriterAndTheBudgetUnitQueries) {
   test::Module m;
   test::insertBaseRows(m.dtm.DB);
   m.start(QStringLiteral("13"), QString::fromLatin1(c.opZam));
-  m.dtm.PrzygotujDane(QString::fromLatin1(c.wybrane));
-  EXPECT_EQ(m.dtm.writerPeriod->sRok, QStringLiteral("2013"));
-  EXPECT_EQ(m.dtm.writerPeriod->TypOkresu, c.kind);
-  EXPECT_EQ(m.dtm.writerPeriod->sOkres, QString::fromLatin1(c.okres));
+  const WriterPeriod period = m.dtm.PrzygotujDane(QString::fromLatin1(c.wybrane));
+  EXPECT_EQ(period.sRok, QStringLiteral("2013"));
+  EXPECT_EQ(period.TypOkresu, c.kind);
+  EXPECT_EQ(period.sOkres, QString::fromLatin1(c.okres));
   EXPECT_EQ(m.dtm.qrJBObsAkt.query.lines().at(2), QString::fromLatin1(c.line2));
   EXPECT_EQ(m.dtm.qrJBSprawPlan.query.lines().at(5), QString::fromLatin1(c.line5));
   EXPECT_TRUE(m.dtm.qrJBObsAkt.active);
@@ -244,12 +244,12 @@ TEST(Selection, SymbolFromName) {
   for (const auto& c : cases) EXPECT_EQ(SymbolZNazwy(QString::fromUtf8(c.name)), QString::fromUtf8(c.symbol)) << c.name;
 }
 
-TEST(Selection, SymbolTableAndUnknownTypes) {
-  EXPECT_EQ(TdtmWertaloMain::symbolForType(QStringLiteral("FJ")), QStringLiteral("F-Zzf"));
-  EXPECT_EQ(TdtmWertaloMain::symbolForType(QStringLiteral("RB30")), QStringLiteral("Rb-30s"));
-  EXPECT_EQ(TdtmWertaloMain::symbolForType(QStringLiteral("BILJ")), QStringLiteral("B-Jed"));
-  EXPECT_EQ(TdtmWertaloMain::symbolForType(QStringLiteral("d")), QString());
-  EXPECT_EQ(TdtmWertaloMain::symbolForType(QStringLiteral("X")), QString());
+TEST(Selection, TypeCodesAreComparedExactly) {
+  test::Module m;
+  EXPECT_EQ(m.dtm.symbolForType(QStringLiteral("BILJ")), QStringLiteral("B-Jed"));
+  EXPECT_EQ(m.dtm.symbolForType(QStringLiteral("d")), QString());
+  EXPECT_EQ(m.dtm.symbolForType(QStringLiteral("D ")), QString());
+  EXPECT_EQ(m.dtm.symbolForType(QStringLiteral("X")), QString());
 }
 
 }  // namespace

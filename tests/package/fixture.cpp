@@ -30,7 +30,8 @@ catalogue::SelectRow selectRow(qint64 idspraw, const QString& symbol, const QStr
   return row;
 }
 
-PackageModule::PackageModule(const db::ConnectionSettings* settings) : dtm(ui, QString()), paczka(dtm) {
+PackageModule::PackageModule(const db::ConnectionSettings* settings)
+    : dtm(ui, QString(), package::ReportRegistry::instance()), paczka(dtm) {
   db::ConnectionSettings memory;
   memory.sqliteFile = QStringLiteral(":memory:");
   dtm.DB.open(settings != nullptr ? *settings : memory);
@@ -70,7 +71,7 @@ void PackageModule::addBudgetUnit(qint64 idJb, const QString& name, const QStrin
            .arg(name, typJb, regon, regon2));
 }
 
-void PackageModule::prepare(const QString& sWybraneJB) { dtm.PrzygotujDane(sWybraneJB); }
+void PackageModule::prepare(const QString& sWybraneJB) { paczka.setPeriod(dtm.PrzygotujDane(sWybraneJB)); }
 
 std::string documentHead() { return "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n"; }
 

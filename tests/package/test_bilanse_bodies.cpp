@@ -6,6 +6,7 @@
 
 #include "bilanse_data.h"
 #include "core/db/data_set.h"
+#include "core/package/bodies/bilanse.h"
 #include "fixture.h"
 #include "support/xml_check.h"
 
@@ -15,7 +16,7 @@ namespace {
 using catalogue::rJB;
 using catalogue::rJST;
 using test::lines;
-using Builder = XmlFragment (TXMLPaczkaSprawozdan::*)(QString*);
+using Builder = BodyBuilder;
 
 // The written fragment, also checked as a document of its own.
 std::string checked(const XmlFragment& fragment) {
@@ -36,10 +37,10 @@ struct BuilderCase {
 
 void PrintTo(const BuilderCase& c, std::ostream* os) { *os << c.name; }
 
-const BuilderCase kBWyk{"BWyk", "BILB", &TXMLPaczkaSprawozdan::BilanseBILB, "BILB", rJST, "B-Wyk"};
-const BuilderCase kBSkon{"BSkon", "BILS", &TXMLPaczkaSprawozdan::BilanseBILS, "BILS", rJST, "B-Skon"};
-const BuilderCase kBJedSingle{"BJedSingle", "BILJ", &TXMLPaczkaSprawozdan::BilanseBILJ, "JBBILJ", rJB, "B-Jed"};
-const BuilderCase kBJedCombined{"BJedCombined", "BILL", &TXMLPaczkaSprawozdan::BilanseBILL, "JBBILJ", rJB, "B-Jed"};
+const BuilderCase kBWyk{"BWyk", "BILB", BilanseBILB, "BILB", rJST, "B-Wyk"};
+const BuilderCase kBSkon{"BSkon", "BILS", BilanseBILS, "BILS", rJST, "B-Skon"};
+const BuilderCase kBJedSingle{"BJedSingle", "BILJ", BilanseBILJ, "JBBILJ", rJB, "B-Jed"};
+const BuilderCase kBJedCombined{"BJedCombined", "BILL", BilanseBILL, "JBBILJ", rJB, "B-Jed"};
 
 // A module with the position tree and the selection row of balance sheet 80 of the case.
 struct SheetModule {
@@ -48,7 +49,9 @@ struct SheetModule {
     test::insertPositionTree(m);
     m.select({test::selectRow(80, QString::fromLatin1(c.element), QString::fromLatin1(c.typspr), c.rodzaj == rJB ? 7 : 0)});
   }
-  XmlFragment build(QString* id = nullptr) { return (m.paczka.*c.builder)(id); }
+  XmlFragment build(QString* id = nullptr) {
+    return c.builder(ReportContext(m.dtm.DB, c.rodzaj, m.dtm.memSelectSpraw.current()), id);
+  }
   // The report element around its children.
   std::string report(const std::string& children) const {
     return std::string("<") + c.element + " Id=\"" + c.element + "80\">\r\n" + test::header() + children + "</" + c.element +
@@ -137,7 +140,7 @@ TEST_P(ParentSymbol, OneLevelAmongTheRowsAndTheCursorStays) {
                   {id(6), id(1), QVariant(QStringLiteral("A.II"))}});
   qr.first();
   for (int i = 0; i < c.row; ++i) qr.next();
-  EXPECT_EQ(TXMLPaczkaSprawozdan::ZnajdzSymbolNadrzednejPozycji(qr), QString::fromLatin1(c.expected));
+  EXPECT_EQ(ZnajdzSymbolNadrzednejPozycji(qr), QString::fromLatin1(c.expected));
   EXPECT_EQ(qr.recNo(), c.row);
 }
 

@@ -9,6 +9,7 @@
 #include "bilanse_data.h"
 #include "core/db/query.h"
 #include "core/package/xml_writer.h"
+#include "core/package/bodies/bilanse.h"
 #include "fixture.h"
 #include "support/databases.h"
 #include "support/xml_check.h"
@@ -293,11 +294,14 @@ TEST(FirebirdBalanceSheets, TheSameBytesAsOnTheLocalDatabase) {
   const auto body = [](const char* element, const char* id, const std::string& positions) {
     return std::string("<") + element + " Id=\"" + element + id + "\">\r\n" + test::header() + positions + "</" + element + ">\r\n";
   };
-  EXPECT_EQ(written(m.paczka.BilanseBILB()), body("B-Wyk", "85", test::everyPosition()));
-  m.dtm.memSelectSpraw.next();
-  EXPECT_EQ(written(m.paczka.BilanseBILS()), body("B-Skon", "86", test::linkedPositions()));
-  m.dtm.memSelectSpraw.next();
-  EXPECT_EQ(written(m.paczka.BilanseBILL()), body("B-Jed", "87", test::linkedPositions()));
+  const auto built = [&m](BodyBuilder builder, catalogue::TRodzajEksportu kind) {
+    const std::string text = written(builder(ReportContext(m.dtm.DB, kind, m.dtm.memSelectSpraw.current()), nullptr));
+    m.dtm.memSelectSpraw.next();
+    return text;
+  };
+  EXPECT_EQ(built(BilanseBILB, catalogue::rJST), body("B-Wyk", "85", test::everyPosition()));
+  EXPECT_EQ(built(BilanseBILS, catalogue::rJST), body("B-Skon", "86", test::linkedPositions()));
+  EXPECT_EQ(built(BilanseBILL, catalogue::rJB), body("B-Jed", "87", test::linkedPositions()));
 
   yearEnd(m, QString());
   unitPackageData(m);

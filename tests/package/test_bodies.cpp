@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "core/db/db_error.h"
-#include "core/package/bodies/column_tables.h"
 #include "core/package/xml_writer.h"
 #include "fixture.h"
+#include "body_fixture.h"
 #include "support/databases.h"
 #include "support/xml_check.h"
 
@@ -18,7 +18,6 @@ namespace {
 using catalogue::rJB;
 using catalogue::rJST;
 using test::lines;
-using test::written;
 using Fields = std::vector<std::pair<const char*, const char*>>;
 
 // A Pozycja with its children at the given indentation (two blanks per level).
@@ -29,34 +28,11 @@ std::string pozycja(int level, const Fields& fields) {
   return out + pad + "</Pozycja>\r\n";
 }
 
-// The whole written fragment, also checked as a document of its own.
-std::string checked(const XmlFragment& fragment) {
-  const std::string text = written(fragment);
-  EXPECT_TRUE(test::isWellFormedXml(QByteArray::fromStdString(text)));
-  return text;
-}
-
 const char* const kHeader57 =
     "  <Naglowek>\r\n    <Wersja>1</Wersja>\r\n    <DataSprawozdania>2013-12-20</DataSprawozdania>\r\n  </Naglowek>\r\n";
 
-TEST(ColumnTables, KindAndElementViewsFollowTheTables) {
-  EXPECT_EQ(std::size(tablRb27S), 17u);
-  EXPECT_EQ(std::size(tabRb28S), 13u);
-  EXPECT_EQ(std::size(tabRb28NWS), 7u);
-  EXPECT_EQ(std::size(tabRb27ZZ_Halvo), 13u);
-  EXPECT_EQ(std::size(tabRb27ZZ_HalvoAB), 4u);
-  EXPECT_EQ(tabPTypRb27S[0], tString);
-  EXPECT_EQ(tabPTypRb27S[4], tFloat);
-  EXPECT_EQ(tabPTypRb27S[16], tString);
-  EXPECT_EQ(std::string(tabRb27ZZ_Best[3]), "P4");
-  EXPECT_EQ(std::string(tabRb27ZZ_Halvo[3].column), "PAR4");
-  EXPECT_EQ(std::string(tabRb27ZZ_BestAB[0]), "Rozdzial");
-  EXPECT_EQ(tabPTypRb27ZZ_HalvoAB[0], tString);
-  EXPECT_EQ(tabPTypRb27ZZ_HalvoAB[3], tFloat);
-}
-
 // Rows of Rb-27s report 57 (and one of report 58) that test every row rule.
-void insertRb27sRows(test::PackageModule& m) {
+void insertRb27sRows(test::BodyFixture& m) {
   m.exec(QStringLiteral(
       "INSERT INTO D2 (IDSPRAW, DZIAL, ROZDZIAL, PAR, Par4, R1, R2) VALUES (57, '801', '80101', '4010', NULL, 5, 0);\n"
       "INSERT INTO D2 (IDSPRAW, DZIAL, ROZDZIAL, PAR, Par4, R1) VALUES (57, '801', '80101', '', NULL, 5);\n"
@@ -81,30 +57,27 @@ std::string rb27sExpected() {
 }
 
 TEST(Rb27s, OnlyParagraphRowsWithAmountsAreWrittenAndEmptyTextsAreLeftOut) {
-  test::PackageModule m;
+  test::BodyFixture m;
   insertRb27sRows(m);
-  m.select({test::selectRow(57, QStringLiteral("Rb-27s"), QStringLiteral("D"))});
   QString anchor;
-  EXPECT_EQ(checked(m.paczka.R27S(&anchor)), rb27sExpected());
+  EXPECT_EQ(m.build(test::selectRow(57, QStringLiteral("Rb-27s"), QStringLiteral("D")), rJST, tBrak, &anchor), rb27sExpected());
   EXPECT_EQ(anchor, QStringLiteral("#Rb-27s57"));
 }
 
 TEST(Rb27s, NoRowsGiveTheHeaderAndAnEmptyPositionListWithThePartNumber) {
-  test::PackageModule m;
+  test::BodyFixture m;
   catalogue::SelectRow row = test::selectRow(57, QStringLiteral("Rb-27s"), QStringLiteral("D"));
   row.CZAST = 3;
   row.Wersja = 2;
-  m.select({row});
-  EXPECT_EQ(checked(m.paczka.R27S()), lines({"<Rb-27s Id=\"Rb-27s57\">", "  <Naglowek>", "    <Wersja>2</Wersja>",
+  EXPECT_EQ(m.build(row), lines({"<Rb-27s Id=\"Rb-27s57\">", "  <Naglowek>", "    <Wersja>2</Wersja>",
                                              "    <DataSprawozdania>2013-12-20</DataSprawozdania>", "    <CZAST>3</CZAST>",
                                              "  </Naglowek>", "  <Pozycje/>", "</Rb-27s>"}));
 }
 
 TEST(Rb27s, AMissingTableIsRaised) {
-  test::PackageModule m;
+  test::BodyFixture m;
   m.exec(QStringLiteral("DROP TABLE D2;\n"));
-  m.select({test::selectRow(57, QStringLiteral("Rb-27s"), QStringLiteral("D"))});
-  EXPECT_THROW(m.paczka.R27S(), db::DbError);
+  EXPECT_THROW(m.build(test::selectRow(57, QStringLiteral("Rb-27s"), QStringLiteral("D"))), db::DbError);
 }
 
 // Every amount column of a table with its own value: the element order and the mapping of
@@ -117,7 +90,6 @@ struct MappingCase {
   const char* decoy;   // its twin, which must not be read
   const char* columns;
   const char* values;
-  XmlFragment (TXMLPaczkaSprawozdan::*build)(QString*);
   Fields expected;
 };
 
@@ -127,14 +99,12 @@ class SingleTableMapping : public ::testing::TestWithParam<MappingCase> {};
 
 TEST_P(SingleTableMapping, ColumnsGoToTheirElements) {
   const MappingCase& c = GetParam();
-  test::PackageModule m;
-  m.dtm.RodzajEksportu = c.rodzaj;
+  test::BodyFixture m;
   m.exec(QStringLiteral("INSERT INTO %1 (IDSPRAW, DZIAL, ROZDZIAL, PAR, Par4, UWAGI, %2) VALUES (57, '750', '75023', '401', '2', 'U', %3);\n"
                         "INSERT INTO %4 (IDSPRAW, DZIAL, ROZDZIAL, PAR, R1) VALUES (57, '999', '99999', '999', 1);\n")
              .arg(QLatin1String(c.table), QLatin1String(c.columns), QLatin1String(c.values), QLatin1String(c.decoy)));
-  m.select({test::selectRow(57, QString::fromLatin1(c.symbol), QString())});
   const std::string open = std::string("<") + c.symbol + " Id=\"" + c.symbol + "57\">\r\n";
-  EXPECT_EQ(checked((m.paczka.*c.build)(nullptr)),
+  EXPECT_EQ(m.build(test::selectRow(57, QString::fromLatin1(c.symbol), QString()), c.rodzaj),
             open + kHeader57 + "  <Pozycje>\r\n" + pozycja(2, c.expected) + "  </Pozycje>\r\n</" + c.symbol + ">\r\n");
 }
 
@@ -155,19 +125,19 @@ const char* const kW2Values = "1, 2, 3, 4, 5, 6, 7, 8";
 INSTANTIATE_TEST_SUITE_P(
     Cases, SingleTableMapping,
     ::testing::Values(
-        MappingCase{"Rb27sUnit", rJST, "Rb-27s", "D2", "JBD2", kD2Columns, kD2Values, &TXMLPaczkaSprawozdan::R27S, kRb27sAll},
-        MappingCase{"Rb27sBudgetUnit", rJB, "Rb-27s", "JBD2", "D2", kD2Columns, kD2Values, &TXMLPaczkaSprawozdan::R27S, kRb27sAll},
-        MappingCase{"Rb28sUnit", rJST, "Rb-28s", "W2", "JBW2", kW2Columns, kW2Values, &TXMLPaczkaSprawozdan::R28S, kRb28sAll},
-        MappingCase{"Rb28sBudgetUnit", rJB, "Rb-28s", "JBW2", "W2", kW2Columns, kW2Values, &TXMLPaczkaSprawozdan::R28S, kRb28sAll},
-        MappingCase{"Rb28nwsUnit", rJST, "Rb-28nws", "NWS", "JBNWS", "R1, R4", "1, 2", &TXMLPaczkaSprawozdan::R28NWS, kRb28nwsAll},
-        MappingCase{"Rb28nwsBudgetUnit", rJB, "Rb-28nws", "JBNWS", "NWS", "R1, R4", "1, 2", &TXMLPaczkaSprawozdan::R28NWS,
+        MappingCase{"Rb27sUnit", rJST, "Rb-27s", "D2", "JBD2", kD2Columns, kD2Values, kRb27sAll},
+        MappingCase{"Rb27sBudgetUnit", rJB, "Rb-27s", "JBD2", "D2", kD2Columns, kD2Values, kRb27sAll},
+        MappingCase{"Rb28sUnit", rJST, "Rb-28s", "W2", "JBW2", kW2Columns, kW2Values, kRb28sAll},
+        MappingCase{"Rb28sBudgetUnit", rJB, "Rb-28s", "JBW2", "W2", kW2Columns, kW2Values, kRb28sAll},
+        MappingCase{"Rb28nwsUnit", rJST, "Rb-28nws", "NWS", "JBNWS", "R1, R4", "1, 2", kRb28nwsAll},
+        MappingCase{"Rb28nwsBudgetUnit", rJB, "Rb-28nws", "JBNWS", "NWS", "R1, R4", "1, 2",
                     kRb28nwsAll}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---- Rb-27ZZ ----------------------------------------------------------------------------
 
 // Rows of one Rb-27ZZ report (60, sub-type 3) in the plain or the JB tables.
-void insertRb27zz(test::PackageModule& m, const QString& prefix, bool withPlan) {
+void insertRb27zz(test::BodyFixture& m, const QString& prefix, bool withPlan) {
   const QString jbColumn = prefix.isEmpty() ? QString() : QStringLiteral(", ID_JB");
   const QString jbValue = prefix.isEmpty() ? QString() : QStringLiteral(", 7");
   QString script = QStringLiteral("INSERT INTO %1SPRAWOZD (IDSPRAW, PODTYP, TYPSPR%2) VALUES (60, 3, 'RBZZ'%3);\n"
@@ -224,17 +194,17 @@ class Rb27zz : public ::testing::TestWithParam<Rb27zzCase> {};
 
 TEST_P(Rb27zz, PositionsAndReceivablesSummedByChapter) {
   const Rb27zzCase& c = GetParam();
-  test::PackageModule m;
-  m.dtm.RodzajEksportu = c.rodzaj;
+  test::BodyFixture m;
   insertRb27zz(m, QString::fromLatin1(c.prefix), c.withPlan);
   // The twin tables hold another report under the same id, which must not be read.
   if (c.rodzaj == rJB) {
     m.exec(QStringLiteral("INSERT INTO RBZZ (IDSPRAW, STATUS, PAR, R1) VALUES (60, '0', '999', 1);\n"
                           "INSERT INTO RBZZDU (IDSPRAW, DU, STATUS, ROZDZIAL, R2) VALUES (60, 'A', '0', '99999', 1);\n"));
   }
-  m.select({test::selectRow(60, QStringLiteral("Rb-27ZZ"), QStringLiteral("RBZZ"), c.rodzaj == rJB ? 7 : 0)});
   QString anchor;
-  EXPECT_EQ(checked(m.paczka.R27ZZ(&anchor)), rb27zzExpected(c.dysponent));
+  EXPECT_EQ(m.build(test::selectRow(60, QStringLiteral("Rb-27ZZ"), QStringLiteral("RBZZ"), c.rodzaj == rJB ? 7 : 0), c.rodzaj, tBrak,
+                    &anchor),
+            rb27zzExpected(c.dysponent));
   EXPECT_EQ(anchor, QStringLiteral("#Rb-27ZZ60"));
 }
 
@@ -246,9 +216,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, Rb27zz,
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Rb27zzEmpty, NoRowsGiveEmptyLists) {
-  test::PackageModule m;
-  m.select({test::selectRow(60, QStringLiteral("Rb-27ZZ"), QStringLiteral("RBZZ"))});
-  EXPECT_EQ(checked(m.paczka.R27ZZ()),
+  test::BodyFixture m;
+  EXPECT_EQ(m.build(test::selectRow(60, QStringLiteral("Rb-27ZZ"), QStringLiteral("RBZZ"))),
             lines({"<Rb-27ZZ Id=\"Rb-27ZZ60\">", "  <Naglowek>", "    <Wersja>1</Wersja>",
                    "    <DataSprawozdania>2013-12-20</DataSprawozdania>", "    <DysponentDotacji></DysponentDotacji>", "  </Naglowek>",
                    "  <Pozycje/>", "  <NaleznosciA/>", "  <NaleznosciB/>", "</Rb-27ZZ>"}));
@@ -258,13 +227,11 @@ TEST(Firebird, BodiesAreTheSameOnTheServer) {
   WERTALO_REQUIRE_FIREBIRD();
   test::FirebirdDatabase server;
   const db::ConnectionSettings settings = server.settings();
-  test::PackageModule m(&settings);
+  test::BodyFixture m(&settings);
   insertRb27sRows(m);
   insertRb27zz(m, QString(), true);
-  m.select({test::selectRow(57, QStringLiteral("Rb-27s"), QStringLiteral("D")), test::selectRow(60, QStringLiteral("Rb-27ZZ"), QStringLiteral("RBZZ"))});
-  EXPECT_EQ(checked(m.paczka.R27S()), rb27sExpected());
-  m.dtm.memSelectSpraw.next();
-  EXPECT_EQ(checked(m.paczka.R27ZZ()), rb27zzExpected("85"));
+  EXPECT_EQ(m.build(test::selectRow(57, QStringLiteral("Rb-27s"), QStringLiteral("D"))), rb27sExpected());
+  EXPECT_EQ(m.build(test::selectRow(60, QStringLiteral("Rb-27ZZ"), QStringLiteral("RBZZ"))), rb27zzExpected("85"));
 }
 
 }  // namespace

@@ -4,7 +4,8 @@
 #include <QVariant>
 
 #include "core/package/package_error.h"
-#include "core/package/report_order.h"
+#include "core/package/headers.h"
+#include "core/package/value_rules.h"
 #include "core/package/xml_writer.h"
 #include "fixture.h"
 #include "support/xml_check.h"
@@ -223,23 +224,20 @@ TEST(Headers, PlainHeaderWritesThePartNumberOnlyWhenAboveZeroAndTheSelectionIsOp
   test::PackageModule m;
   catalogue::SelectRow row = test::selectRow(5, QStringLiteral("Rb-27s"), QStringLiteral("D"));
   row.CZAST = 2;
-  m.select({row});
   const QDate date(2013, 12, 31);
-  EXPECT_EQ(written(m.paczka.ElementNaglowek(3, date)),
+  EXPECT_EQ(written(ElementNaglowek(ReportContext(m.dtm.DB, catalogue::rJST, row), 3, date)),
             lines({"<Naglowek>", "  <Wersja>3</Wersja>", "  <DataSprawozdania>2013-12-31</DataSprawozdania>", "  <CZAST>2</CZAST>",
                    "</Naglowek>"}));
-  m.dtm.memSelectSpraw.setOpen(false);
-  EXPECT_EQ(written(m.paczka.ElementNaglowek(3, date)),
+  EXPECT_EQ(written(ElementNaglowek(ReportContext(m.dtm.DB, catalogue::rJST, row, false), 3, date)),
             lines({"<Naglowek>", "  <Wersja>3</Wersja>", "  <DataSprawozdania>2013-12-31</DataSprawozdania>", "</Naglowek>"}));
-  m.dtm.memSelectSpraw.setOpen(true);
-  m.dtm.memSelectSpraw.current().CZAST = 0;
-  EXPECT_EQ(written(m.paczka.ElementNaglowek(0, date)),
+  row.CZAST = 0;
+  EXPECT_EQ(written(ElementNaglowek(ReportContext(m.dtm.DB, catalogue::rJST, row), 0, date)),
             lines({"<Naglowek>", "  <Wersja>0</Wersja>", "  <DataSprawozdania>2013-12-31</DataSprawozdania>", "</Naglowek>"}));
 }
 
 struct HeaderCase {
   const char* name;
-  std::function<XmlFragment(const TXMLPaczkaSprawozdan&)> build;
+  std::function<XmlFragment()> build;
   std::string expected;
 };
 
@@ -248,8 +246,7 @@ void PrintTo(const HeaderCase& c, std::ostream* os) { *os << c.name; }
 class HeaderVariants : public ::testing::TestWithParam<HeaderCase> {};
 
 TEST_P(HeaderVariants, ChildrenInOrder) {
-  test::PackageModule m;
-  EXPECT_EQ(written(GetParam().build(m.paczka)), GetParam().expected);
+  EXPECT_EQ(written(GetParam().build()), GetParam().expected);
 }
 
 const QDate kDay(2014, 1, 5);
@@ -259,30 +256,30 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, HeaderVariants,
     ::testing::Values(
         HeaderCase{"Rb50WithTask",
-                   [](const TXMLPaczkaSprawozdan& p) { return p.ElementNaglowekRB50(2, QStringLiteral("85"), QStringLiteral("1"), kDay); },
+                   [] { return ElementNaglowekRB50(2, QStringLiteral("85"), QStringLiteral("1"), kDay); },
                    kHeadLines + lines({"  <DysponentDotacji>85</DysponentDotacji>", "  <RodzajZadania>1</RodzajZadania>", "</Naglowek>"})},
         HeaderCase{"Rb50WithoutTask",
-                   [](const TXMLPaczkaSprawozdan& p) { return p.ElementNaglowekRB50(2, QString(), QString(), kDay); },
+                   [] { return ElementNaglowekRB50(2, QString(), QString(), kDay); },
                    kHeadLines + lines({"  <DysponentDotacji></DysponentDotacji>", "</Naglowek>"})},
-        HeaderCase{"RbZN", [](const TXMLPaczkaSprawozdan& p) { return p.ElementNaglowekRBZN(2, QStringLiteral("750"), kDay); },
+        HeaderCase{"RbZN", [] { return ElementNaglowekRBZN(2, QStringLiteral("750"), kDay); },
                    kHeadLines + lines({"  <DysponentDotacji>750</DysponentDotacji>", "</Naglowek>"})},
-        HeaderCase{"Rb27ZZ", [](const TXMLPaczkaSprawozdan& p) { return p.ElementNaglowekRB27ZZ(2, QStringLiteral("85"), kDay); },
+        HeaderCase{"Rb27ZZ", [] { return ElementNaglowekRB27ZZ(2, QStringLiteral("85"), kDay); },
                    kHeadLines + lines({"  <DysponentDotacji>85</DysponentDotacji>", "</Naglowek>"})},
         HeaderCase{"Rb3XEmptySymbolIs500",
-                   [](const TXMLPaczkaSprawozdan& p) {
-                     return p.ElementNaglowekRB3X(2, QString(), QStringLiteral("801"), QStringLiteral("80101"), false, kDay);
+                   [] {
+                     return ElementNaglowekRB3X(2, QString(), QStringLiteral("801"), QStringLiteral("80101"), false, kDay);
                    },
                    kHeadLines + lines({"  <SymbolPozabudzetowy>500</SymbolPozabudzetowy>", "  <Dzial>801</Dzial>",
                                        "  <Rozdzial>80101</Rozdzial>", "</Naglowek>"})},
         HeaderCase{"Rb3XWithSymbol",
-                   [](const TXMLPaczkaSprawozdan& p) {
-                     return p.ElementNaglowekRB3X(2, QStringLiteral("510"), QString(), QString(), false, kDay);
+                   [] {
+                     return ElementNaglowekRB3X(2, QStringLiteral("510"), QString(), QString(), false, kDay);
                    },
                    kHeadLines + lines({"  <SymbolPozabudzetowy>510</SymbolPozabudzetowy>", "  <Dzial></Dzial>", "  <Rozdzial></Rozdzial>",
                                        "</Naglowek>"})},
         HeaderCase{"Rb34sOnlyVersionAndDate",
-                   [](const TXMLPaczkaSprawozdan& p) {
-                     return p.ElementNaglowekRB3X(2, QStringLiteral("510"), QStringLiteral("801"), QStringLiteral("80101"), true, kDay);
+                   [] {
+                     return ElementNaglowekRB3X(2, QStringLiteral("510"), QStringLiteral("801"), QStringLiteral("80101"), true, kDay);
                    },
                    kHeadLines + lines({"</Naglowek>"})}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -303,7 +300,7 @@ class ValueRules : public ::testing::TestWithParam<ValueCase> {};
 TEST_P(ValueRules, ByColumnKind) {
   const ValueCase& c = GetParam();
   XmlFragment parent;
-  TXMLPaczkaSprawozdan::WstawPozycjeDoBestia(parent, QStringLiteral("X"), c.kind, c.value);
+  WstawPozycjeDoBestia(parent, QStringLiteral("X"), c.kind, c.value);
   EXPECT_EQ(written(parent), c.expected);
 }
 
@@ -325,10 +322,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ValueRules, FieldMarkerAndFloat) {
   XmlFragment parent;
-  TXMLPaczkaSprawozdan::XMLWstawPoleDoBestia(parent, QStringLiteral("Uwagi"), QString());
-  TXMLPaczkaSprawozdan::XMLWstawZnacznik(parent, QStringLiteral("PODPIS"));
-  TXMLPaczkaSprawozdan::XMLWstawFloat(parent, QStringLiteral("K"), 0.005);
-  TXMLPaczkaSprawozdan::XMLWstawFloat(parent, QStringLiteral("L"), std::optional<text::Currency>());
+  XMLWstawPoleDoBestia(parent, QStringLiteral("Uwagi"), QString());
+  XMLWstawZnacznik(parent, QStringLiteral("PODPIS"));
+  XMLWstawFloat(parent, QStringLiteral("K"), 0.005);
+  XMLWstawFloat(parent, QStringLiteral("L"), std::optional<text::Currency>());
   EXPECT_EQ(written(parent), lines({"<Uwagi></Uwagi>", "<PODPIS/>", "<K>0.01</K>", "<L>0.00</L>"}));
 }
 
@@ -352,8 +349,8 @@ TEST(ReportOrder, RowsAreNumberedByTheOrderTableAndSortedByUnitAndNumber) {
   EXPECT_EQ(order, (QStringList{QStringLiteral("0:0:4"), QStringLiteral("0:1:1"), QStringLiteral("0:7:3"), QStringLiteral("0:24:5"),
                                 QStringLiteral("0:99:6"), QStringLiteral("7:8:2")}));
   EXPECT_EQ(m.dtm.memSelectSpraw.position(), 0);
-  EXPECT_EQ(reportOrderNumber(QStringLiteral("Rb-50")), 15);
-  EXPECT_EQ(reportOrderNumber(QStringLiteral("Rb-30s")), 0);
+  EXPECT_EQ(ReportRegistry::instance().orderOf(QStringLiteral("Rb-50")), 15);
+  EXPECT_EQ(ReportRegistry::instance().orderOf(QStringLiteral("Rb-30s")), 0);
 }
 
 TEST(ReportOrder, FileNameOfTheCurrentRow) {
@@ -364,38 +361,6 @@ TEST(ReportOrder, FileNameOfTheCurrentRow) {
   EXPECT_EQ(m.paczka.NazwaPlikuXml(), QStringLiteral("Rb-27s__57.xml"));
   m.dtm.memSelectSpraw.next();
   EXPECT_EQ(m.paczka.NazwaPlikuXml(), QStringLiteral("Rb-27s_2_58.xml"));
-}
-
-TEST(Dispatch, EverySymbolHasItsBuilderAndRb50PartsAreCalledTwiceForCities) {
-  using P = TXMLPaczkaSprawozdan;
-  QStringList symbols;
-  for (const P::DispatchEntry& entry : P::dispatchTable()) symbols << QString::fromLatin1(entry.symbol);
-  EXPECT_EQ(symbols, (QStringList{"Rb-27s", "Rb-27ZZ", "Rb-28s", "Rb-28nws", "Rb-30", "Rb-30s", "Rb-31", "Rb-33", "Rb-34s",
-                                  "Rb-34", "Rb-50D", "Rb-50W", "Rb-N", "Rb-Z", "Rb-NDS", "Rb-PDP", "Rb-UZ", "Rb-ST", "Rb-ZN",
-                                  "Rb-UN", "F-Zzf", "F-Rzs", "Rb-WS"}));
-
-  EXPECT_EQ(P::builderCalls(QStringLiteral("Rb-27s"), QStringLiteral("M")), (std::vector<P::BuilderCall>{{&P::R27S, nullptr, tBrak}}));
-  EXPECT_EQ(P::builderCalls(QStringLiteral("Rb-30s"), QStringLiteral("M")), (std::vector<P::BuilderCall>{{&P::Rb30, nullptr, tBrak}}));
-  EXPECT_EQ(P::builderCalls(QStringLiteral("Rb-50D"), QStringLiteral("M")),
-            (std::vector<P::BuilderCall>{{nullptr, &P::Rb50D, tGminna}, {nullptr, &P::Rb50D, tPowiatowa}}));
-  EXPECT_EQ(P::builderCalls(QStringLiteral("Rb-50W"), QStringLiteral("M")),
-            (std::vector<P::BuilderCall>{{nullptr, &P::Rb50W, tGminna}, {nullptr, &P::Rb50W, tPowiatowa}}));
-  EXPECT_EQ(P::builderCalls(QStringLiteral("Rb-50D"), QStringLiteral("G")), (std::vector<P::BuilderCall>{{nullptr, &P::Rb50D, tBrak}}));
-  EXPECT_EQ(P::builderCalls(QStringLiteral("Rb-50W"), QStringLiteral("P")), (std::vector<P::BuilderCall>{{nullptr, &P::Rb50W, tBrak}}));
-  EXPECT_TRUE(P::builderCalls(QStringLiteral("rb-27s"), QStringLiteral("M")).empty());
-  EXPECT_TRUE(P::builderCalls(QString(), QStringLiteral("M")).empty());
-  EXPECT_TRUE(P::builderCalls(QStringLiteral("Rb-50"), QStringLiteral("M")).empty());
-}
-
-TEST(Dispatch, WriterPeriodIsTheWritersWhileItLives) {
-  platform::RecordingUserInterface ui;
-  catalogue::TdtmWertaloMain dtm(ui, QString());
-  catalogue::WriterPeriod* own = dtm.writerPeriod;
-  {
-    TXMLPaczkaSprawozdan paczka(dtm);
-    EXPECT_EQ(dtm.writerPeriod, static_cast<catalogue::WriterPeriod*>(&paczka));
-  }
-  EXPECT_EQ(dtm.writerPeriod, own);
 }
 
 }  // namespace

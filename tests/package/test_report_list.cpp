@@ -238,6 +238,54 @@ TEST(ReportList, Rb50PartsTakeTheirOwnKeptTexts) {
   EXPECT_EQ(record.signatures[0].reports[1].anchor, QStringLiteral("#Rb-50D4"));
 }
 
+// A family written as two parts whose builder takes the kind of task, in a registry of its own.
+XmlFragment partBody(const ReportContext& report, TRodzajZad task, QString* id) {
+  XmlFragment fragment;
+  XmlElement& element = report.reportElement(fragment, QStringLiteral("Part"), id);
+  element.setAttribute(QStringLiteral("task"), QString::number(static_cast<int>(task)));
+  return fragment;
+}
+
+const ReportFamily kTwoParts[] = {
+    {"TP", "Two", 1, OfferedBoth, {}, {}, {"Two-A", "Two-B"}},
+    {"", "Two-A", 0, OfferedNowhere, {}, {.buildTask = partBody}, {}, "A"},
+    {"", "Two-B", 0, OfferedNowhere, {}, {.buildTask = partBody}, {}, "B"},
+    {"PE", "Pending", 2, OfferedBoth, {}, {}},
+};
+
+struct TaskCase {
+  const char* unitType;
+  std::vector<const char*> tasks;  // the task attribute of each element written, in order
+};
+
+void PrintTo(const TaskCase& c, std::ostream* os) { *os << c.unitType; }
+
+class PartsAndTasks : public ::testing::TestWithParam<TaskCase> {};
+
+TEST_P(PartsAndTasks, ACityWritesEachPartForBothKindsOfTask) {
+  const ReportRegistry registry(kTwoParts);
+  test::PackageModule m;
+  TXMLPaczkaSprawozdan paczka(m.dtm, registry);
+  m.dtm.memMain.TYP = QString::fromLatin1(GetParam().unitType);
+  m.select({test::selectRow(5, QStringLiteral("Two"), QStringLiteral("TP")), test::selectRow(6, QStringLiteral("Pending"), QStringLiteral("PE"))});
+  XmlFragment list = paczka.ElementSprawozdania(0);
+  written(list);
+  std::vector<std::string> tasks;
+  for (const XmlElement* part : list.firstChildElement(QStringLiteral("Sprawozdania"))->childElements())
+    tasks.push_back((part->name() + QLatin1Char(':') + part->attribute(QStringLiteral("task"))).toStdString());
+  std::vector<std::string> expected(GetParam().tasks.begin(), GetParam().tasks.end());
+  EXPECT_EQ(tasks, expected);
+  // The pending family wrote nothing and gets no sending date.
+  EXPECT_EQ(paczka.buildRecord().writtenReports, (std::vector<qint64>{5}));
+  EXPECT_FALSE(registry.bodyWritten(QStringLiteral("Pending")));
+  EXPECT_TRUE(registry.bodyWritten(QStringLiteral("Two")));
+}
+
+INSTANTIATE_TEST_SUITE_P(UnitTypes, PartsAndTasks,
+                         ::testing::Values(TaskCase{"M", {"Part:0", "Part:1", "Part:0", "Part:1"}},
+                                           TaskCase{"G", {"Part:2", "Part:2"}}, TaskCase{"", {"Part:2", "Part:2"}}),
+                         [](const auto& info) { return std::string(*info.param.unitType ? info.param.unitType : "None"); });
+
 TEST(ReportList, DodajSprawozdanieOutsideAListIsRefused) {
   test::PackageModule m;
   m.select({test::selectRow(1, QStringLiteral("Rb-27s"), QStringLiteral("D"))});

@@ -14,31 +14,6 @@ namespace wertalo::catalogue {
 
 namespace {
 
-// Report types that may be exported, by unit kind.
-const QStringList kExportableJst = {
-    QStringLiteral("D"),  QStringLiteral("RBZZ"), QStringLiteral("W"),    QStringLiteral("RB50"), QStringLiteral("N"),
-    QStringLiteral("F"),  QStringLiteral("Z"),    QStringLiteral("RB30"), QStringLiteral("RB31"), QStringLiteral("RB33"),
-    QStringLiteral("RB34"), QStringLiteral("P"),  QStringLiteral("UZ"),   QStringLiteral("ST"),   QStringLiteral("UN"),
-    QStringLiteral("FJ"), QStringLiteral("ZS"),   QStringLiteral("ZN"),   QStringLiteral("NWS"),  QStringLiteral("WS")};
-const QStringList kExportableJb = {
-    QStringLiteral("D"),    QStringLiteral("RBZZ"), QStringLiteral("W"),    QStringLiteral("RB50"), QStringLiteral("N"),
-    QStringLiteral("Z"),    QStringLiteral("RB30"), QStringLiteral("RB31"), QStringLiteral("RB33"), QStringLiteral("RB34"),
-    QStringLiteral("UZ"),   QStringLiteral("ST"),   QStringLiteral("UN"),   QStringLiteral("FJ"),   QStringLiteral("ZS"),
-    QStringLiteral("ZN"),   QStringLiteral("NWS"),  QStringLiteral("WS")};
-
-struct TypeSymbol {
-  const char* typspr;
-  const char* symbol;
-};
-
-const std::array<TypeSymbol, 24> kSymbols = {{
-    {"BILS", "B-Skon"}, {"BILB", "B-Wyk"},     {"BILL", "B-Jed"},   {"BILJ", "B-Jed"},   {"D", "Rb-27s"},
-    {"RBZZ", "Rb-27ZZ"}, {"W", "Rb-28s"},      {"RB30", "Rb-30s"},  {"WS", "Rb-WS"},     {"RB31", "Rb-31"},
-    {"RB33", "Rb-33"},  {"RB34", "Rb-34"},     {"N", "Rb-N"},       {"F", "Rb-NDS"},     {"P", "Rb-PDP"},
-    {"Z", "Rb-Z"},      {"UZ", "Rb-UZ"},       {"ST", "Rb-ST"},     {"ZN", "Rb-ZN"},     {"NWS", "Rb-28nws"},
-    {"UN", "Rb-UN"},    {"FJ", "F-Zzf"},       {"ZS", "F-Rzs"},     {"RB50", "Rb-50"},
-}};
-
 QString withoutLastChar(const QString& s) { return s.left(s.size() - 1); }
 
 // The budget-unit condition of a statement line: the listed units ("7,9," → "(ID_JB in(7,9))"
@@ -61,16 +36,9 @@ void requireIdList(const QString& list, const char* what) {
 
 }  // namespace
 
-QString TdtmWertaloMain::symbolForType(const QString& typspr) {
-  for (const TypeSymbol& entry : kSymbols) {
-    if (typspr == QLatin1String(entry.typspr)) return QString::fromLatin1(entry.symbol);
-  }
-  return QString();
-}
-
 bool TdtmWertaloMain::SprawdzCzyEksportowane(const QString& sTypSpr) const {
   if (TypEksportu == teBilanse) return true;
-  return (RodzajEksportu == rJST ? kExportableJst : kExportableJb).contains(sTypSpr);
+  return types_.offered(sTypSpr, RodzajEksportu);
 }
 
 QString TdtmWertaloMain::signatureTable(TRodzajEksportu kind) const {
@@ -210,17 +178,19 @@ void TdtmWertaloMain::SprawidDoMemo(const QString& sprawid) {
   memSelectSpraw.first();
 }
 
-void TdtmWertaloMain::PrzygotujDane(const QString& sWybraneJB) {
+WriterPeriod TdtmWertaloMain::PrzygotujDane(const QString& sWybraneJB) {
   if (!sWybraneJB.isEmpty()) requireIdList(sWybraneJB, "jednostek budżetowych");
-  writerPeriod->sRok = memMain.RokFull();
+  WriterPeriod period;
+  period.sRok = memMain.RokFull();
   const QChar first = memMain.OKRES.isEmpty() ? QChar() : memMain.OKRES[0];
-  writerPeriod->TypOkresu = first >= QLatin1Char('1') && first <= QLatin1Char('4') ? toKwartal : toMiesiac;
-  writerPeriod->sOkres = text::OkresToOkresBestia(memMain.OKRES);
+  period.TypOkresu = first >= QLatin1Char('1') && first <= QLatin1Char('4') ? toKwartal : toMiesiac;
+  period.sOkres = text::OkresToOkresBestia(memMain.OKRES);
   close(qrJBObsAkt);
   qrJBObsAkt.query.setLine(2, unitCondition(sWybraneJB, QStringLiteral(" AND")));
   qrJBSprawPlan.query.setLine(5, unitCondition(sWybraneJB, QStringLiteral(" ")));
   open(qrJBObsAkt);
   open(qrJBSprawPlan);
+  return period;
 }
 
 QString SymbolZNazwy(const QString& sNazwa) {

@@ -1,7 +1,6 @@
 #include "core/catalogue/wertalo_main.h"
 
 #include "core/db/db_error.h"
-#include "core/package/paczka.h"
 #include "core/platform/user_interface.h"
 
 namespace wertalo::catalogue {
@@ -16,7 +15,7 @@ QStringList L(std::initializer_list<const char*> lines) {
 
 }  // namespace
 
-TdtmWertaloMain::TdtmWertaloMain(platform::UserInterface& userInterface, QString winIni)
+TdtmWertaloMain::TdtmWertaloMain(platform::UserInterface& userInterface, QString winIni, const ReportTypes& types)
     : ui(userInterface),
       winIniPath(std::move(winIni)),
       qrRok(DB, L({"select distinct ROK", "from okresD", "where ((OKRES = '4') and (TYPOKRESU='K'))",
@@ -50,22 +49,15 @@ TdtmWertaloMain::TdtmWertaloMain(platform::UserInterface& userInterface, QString
       qrJBSprawPlan(DB, L({"select * from JBSprawPlan", "where (ID_JST=:ID_JST) and", "         (ROK=:ROK) and",
                            "         (KWARTAL=:OKRES) and", "         (OKRES2=:OKRES2)  and",
                            "         (ID_JB=:ID_JB)"})),
-      clock([] { return QDateTime::currentDateTime(); }) {}
+      clock([] { return QDateTime::currentDateTime(); }),
+      types_(types) {}
 
-TdtmWertaloMain::~TdtmWertaloMain() {
-  // The writer points into this module: it goes first.
-  XMLPaczkaSpraw.reset();
-  if (dtmWertaloMain == this) dtmWertaloMain = nullptr;
-}
+TdtmWertaloMain::~TdtmWertaloMain() = default;
 
-TdtmWertaloMain* dtmWertaloMain = nullptr;
-
-std::unique_ptr<TdtmWertaloMain> dtmWertaloCreate(platform::UserInterface& ui, const QString& winIni) {
-  auto module = std::make_unique<TdtmWertaloMain>(ui, winIni);
-  // Creation runs before the global is set: nothing it runs may use the global.
+std::unique_ptr<TdtmWertaloMain> dtmWertaloCreate(platform::UserInterface& ui, const QString& winIni,
+                                                  const ReportTypes& types) {
+  auto module = std::make_unique<TdtmWertaloMain>(ui, winIni, types);
   module->DataModuleCreate();
-  dtmWertaloMain = module.get();
-  module->XMLPaczkaSpraw = std::make_unique<package::TXMLPaczkaSprawozdan>(*module);
   return module;
 }
 

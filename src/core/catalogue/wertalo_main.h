@@ -15,15 +15,12 @@
 #include "core/catalogue/catalogue_query.h"
 #include "core/catalogue/enums.h"
 #include "core/catalogue/mem_main.h"
+#include "core/catalogue/report_types.h"
 #include "core/catalogue/select_table.h"
 #include "core/db/connection.h"
 
 namespace wertalo::platform {
 class UserInterface;
-}
-
-namespace wertalo::package {
-class TXMLPaczkaSprawozdan;
 }
 
 namespace wertalo::catalogue {
@@ -58,8 +55,9 @@ struct ReportWords {
 
 class TdtmWertaloMain {
  public:
-  // `winIni` is the WIN.INI to read; `ui` receives the module's messages.
-  TdtmWertaloMain(platform::UserInterface& ui, QString winIni);
+  // `winIni` is the WIN.INI to read; `ui` receives the module's messages; `types` tells
+  // which report types are offered and their Besti@ symbols.
+  TdtmWertaloMain(platform::UserInterface& ui, QString winIni, const ReportTypes& types);
   ~TdtmWertaloMain();
   TdtmWertaloMain(const TdtmWertaloMain&) = delete;
   TdtmWertaloMain& operator=(const TdtmWertaloMain&) = delete;
@@ -99,9 +97,10 @@ class TdtmWertaloMain {
   bool SprawdzCzyEksportowane(const QString& sTypSpr) const;
   void SprawozdDoMemo(const QString& sWybraneJB);
   void SprawidDoMemo(const QString& sprawid);
-  void PrzygotujDane(const QString& sWybraneJB);
+  // Prepares an export run; returns the period the package writer writes.
+  WriterPeriod PrzygotujDane(const QString& sWybraneJB);
   // Besti@ symbol of a report type code ("" when none).
-  static QString symbolForType(const QString& typspr);
+  QString symbolForType(const QString& typspr) const { return types_.symbolOf(typspr); }
 
   // ---- Run summary ----------------------------------------------------------------------
   int WykonajPosumowanie(QStringList& sl);
@@ -112,8 +111,6 @@ class TdtmWertaloMain {
   QString exportFolder() const;
 
   // ---- State read by the other parts ----------------------------------------------------
-  // The package writer, created with the module (dtmWertaloCreate) and freed first.
-  std::unique_ptr<package::TXMLPaczkaSprawozdan> XMLPaczkaSpraw;
   QString PasswordInterbase;
   QString UserInterbase;
   QString PathBufor;
@@ -133,8 +130,6 @@ class TdtmWertaloMain {
   SelectTable memSelectSpraw;
   WizardState frmWertalo;
   ParamsView frmParams;
-  // The package writer's period fields (the writer points this at its own).
-  WriterPeriod* writerPeriod = &ownPeriod_;
   // Name and folder of the last one-file package (the writer's sNazwaPliku, sNazwaKatalogu).
   QString sNazwaPliku;
   QString sNazwaKatalogu;
@@ -186,18 +181,16 @@ class TdtmWertaloMain {
   void completeRow(SelectRow& row, bool withCalcSpraw);
   QString signatureTable(TRodzajEksportu kind) const;
 
-  WriterPeriod ownPeriod_;
+  const ReportTypes& types_;
   // Budget-unit report rows of the last selection build (the completion pass reads them).
   std::vector<ReportRow> jbRowsCache_;
 };
 
-// The one main data module of the process (set by dtmWertaloCreate, cleared when it goes).
-extern TdtmWertaloMain* dtmWertaloMain;
-
-// Creates the main data module: finds the installation and connects (DataModuleCreate), then
-// creates its package writer. The module exists also when the installation was not found
-// (check `DB.isOpen()`); database errors of the creation raise db::DbError.
-std::unique_ptr<TdtmWertaloMain> dtmWertaloCreate(platform::UserInterface& ui, const QString& winIni);
+// Creates the main data module: finds the installation and connects (DataModuleCreate). The
+// module exists also when the installation was not found (check `DB.isOpen()`); database
+// errors of the creation raise db::DbError.
+std::unique_ptr<TdtmWertaloMain> dtmWertaloCreate(platform::UserInterface& ui, const QString& winIni,
+                                                  const ReportTypes& types);
 
 // File name of a report written alone: symbol, "_", label, part, "_", unit name, id, ".xml".
 QString NazwaPlikuXml(const SelectRow& row);

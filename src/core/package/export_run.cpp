@@ -6,7 +6,7 @@
 namespace wertalo::package {
 
 bool WykonajEksport(catalogue::TdtmWertaloMain& dtm, TXMLPaczkaSprawozdan& writer) {
-  dtm.PrzygotujDane(dtm.frmWertalo.sWybraneJB);
+  writer.setPeriod(dtm.PrzygotujDane(dtm.frmWertalo.sWybraneJB));
   const bool balances = dtm.TypEksportu == catalogue::teBilanse;
   if (dtm.frmWertalo.chkZapiszPojedynczo) {
     if (balances) writer.TworzWieleDokumentow();

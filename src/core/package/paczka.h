@@ -2,19 +2,15 @@
 #pragma once
 
 #include <QByteArray>
-#include <QDate>
 #include <QString>
-#include <QVariant>
 
 #include <functional>
-#include <optional>
-#include <span>
 #include <vector>
 
 #include "core/catalogue/enums.h"
-#include "core/package/column_kind.h"
+#include "core/package/registry.h"
+#include "core/package/report_context.h"
 #include "core/package/xml_node.h"
-#include "core/text/currency.h"
 
 namespace wertalo::catalogue {
 class TdtmWertaloMain;
@@ -26,9 +22,6 @@ class DataSet;
 }
 
 namespace wertalo::package {
-
-// Kind of task of an Rb-50 part: municipal, county, or none.
-enum TRodzajZad { tGminna, tPowiatowa, tBrak };
 
 // Which package a build writes: balance sheets ("0.1") or reports ("0.3").
 enum class PackageKind { Bilanse, Sprawozdania };
@@ -58,34 +51,17 @@ struct BuildRecord {
   std::vector<qint64> writtenReports;
 };
 
-// The package writer. It reads the main data module's state, builds the document in DOM and
-// saves it. Its period fields (sRok, TypOkresu, sOkres) are the ones PrzygotujDane fills.
+// The package writer. It reads the main data module's choice and selection, builds the
+// document in DOM and saves it. Its period fields (sRok, TypOkresu, sOkres) are set from the
+// export preparation (PrzygotujDane) before every build.
 class TXMLPaczkaSprawozdan : public catalogue::WriterPeriod {
  public:
-  // A body builder; `id`, when not null, receives the report's anchor text ("#Rb-27s57").
-  using PlainBuilder = XmlFragment (TXMLPaczkaSprawozdan::*)(QString* id);
-  // A body builder that also takes the kind of task (the Rb-50 parts).
-  using TaskBuilder = XmlFragment (TXMLPaczkaSprawozdan::*)(TRodzajZad sRodzajZad, QString* id);
-  // One entry of the dispatch table: a Besti@ symbol and its builder (one of the two is set).
-  struct DispatchEntry {
-    const char* symbol;
-    PlainBuilder plain;
-    TaskBuilder task;
-    bool pending = false;  // the body of this report family is not written yet
-  };
-  // One builder call of a dispatch.
-  struct BuilderCall {
-    PlainBuilder plain = nullptr;
-    TaskBuilder task = nullptr;
-    TRodzajZad rodzaj = tBrak;
-    friend bool operator==(const BuilderCall&, const BuilderCall&) = default;
-  };
-
-  // Points the data module's writer period at this writer; restores the module's own when destroyed.
-  explicit TXMLPaczkaSprawozdan(catalogue::TdtmWertaloMain& dtm);
-  ~TXMLPaczkaSprawozdan();
+  explicit TXMLPaczkaSprawozdan(catalogue::TdtmWertaloMain& dtm, const ReportRegistry& registry = ReportRegistry::instance());
   TXMLPaczkaSprawozdan(const TXMLPaczkaSprawozdan&) = delete;
   TXMLPaczkaSprawozdan& operator=(const TXMLPaczkaSprawozdan&) = delete;
+
+  // The period the next build writes.
+  void setPeriod(const catalogue::WriterPeriod& period) { static_cast<catalogue::WriterPeriod&>(*this) = period; }
 
   // The document being built; every build starts it afresh.
   XmlDocument DOM;
@@ -105,35 +81,6 @@ class TXMLPaczkaSprawozdan : public catalogue::WriterPeriod {
   // The units element Jednostki of a report package, each unit with its report list.
   XmlFragment ElementJednostkaSPR(catalogue::TRodzajEksportu Rodzaj);
 
-  // ---- Headers and anchors (paczka_headers.cpp) ------------------------------------------
-  // Naglowek: Wersja, DataSprawozdania, and CZAST of the current selection row when above 0.
-  XmlFragment ElementNaglowek(int Wersja, const QDate& DataSpr) const;
-  // Naglowek of Rb-50: DysponentDotacji always, RodzajZadania when not empty.
-  XmlFragment ElementNaglowekRB50(int Wersja, const QString& sDysponent, const QString& sRodzajZad,
-                                  const QDate& DataSpr) const;
-  // Naglowek of Rb-ZN: DysponentDotacji always.
-  XmlFragment ElementNaglowekRBZN(int Wersja, const QString& sDysponent, const QDate& DataSpr) const;
-  // Naglowek of Rb-27ZZ: DysponentDotacji always.
-  XmlFragment ElementNaglowekRB27ZZ(int Wersja, const QString& sDysponent, const QDate& DataSpr) const;
-  // Naglowek of Rb-30/31/33/34: symbol ("500" when empty), section and chapter unless Rb-34s.
-  XmlFragment ElementNaglowekRB3X(int Wersja, const QString& sSymbol, const QString& sDzial,
-                                  const QString& sRozdzial, bool bRB34s, const QDate& DataSpr) const;
-  // The anchor text of a report: "#", the Besti@ symbol, the report id.
-  static QString anchorText(const QString& symbol, qint64 idspraw);
-
-  // ---- Value rules (paczka_values.cpp) ---------------------------------------------------
-  // Appends the element with one text child, also when the text is empty.
-  static void XMLWstawPoleDoBestia(XmlNodeList& xParentNode, const QString& sPoleTagName, const QString& sValueText);
-  // Appends the empty element.
-  static void XMLWstawZnacznik(XmlNodeList& xParentNode, const QString& sPoleTagName);
-  // Appends the element with the amount text of the value ("1234.50").
-  static void XMLWstawFloat(XmlNodeList& xParentNode, const QString& sPoleTagName, double value);
-  // Appends the element with the amount text of a currency value (Null gives "0.00").
-  static void XMLWstawFloat(XmlNodeList& xParentNode, const QString& sPoleTagName, std::optional<text::Currency> value);
-  // Appends by column kind: texts unless Null, amounts always ("0.00" for Null), nothing else.
-  static void WstawPozycjeDoBestia(XmlNodeList& xParentNode, const QString& sPole, TTypPola sTypPola,
-                                   const QVariant& Wartosc);
-
   // ---- Report order and file names (paczka_order.cpp) ------------------------------------
   // Numbers the selection rows by the Besti@ report order and indexes them by unit and number.
   void IDMemSprawozd();
@@ -150,13 +97,6 @@ class TXMLPaczkaSprawozdan : public catalogue::WriterPeriod {
   void ElementSprawozdanieRozwiniecie(XmlElement& el);
   // The one-line SignatureRozwiniecie of the current signature row (signer and role escaped).
   static QString ElementSignatureRozwiniecie(const db::DataSet& ds);
-  // The dispatch table: every Besti@ symbol and its body builder.
-  static std::span<const DispatchEntry> dispatchTable();
-  // Whether a report of this selection symbol gets a body (balance sheets, and report
-  // families whose bodies are written; "Rb-50" as its parts).
-  static bool bodyWritten(const QString& sTypSprBestia);
-  // The builder calls of a symbol for a unit of the given type (Rb-50 parts twice for "M").
-  static std::vector<BuilderCall> builderCalls(const QString& sTypSpraw, const QString& unitType);
 
   // ---- Saving (paczka_save.cpp) ----------------------------------------------------------
   // Writes one file per ticked selection row into the export folder.
@@ -183,41 +123,6 @@ class TXMLPaczkaSprawozdan : public catalogue::WriterPeriod {
   // Appends the current selection row's balance sheet, or its kept-XML placeholder, to `xParent`.
   void Bilanse(XmlElement& xParent);
 
-  // ---- Balance-sheet bodies (bodies/bilanse.cpp) ----------------------------------------
-  XmlFragment BilanseBILB(QString* id = nullptr);  // B-Wyk from BILB
-  XmlFragment BilanseBILS(QString* id = nullptr);  // B-Skon from BILS
-  XmlFragment BilanseBILJ(QString* id = nullptr);  // B-Jed of one budget unit, from JBBILJ
-  XmlFragment BilanseBILL(QString* id = nullptr);  // B-Jed combined, from JBBILJ
-  // The symbol of the parent of the current row of an open position statement, looked up one
-  // level on the same side; "" when the row has no parent or the parent is not among the rows.
-  static QString ZnajdzSymbolNadrzednejPozycji(db::DataSet& qr);
-
-  // ---- Bodies of Rb-27s, Rb-28s, Rb-28nws, Rb-27ZZ (bodies/rb27_28.cpp) -----------------
-  XmlFragment R27S(QString* id = nullptr);    // Rb-27s from D2
-  XmlFragment R28S(QString* id = nullptr);    // Rb-28s from W2
-  XmlFragment R28NWS(QString* id = nullptr);  // Rb-28nws from NWS
-  XmlFragment R27ZZ(QString* id = nullptr);   // Rb-27ZZ from RBZZ and RBZZDU
-
-  // ---- Bodies of the later report families (bodies/pending.cpp: they write nothing yet) --
-  XmlFragment Rb30(QString* id = nullptr);    // Rb-30, Rb-30s
-  XmlFragment Rb31(QString* id = nullptr);    // Rb-31
-  XmlFragment Rb33(QString* id = nullptr);    // Rb-33
-  XmlFragment Rb34s(QString* id = nullptr);   // Rb-34s
-  XmlFragment Rb34(QString* id = nullptr);    // Rb-34
-  XmlFragment Rb50D(TRodzajZad sRodzajZad, QString* id = nullptr);  // Rb-50, part D
-  XmlFragment Rb50W(TRodzajZad sRodzajZad, QString* id = nullptr);  // Rb-50, part W
-  XmlFragment RbN(QString* id = nullptr);     // Rb-N
-  XmlFragment RbZ(QString* id = nullptr);     // Rb-Z
-  XmlFragment RbNDS(QString* id = nullptr);   // Rb-NDS
-  XmlFragment RbPDP(QString* id = nullptr);   // Rb-PDP
-  XmlFragment RbUZ(QString* id = nullptr);    // Rb-UZ
-  XmlFragment RbST(QString* id = nullptr);    // Rb-ST
-  XmlFragment RbZN(QString* id = nullptr);    // Rb-ZN
-  XmlFragment RbUN(QString* id = nullptr);    // Rb-UN
-  XmlFragment RbZFJ(QString* id = nullptr);   // F-Zzf
-  XmlFragment RbZS(QString* id = nullptr);    // F-Rzs
-  XmlFragment RbWS(QString* id = nullptr);    // Rb-WS
-
  private:
   // Builds a unit's list for a unit filter (ElementSprawozdania; the balance-sheet list slots in here).
   using ListBuilder = XmlFragment (TXMLPaczkaSprawozdan::*)(qint64 ID_JB);
@@ -229,10 +134,6 @@ class TXMLPaczkaSprawozdan : public catalogue::WriterPeriod {
     bool signedRowSeen = false;
     std::vector<SignedReport> signedReports;
   };
-  // A report written from one table through its column table.
-  struct SingleTableBody;
-  // A balance sheet: its symbol, position and remark statements, and its supplements.
-  struct BalanceSheetBody;
   // Builds the document of the selection from its current row (TworzDokument, TworzDokument_SPR).
   using DocumentBuilder = void (TXMLPaczkaSprawozdan::*)();
 
@@ -252,22 +153,19 @@ class TXMLPaczkaSprawozdan : public catalogue::WriterPeriod {
   void writeEachTickedRow(DocumentBuilder build);
   // The current selection row; raises when the selection has no current row.
   const catalogue::SelectRow& currentRow() const;
-  // The kept XML of the current row for a symbol ("" when there is none).
-  QString keptXmlOf(const QString& sTypSpraw) const;
-  // When the current row is signed and has a kept XML for the symbol: appends the
-  // WYEKSPORTOWANY_XML placeholder to `parent`, records its text, and returns true.
-  bool placeKeptXml(XmlElement& parent, const QString& sTypSpraw);
-  // Creates the report element with its Id in the fragment; `id` receives the anchor.
-  XmlElement& reportElement(XmlFragment& fragment, const QString& symbol, QString* id) const;
+  // The kept XML of the current row ("" when there is none); `typ`, when not null, is the TYP
+  // of the part whose text is wanted.
+  QString keptXmlOf(const char* typ) const;
+  // When the current row is signed and has a kept XML (of the part `typ`, when not null):
+  // appends the WYEKSPORTOWANY_XML placeholder to `parent`, records its text, returns true.
+  bool placeKeptXml(XmlElement& parent, const char* typ);
+  // The context a body builder reads for the current selection row.
+  ReportContext currentReport() const;
   // The display text of the chosen period (the period picker's text).
   QString periodText() const;
-  // The body of a single-table report.
-  XmlFragment singleTableReport(const SingleTableBody& body, QString* id);
-  // The body of a balance sheet.
-  XmlFragment balanceSheet(const BalanceSheetBody& body, QString* id);
 
   catalogue::TdtmWertaloMain& dtm_;
-  catalogue::WriterPeriod* previousPeriod_;
+  const ReportRegistry& registry_;
   BuildRecord record_;
   ListState* list_ = nullptr;
   bool progressRun_ = false;  // a per-report run counts its progress over all files

@@ -7,25 +7,6 @@
 
 namespace wertalo::package {
 
-namespace {
-
-using P = TXMLPaczkaSprawozdan;
-
-// The product's balance-sheet type → body builder. Types are compared exactly, with case.
-struct BalanceSheetEntry {
-  const char* typspr;
-  P::PlainBuilder builder;
-};
-
-const BalanceSheetEntry kBalanceSheets[] = {
-    {"BILB", &P::BilanseBILB},
-    {"BILJ", &P::BilanseBILJ},
-    {"BILL", &P::BilanseBILL},
-    {"BILS", &P::BilanseBILS},
-};
-
-}  // namespace
-
 void TXMLPaczkaSprawozdan::TworzDokument() {
   XmlElement& root = startDocument(PackageKind::Bilanse);
   root.append(ElementJednostka());
@@ -51,12 +32,11 @@ void TXMLPaczkaSprawozdan::addBalanceSheetOfRow() {
 void TXMLPaczkaSprawozdan::Bilanse(XmlElement& xParent) {
   const catalogue::SelectRow& row = currentRow();
   // A signed balance sheet with a kept XML goes out as exported earlier; no position is read.
-  if (placeKeptXml(xParent, row.sTypSprBestia)) return;
-  for (const BalanceSheetEntry& entry : kBalanceSheets) {
-    if (row.TYPSPR != QLatin1String(entry.typspr)) continue;
-    xParent.append((this->*entry.builder)(nullptr));
-    return;
-  }
+  if (placeKeptXml(xParent, nullptr)) return;
+  // The body follows the product's type: BILJ and BILL are both B-Jed, built apart.
+  const ReportFamily* family = registry_.balanceSheetByType(row.TYPSPR);
+  if (family == nullptr || !family->body.isWritten()) return;
+  xParent.append(buildBody(family->body, QString::fromLatin1(family->symbol), currentReport(), tBrak, nullptr));
 }
 
 }  // namespace wertalo::package

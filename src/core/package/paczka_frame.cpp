@@ -2,6 +2,7 @@
 #include "core/catalogue/wertalo_main.h"
 #include "core/package/package_error.h"
 #include "core/package/paczka.h"
+#include "core/package/value_rules.h"
 
 namespace wertalo::package {
 
@@ -9,16 +10,16 @@ using catalogue::rJB;
 using catalogue::rJST;
 using catalogue::TRodzajEksportu;
 
-TXMLPaczkaSprawozdan::TXMLPaczkaSprawozdan(catalogue::TdtmWertaloMain& dtm)
-    : dtm_(dtm), previousPeriod_(dtm.writerPeriod) {
-  dtm_.writerPeriod = this;
-}
-
-TXMLPaczkaSprawozdan::~TXMLPaczkaSprawozdan() { dtm_.writerPeriod = previousPeriod_; }
+TXMLPaczkaSprawozdan::TXMLPaczkaSprawozdan(catalogue::TdtmWertaloMain& dtm, const ReportRegistry& registry)
+    : dtm_(dtm), registry_(registry) {}
 
 const catalogue::SelectRow& TXMLPaczkaSprawozdan::currentRow() const {
   if (dtm_.memSelectSpraw.eof()) throw PackageError(QStringLiteral("Brak bieżącego sprawozdania w wykazie wybranych sprawozdań"));
   return dtm_.memSelectSpraw.current();
+}
+
+ReportContext TXMLPaczkaSprawozdan::currentReport() const {
+  return ReportContext(dtm_.DB, dtm_.RodzajEksportu, currentRow(), dtm_.memSelectSpraw.isOpen());
 }
 
 XmlElement& TXMLPaczkaSprawozdan::startDocument(PackageKind kind) {

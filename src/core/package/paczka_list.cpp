@@ -5,54 +5,9 @@
 #include "core/catalogue/wertalo_main.h"
 #include "core/db/query.h"
 #include "core/package/paczka.h"
+#include "core/package/value_rules.h"
 
 namespace wertalo::package {
-
-namespace {
-
-using P = TXMLPaczkaSprawozdan;
-
-// Besti@ symbol → body builder. Symbols are compared exactly, with case.
-const P::DispatchEntry kDispatch[] = {
-    {"Rb-27s", &P::R27S, nullptr},          {"Rb-27ZZ", &P::R27ZZ, nullptr},        {"Rb-28s", &P::R28S, nullptr},
-    {"Rb-28nws", &P::R28NWS, nullptr},      {"Rb-30", &P::Rb30, nullptr, true},     {"Rb-30s", &P::Rb30, nullptr, true},
-    {"Rb-31", &P::Rb31, nullptr, true},     {"Rb-33", &P::Rb33, nullptr, true},     {"Rb-34s", &P::Rb34s, nullptr, true},
-    {"Rb-34", &P::Rb34, nullptr, true},     {"Rb-50D", nullptr, &P::Rb50D, true},   {"Rb-50W", nullptr, &P::Rb50W, true},
-    {"Rb-N", &P::RbN, nullptr, true},       {"Rb-Z", &P::RbZ, nullptr, true},       {"Rb-NDS", &P::RbNDS, nullptr, true},
-    {"Rb-PDP", &P::RbPDP, nullptr, true},   {"Rb-UZ", &P::RbUZ, nullptr, true},     {"Rb-ST", &P::RbST, nullptr, true},
-    {"Rb-ZN", &P::RbZN, nullptr, true},     {"Rb-UN", &P::RbUN, nullptr, true},     {"F-Zzf", &P::RbZFJ, nullptr, true},
-    {"F-Rzs", &P::RbZS, nullptr, true},     {"Rb-WS", &P::RbWS, nullptr, true},
-};
-
-// The anchor a report's signatures refer to: Rb-50 is signed as its part D.
-QString signatureAnchor(const catalogue::SelectRow& row) {
-  const QString symbol = row.sTypSprBestia == QLatin1String("Rb-50") ? QStringLiteral("Rb-50D") : row.sTypSprBestia;
-  return TXMLPaczkaSprawozdan::anchorText(symbol, row.IDSPRAW);
-}
-
-}  // namespace
-
-std::span<const P::DispatchEntry> TXMLPaczkaSprawozdan::dispatchTable() { return kDispatch; }
-
-bool TXMLPaczkaSprawozdan::bodyWritten(const QString& sTypSprBestia) {
-  if (sTypSprBestia.startsWith(QLatin1String("B-"))) return true;
-  const QString symbol = sTypSprBestia == QLatin1String("Rb-50") ? QStringLiteral("Rb-50D") : sTypSprBestia;
-  for (const DispatchEntry& entry : kDispatch) {
-    if (symbol == QLatin1String(entry.symbol)) return !entry.pending;
-  }
-  return false;
-}
-
-std::vector<P::BuilderCall> TXMLPaczkaSprawozdan::builderCalls(const QString& sTypSpraw, const QString& unitType) {
-  for (const DispatchEntry& entry : kDispatch) {
-    if (sTypSpraw != QLatin1String(entry.symbol)) continue;
-    if (entry.plain != nullptr) return {{entry.plain, nullptr, tBrak}};
-    // A municipality with county rights reports the municipal and the county tasks apart.
-    if (unitType == QLatin1String("M")) return {{nullptr, entry.task, tGminna}, {nullptr, entry.task, tPowiatowa}};
-    return {{nullptr, entry.task, tBrak}};
-  }
-  return {};
-}
 
 XmlFragment TXMLPaczkaSprawozdan::ElementSprawozdania(qint64 ID_JB) {
   return buildList(ID_JB, &TXMLPaczkaSprawozdan::addReportsOfRow);
@@ -92,7 +47,7 @@ XmlFragment TXMLPaczkaSprawozdan::buildList(qint64 ID_JB, SelectedRowStep select
     if (row.podpisane) {
       state.signedRowSeen = true;
       // Only reports written into the package have their signatures in it.
-      if (written) state.signedReports.push_back({row.IDSPRAW, signatureAnchor(row)});
+      if (written) state.signedReports.push_back({row.IDSPRAW, anchorText(registry_.signatureSymbol(row.sTypSprBestia), row.IDSPRAW)});
     }
     selection.next();
     if (perReport) break;
@@ -106,29 +61,23 @@ XmlFragment TXMLPaczkaSprawozdan::buildList(qint64 ID_JB, SelectedRowStep select
 }
 
 void TXMLPaczkaSprawozdan::addReportsOfRow() {
-  const catalogue::SelectRow& row = currentRow();
-  if (row.sTypSprBestia == QLatin1String("Rb-50")) {
-    DodajSprawozdanie(QStringLiteral("Rb-50D"));
-    DodajSprawozdanie(QStringLiteral("Rb-50W"));
-  } else {
-    DodajSprawozdanie(row.sTypSprBestia);
-  }
+  // Rb-50 is written as its two parts.
+  for (const QString& symbol : registry_.writtenAs(currentRow().sTypSprBestia)) DodajSprawozdanie(symbol);
 }
 
-QString TXMLPaczkaSprawozdan::keptXmlOf(const QString& sTypSpraw) const {
-  QString sql = (dtm_.RodzajEksportu == catalogue::rJB ? QStringLiteral("SELECT * FROM JBSPRAWOZDXML WHERE IDSPRAW=")
-                                                        : QStringLiteral("SELECT * FROM SPRAWOZDXML WHERE IDSPRAW=")) +
-                QString::number(currentRow().IDSPRAW);
-  if (sTypSpraw == QLatin1String("Rb-50D")) sql += QStringLiteral(" AND TYP='D'");
-  if (sTypSpraw == QLatin1String("Rb-50W")) sql += QStringLiteral(" AND TYP='W'");
+QString TXMLPaczkaSprawozdan::keptXmlOf(const char* typ) const {
+  QString sql = QStringLiteral("SELECT * FROM %1 WHERE IDSPRAW=%2")
+                    .arg(catalogue::tableFor(dtm_.RodzajEksportu, QStringLiteral("SPRAWOZDXML")))
+                    .arg(currentRow().IDSPRAW);
+  if (typ != nullptr) sql += QStringLiteral(" AND TYP='%1'").arg(QString::fromLatin1(typ));
   const db::DataSet kept = db::openSql(dtm_.DB, sql);
   return kept.isEmpty() ? QString() : kept.text(u"WYEKSPORTOWANY_XML");
 }
 
-bool TXMLPaczkaSprawozdan::placeKeptXml(XmlElement& parent, const QString& sTypSpraw) {
+bool TXMLPaczkaSprawozdan::placeKeptXml(XmlElement& parent, const char* typ) {
   const catalogue::SelectRow& row = currentRow();
   if (!row.podpisane) return false;
-  QString kept = keptXmlOf(sTypSpraw);
+  QString kept = keptXmlOf(typ);
   if (kept.isEmpty()) return false;
   // The report goes out as exported and signed earlier: its kept text replaces this
   // placeholder when the package is saved.
@@ -139,10 +88,17 @@ bool TXMLPaczkaSprawozdan::placeKeptXml(XmlElement& parent, const QString& sTypS
 
 void TXMLPaczkaSprawozdan::DodajSprawozdanie(const QString& sTypSpraw) {
   if (list_ == nullptr) throw std::logic_error("DodajSprawozdanie outside of a report list");
-  if (placeKeptXml(*list_->sprawozdania, sTypSpraw)) return;
-  for (const BuilderCall& call : builderCalls(sTypSpraw, dtm_.memMain.TYP)) {
-    XmlFragment body = call.plain != nullptr ? (this->*call.plain)(nullptr) : (this->*call.task)(call.rodzaj, nullptr);
-    list_->sprawozdania->append(std::move(body));
+  const ReportFamily* family = registry_.bySymbol(sTypSpraw);
+  if (placeKeptXml(*list_->sprawozdania, family != nullptr ? family->keptXmlTyp : nullptr)) return;
+  // A symbol outside the registry, or a family whose body is not written yet, writes nothing.
+  if (family == nullptr || !family->body.isWritten()) return;
+  const ReportContext report = currentReport();
+  // A municipality with county rights reports the municipal and the county tasks apart.
+  if (family->body.takesTask() && dtm_.memMain.TYP == QLatin1String("M")) {
+    for (TRodzajZad task : {tGminna, tPowiatowa})
+      list_->sprawozdania->append(buildBody(family->body, sTypSpraw, report, task, nullptr));
+  } else {
+    list_->sprawozdania->append(buildBody(family->body, sTypSpraw, report, tBrak, nullptr));
   }
 }
 

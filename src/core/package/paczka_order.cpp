@@ -1,16 +1,8 @@
 // The Besti@ report order of a package and the file name of a report written alone.
 #include "core/catalogue/wertalo_main.h"
 #include "core/package/paczka.h"
-#include "core/package/report_order.h"
 
 namespace wertalo::package {
-
-int reportOrderNumber(const QString& symbol) {
-  for (size_t i = 0; i < std::size(tabKolejnoscSpr); ++i) {
-    if (symbol == QLatin1String(tabKolejnoscSpr[i])) return static_cast<int>(i) + 1;
-  }
-  return 0;
-}
 
 void TXMLPaczkaSprawozdan::IDMemSprawozd() {
   catalogue::SelectTable& selection = dtm_.memSelectSpraw;
@@ -18,7 +10,7 @@ void TXMLPaczkaSprawozdan::IDMemSprawozd() {
   selection.setIndex(catalogue::SelectTable::Index::IDSPRAW);
   for (selection.first(); !selection.eof(); selection.next()) {
     catalogue::SelectRow& row = selection.current();
-    const int number = reportOrderNumber(row.sTypSprBestia);
+    const int number = registry_.orderOf(row.sTypSprBestia);
     if (number > 0) row.ID = number;  // a symbol outside the order keeps its number
   }
   selection.setIndex(catalogue::SelectTable::Index::ID_JB_ID_CZAST_sCzesc);

@@ -60,7 +60,6 @@ void TXMLPaczkaSprawozdan::writeEachTickedRow(DocumentBuilder build) {
 
 QByteArray TXMLPaczkaSprawozdan::packageText() {
   const QByteArray document = writeXml(DOM);
-  const bool jb = dtm_.RodzajEksportu == catalogue::rJB;
   const auto hasKeptXml = [this](qint64 idspraw) {
     return std::any_of(record_.keptXml.begin(), record_.keptXml.end(),
                        [idspraw](const KeptXmlPlaceholder& kept) { return kept.idspraw == idspraw; });
@@ -71,9 +70,9 @@ QByteArray TXMLPaczkaSprawozdan::packageText() {
   for (const SignaturePlaceholder& placeholder : record_.signatures) {
     std::vector<QByteArray> block;
     for (const SignedReport& report : placeholder.reports) {
-      db::DataSet rows = db::openSql(dtm_.DB, (jb ? QStringLiteral("SELECT * FROM JBSPRAWOZDEPODPIS WHERE IDSPRAW=")
-                                                  : QStringLiteral("SELECT * FROM SPRAWOZDEPODPIS WHERE IDSPRAW=")) +
-                                                  QString::number(report.idspraw));
+      db::DataSet rows = db::openSql(dtm_.DB, QStringLiteral("SELECT * FROM %1 WHERE IDSPRAW=%2")
+                                                  .arg(catalogue::tableFor(dtm_.RodzajEksportu, QStringLiteral("SPRAWOZDEPODPIS")))
+                                                  .arg(report.idspraw));
       // A freshly built report is signed again under its own anchor; a kept one keeps its signature as signed.
       const bool kept = hasKeptXml(report.idspraw);
       for (rows.first(); !rows.eof(); rows.next()) {

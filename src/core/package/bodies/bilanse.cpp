@@ -1,8 +1,9 @@
 // Bodies of the balance sheets B-Wyk (BILB), B-Skon (BILS) and B-Jed (BILJ single, BILL
 // combined): positions of both sides by the product's links to Besti@ symbols, then remarks.
-#include "core/catalogue/wertalo_main.h"
-#include "core/db/query.h"
-#include "core/package/paczka.h"
+#include "core/package/bodies/bilanse.h"
+
+#include "core/package/headers.h"
+#include "core/package/value_rules.h"
 
 namespace wertalo::package {
 
@@ -68,7 +69,7 @@ const DescribedEntry kUzupelnienieBILLDodatkowe[] = {
 QString utf8(const char* text) { return QString::fromUtf8(text); }
 
 void field(XmlElement& parent, const char* name, const QString& text) {
-  TXMLPaczkaSprawozdan::XMLWstawPoleDoBestia(parent, QString::fromLatin1(name), text);
+  XMLWstawPoleDoBestia(parent, QString::fromLatin1(name), text);
 }
 
 // One Pozycja per present described entry.
@@ -102,7 +103,7 @@ void supplementBILJ(XmlElement& report, const db::DataSet& remarks) {
     if (remark.isEmpty() && !amount) continue;
     XmlElement& pozycja = stale.appendElement(QStringLiteral("Pozycja"));
     field(pozycja, "Symbol", utf8(entry.symbol));
-    TXMLPaczkaSprawozdan::XMLWstawFloat(pozycja, QStringLiteral("Wartosc"), amount);
+    XMLWstawFloat(pozycja, QStringLiteral("Wartosc"), amount);
     field(pozycja, "Uwagi", remark);
   }
   describedSupplement(report, remarks, kUzupelnienieBILJ);
@@ -115,7 +116,7 @@ void supplementBILL(XmlElement& report, const db::DataSet& remarks) {
     XmlElement& pozycja = uzupelnienie.appendElement(QStringLiteral("Pozycja"));
     field(pozycja, "Symbol", utf8(entry.symbol));
     field(pozycja, "Opis", remark.isEmpty() ? utf8(entry.opis) : utf8(entry.opis) + QStringLiteral(" - ") + remark);
-    TXMLPaczkaSprawozdan::XMLWstawFloat(pozycja, QStringLiteral("Wartosc"), remarks.currencyOrNull(utf8(entry.amount)));
+    XMLWstawFloat(pozycja, QStringLiteral("Wartosc"), remarks.currencyOrNull(utf8(entry.amount)));
   }
   writeDescribed(uzupelnienie, remarks, kUzupelnienieBILLDodatkowe);
 }
@@ -136,26 +137,46 @@ void writePosition(XmlElement& side, db::DataSet& qr) {
     field(pozycja, "Symbol", symbol);
   } else {
     // A position without a symbol of its own: its parent's symbol and its own name.
-    field(pozycja, "Symbol", TXMLPaczkaSprawozdan::ZnajdzSymbolNadrzednejPozycji(qr));
+    field(pozycja, "Symbol", ZnajdzSymbolNadrzednejPozycji(qr));
     field(pozycja, "Nazwa", qr.text(u"NAZWA"));
   }
-  TXMLPaczkaSprawozdan::XMLWstawFloat(pozycja, QStringLiteral("P"), qr.currencyOrNull(u"SPOCZ"));
-  TXMLPaczkaSprawozdan::XMLWstawFloat(pozycja, QStringLiteral("K"), qr.currencyOrNull(u"SKON"));
+  XMLWstawFloat(pozycja, QStringLiteral("P"), qr.currencyOrNull(u"SPOCZ"));
+  XMLWstawFloat(pozycja, QStringLiteral("K"), qr.currencyOrNull(u"SKON"));
   if (!uwagi.isEmpty()) field(pozycja, "Uwagi", uwagi);
 }
 
-}  // namespace
-
 // A balance sheet: its Besti@ symbol, its position statement (run once per side), its remark
 // statement and the supplements written from the remark row.
-struct TXMLPaczkaSprawozdan::BalanceSheetBody {
+struct BalanceSheetBody {
   const char* symbol;
   const char* positions;
   const char* remarks;
   void (*supplements)(XmlElement& report, const db::DataSet& remarks);
 };
 
-QString TXMLPaczkaSprawozdan::ZnajdzSymbolNadrzednejPozycji(db::DataSet& qr) {
+XmlFragment balanceSheet(const BalanceSheetBody& body, const ReportContext& context, QString* id) {
+  const catalogue::SelectRow& row = context.row();
+  XmlFragment fragment;
+  XmlElement& report = context.reportElement(fragment, QString::fromLatin1(body.symbol), id);
+  report.append(ElementNaglowek(context, row.Wersja, row.Data));
+
+  db::Query query = context.query(QString::fromLatin1(body.positions));
+  for (const Side& side : kSides) {
+    query.bindText(QStringLiteral("AKTYWA"), QString::fromLatin1(side.aktywa));
+    db::DataSet qr = query.open();
+    XmlElement& list = report.appendElement(QString::fromLatin1(side.element));
+    for (qr.first(); !qr.eof(); qr.next()) writePosition(list, qr);
+  }
+
+  const db::DataSet remarks = context.rows(QString::fromLatin1(body.remarks));
+  // Only the first remark row is read; without one there is no supplement at all.
+  if (!remarks.isEmpty()) body.supplements(report, remarks);
+  return fragment;
+}
+
+}  // namespace
+
+QString ZnajdzSymbolNadrzednejPozycji(db::DataSet& qr) {
   const qint64 parent = qr.integer(u"PARENT");
   if (parent == 0) return QString();
   // One level only, among the rows of this statement (so on the same side).
@@ -166,72 +187,47 @@ QString TXMLPaczkaSprawozdan::ZnajdzSymbolNadrzednejPozycji(db::DataSet& qr) {
   return symbol;
 }
 
-XmlFragment TXMLPaczkaSprawozdan::balanceSheet(const BalanceSheetBody& body, QString* id) {
-  const catalogue::SelectRow& row = currentRow();
-  XmlFragment fragment;
-  XmlElement& report = reportElement(fragment, QString::fromLatin1(body.symbol), id);
-  report.append(ElementNaglowek(row.Wersja, row.Data));
-
-  db::Query query(dtm_.DB);
-  query.setSql(QString::fromLatin1(body.positions));
-  query.bindInt(QStringLiteral("IDSPRAW"), row.IDSPRAW);
-  for (const Side& side : kSides) {
-    query.bindText(QStringLiteral("AKTYWA"), QString::fromLatin1(side.aktywa));
-    db::DataSet qr = query.open();
-    XmlElement& list = report.appendElement(QString::fromLatin1(side.element));
-    for (qr.first(); !qr.eof(); qr.next()) writePosition(list, qr);
-  }
-
-  query.setSql(QString::fromLatin1(body.remarks));
-  query.clearBindings();
-  query.bindInt(QStringLiteral("IDSPRAW"), row.IDSPRAW);
-  const db::DataSet remarks = query.open();
-  // Only the first remark row is read; without one there is no supplement at all.
-  if (!remarks.isEmpty()) body.supplements(report, remarks);
-  return fragment;
-}
-
 // B-Wyk and the single unit's B-Jed list every position with values, linked or not; B-Skon
 // and the combined B-Jed only positions linked to a Besti@ position. Each statement also
 // selects the position's own name, written after an empty symbol.
-XmlFragment TXMLPaczkaSprawozdan::BilanseBILB(QString* id) {
+XmlFragment BilanseBILB(const ReportContext& report, QString* id) {
   static const BalanceSheetBody body{
       "B-Wyk",
       "select q.*,p.PARENT,x.SYMBOL,p.NAZWA from BILB q INNER JOIN BILPOZ p ON q.ID_BILPOZ=p.ID_BILPOZ LEFT JOIN "
       "S_BILANSPOZ s ON p.ID_S_BILPOZ=s.ID_S_BILPOZ LEFT JOIN S_BILBESTIA x ON s.ID_BILBESTIA=x.ID_BILBESTIA where "
       "IDSPRAW=:IDSPRAW AND p.TYP=:AKTYWA ORDER BY p.KOLEJ",
       "SELECT * FROM UWAGI WHERE IDSPRAW=:IDSPRAW", supplementBILB};
-  return balanceSheet(body, id);
+  return balanceSheet(body, report, id);
 }
 
-XmlFragment TXMLPaczkaSprawozdan::BilanseBILS(QString* id) {
+XmlFragment BilanseBILS(const ReportContext& report, QString* id) {
   static const BalanceSheetBody body{
       "B-Skon",
       "select q.*,p.PARENT   , x.SYMBOL,p.NAZWA from BILS q INNER JOIN BILPOZ p ON q.ID_BILPOZ=p.ID_BILPOZ INNER JOIN "
       "S_BILANSPOZ s ON p.ID_S_BILPOZ=s.ID_S_BILPOZ INNER JOIN S_BILBESTIA x ON s.ID_BILBESTIA=x.ID_BILBESTIA where "
       "IDSPRAW=:IDSPRAW AND p.TYP=:AKTYWA ORDER BY p.KOLEJ",
       "SELECT * FROM UWAGI WHERE IDSPRAW=:IDSPRAW", supplementBILS};
-  return balanceSheet(body, id);
+  return balanceSheet(body, report, id);
 }
 
-XmlFragment TXMLPaczkaSprawozdan::BilanseBILJ(QString* id) {
+XmlFragment BilanseBILJ(const ReportContext& report, QString* id) {
   static const BalanceSheetBody body{
       "B-Jed",
       "select q.*,p.PARENT,x.SYMBOL,p.NAZWA from JBBILJ q INNER JOIN JBBILPOZ p ON q.ID_BILPOZ=p.ID_BILPOZ LEFT JOIN "
       "S_BILANSPOZ s ON p.ID_S_BILPOZ=s.ID_S_BILPOZ LEFT JOIN S_BILBESTIA x ON s.ID_BILBESTIA=x.ID_BILBESTIA where "
       "IDSPRAW=:IDSPRAW AND p.TYP=:AKTYWA ORDER BY p.KOLEJ",
       "SELECT * FROM JBUWAGI WHERE IDSPRAW=:IDSPRAW", supplementBILJ};
-  return balanceSheet(body, id);
+  return balanceSheet(body, report, id);
 }
 
-XmlFragment TXMLPaczkaSprawozdan::BilanseBILL(QString* id) {
+XmlFragment BilanseBILL(const ReportContext& report, QString* id) {
   static const BalanceSheetBody body{
       "B-Jed",
       "select q.*,p.PARENT, x.SYMBOL,p.NAZWA from JBBILJ q INNER JOIN JBBILPOZ p ON q.ID_BILPOZ=p.ID_BILPOZ INNER JOIN "
       "S_BILANSPOZ s ON p.ID_S_BILPOZ=s.ID_S_BILPOZ INNER JOIN S_BILBESTIA x ON s.ID_BILBESTIA=x.ID_BILBESTIA where "
       "IDSPRAW=:IDSPRAW AND p.TYP=:AKTYWA ORDER BY p.KOLEJ",
       "SELECT * FROM JBUWAGI WHERE IDSPRAW=:IDSPRAW", supplementBILL};
-  return balanceSheet(body, id);
+  return balanceSheet(body, report, id);
 }
 
 }  // namespace wertalo::package

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "core/db/data_set.h"
-#include "core/package/paczka.h"
+#include "core/package/value_rules.h"
 #include "core/package/xml_node.h"
 
 namespace wertalo::package {
@@ -34,11 +34,11 @@ void writePositions(XmlElement& list, db::DataSet& rows, std::span<const ColumnE
       switch (column.kind) {
         case tString: {
           const QString text = rows.text(source);
-          if (!text.isEmpty() || emptyText == EmptyText::Write) TXMLPaczkaSprawozdan::XMLWstawPoleDoBestia(pozycja, element, text);
+          if (!text.isEmpty() || emptyText == EmptyText::Write) XMLWstawPoleDoBestia(pozycja, element, text);
           break;
         }
         case tFloat:
-          TXMLPaczkaSprawozdan::XMLWstawFloat(pozycja, element, rows.currencyOrNull(source));
+          XMLWstawFloat(pozycja, element, rows.currencyOrNull(source));
           break;
         case tInteger:
         case tDate:

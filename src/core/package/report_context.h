@@ -1,0 +1,60 @@
+// Wertalo: what a report body reads: the report being written, whose tables, the database.
+#pragma once
+
+#include <QString>
+
+#include "core/catalogue/enums.h"
+#include "core/catalogue/select_table.h"
+#include "core/db/data_set.h"
+#include "core/db/query.h"
+#include "core/package/xml_node.h"
+
+namespace wertalo::db {
+class Connection;
+}
+
+namespace wertalo::package {
+
+// Kind of task of an Rb-50 part: municipal, county, or none.
+enum TRodzajZad { tGminna, tPowiatowa, tBrak };
+
+// The report a body builder writes: its selection row, the unit kind whose tables hold it
+// (the plain tables for the unit itself, the "JB" twins for budget units) and the database.
+class ReportContext {
+ public:
+  // `selectionOpen` is false for a host call, whose selection table is closed.
+  ReportContext(db::Connection& connection, catalogue::TRodzajEksportu kind, const catalogue::SelectRow& row,
+                bool selectionOpen = true);
+
+  // The database the report is read from.
+  db::Connection& db() const { return *connection_; }
+  // The unit kind whose tables are read.
+  catalogue::TRodzajEksportu kind() const { return kind_; }
+  // The selection row of the report (IDSPRAW, Wersja, Data, CZAST, sCzesc, sDzial, ...).
+  const catalogue::SelectRow& row() const { return *row_; }
+  // Whether the selection table the row belongs to is open.
+  bool selectionOpen() const { return selectionOpen_; }
+
+  // A report table's name for this unit kind: the plain name, or its "JB" twin.
+  QString table(const QString& plainName) const { return catalogue::tableFor(kind_, plainName); }
+  // A statement on the database with IDSPRAW bound to this report as an integer; further
+  // parameters may be bound before it is opened.
+  db::Query query(const QString& sql) const;
+  // The rows of a statement whose only parameter is IDSPRAW.
+  db::DataSet rows(const QString& sql) const;
+
+  // Creates the report element `symbol` in `fragment` with its Id; `id`, when not null,
+  // receives the anchor text ("#Rb-27s57").
+  XmlElement& reportElement(XmlFragment& fragment, const QString& symbol, QString* id) const;
+
+ private:
+  db::Connection* connection_;
+  catalogue::TRodzajEksportu kind_;
+  const catalogue::SelectRow* row_;
+  bool selectionOpen_;
+};
+
+// The anchor text of a report: "#", the Besti@ symbol, the report id.
+QString anchorText(const QString& symbol, qint64 idspraw);
+
+}  // namespace wertalo::package

@@ -1,0 +1,34 @@
+#include "body_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include "core/db/schema.h"
+#include "core/package/registry.h"
+#include "core/package/xml_writer.h"
+#include "support/xml_check.h"
+
+namespace wertalo::test {
+
+BodyFixture::BodyFixture(const db::ConnectionSettings* settings) : db_(std::make_unique<db::Connection>()) {
+  db::ConnectionSettings memory;
+  memory.sqliteFile = QStringLiteral(":memory:");
+  db_->open(settings != nullptr ? *settings : memory);
+  db::applySchema(*db_);
+}
+
+BodyFixture::~BodyFixture() = default;
+
+void BodyFixture::exec(const QString& script) { db_->executeScript(script); }
+
+std::string BodyFixture::build(const catalogue::SelectRow& row, catalogue::TRodzajEksportu kind, package::TRodzajZad task,
+                               QString* id) {
+  const package::ReportFamily* family = package::ReportRegistry::instance().bySymbol(row.sTypSprBestia);
+  EXPECT_NE(family, nullptr) << row.sTypSprBestia.toStdString();
+  if (family == nullptr) return std::string();
+  const package::ReportContext report(*db_, kind, row);
+  const QByteArray bytes = package::writeXmlFragment(package::buildBody(family->body, row.sTypSprBestia, report, task, id), 0);
+  EXPECT_TRUE(isWellFormedXml("<fragment>" + bytes + "</fragment>")) << bytes.toStdString();
+  return bytes.toStdString();
+}
+
+}  // namespace wertalo::test

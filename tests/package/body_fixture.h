@@ -1,0 +1,35 @@
+// Body tests: a small database with the whole schema, and a report body built for a row.
+#pragma once
+
+#include <QString>
+
+#include <memory>
+#include <string>
+
+#include "core/catalogue/select_table.h"
+#include "core/db/connection.h"
+#include "core/package/report_context.h"
+#include "support/qt_printers.h"
+
+namespace wertalo::test {
+
+// A private in-memory SQLite database (or the database of `settings`) with the schema.
+class BodyFixture {
+ public:
+  explicit BodyFixture(const db::ConnectionSettings* settings = nullptr);
+  ~BodyFixture();
+
+  db::Connection& db() { return *db_; }
+  // Runs statements (";"-separated at line ends).
+  void exec(const QString& script);
+  // The written element of the row's report, built by the body its symbol (`sTypSprBestia`)
+  // has in the registry, from the plain or the JB tables; checked for well-formedness.
+  // `id`, when not null, receives the anchor.
+  std::string build(const catalogue::SelectRow& row, catalogue::TRodzajEksportu kind = catalogue::rJST,
+                    package::TRodzajZad task = package::tBrak, QString* id = nullptr);
+
+ private:
+  std::unique_ptr<db::Connection> db_;
+};
+
+}  // namespace wertalo::test
