@@ -6,10 +6,8 @@
 
 #include <memory>
 
-#include "core/catalogue/wertalo_main.h"
 #include "core/demo/demo_installation.h"
-#include "core/package/export_run.h"
-#include "core/package/paczka.h"
+#include "core/operations/session.h"
 #include "core/platform/user_interface.h"
 
 namespace {
@@ -34,45 +32,50 @@ QString allUnits(int units) {
   return list;
 }
 
-std::unique_ptr<catalogue::TdtmWertaloMain> openModule(platform::UserInterface& ui, int units) {
-  auto dtm = catalogue::dtmWertaloCreate(ui, installation(units).winIni, package::ReportRegistry::instance());
-  // The latest year and its latest period, as the wizard starts.
-  dtm->qrRok.data.last();
-  dtm->chooseYear(dtm->qrRok.data.text(u"ROK"));
-  dtm->RodzajEksportu = catalogue::rJB;
-  dtm->frmWertalo.sWybraneJB = allUnits(units);
-  return dtm;
+// The installation opened with every budget unit chosen, in the latest year and period, as
+// the wizard starts.
+std::unique_ptr<operations::Session> openSession(platform::UserInterface& ui, int units, const QString& settings) {
+  auto session = operations::Session::open({installation(units).winIni, settings}, ui);
+  operations::Choice choice;
+  choice.budgetUnits = allUnits(units);
+  session->choose(choice);
+  return session;
 }
 
 void BM_SelectionOfAllBudgetUnits(benchmark::State& state) {
   const int units = static_cast<int>(state.range(0));
   platform::RecordingUserInterface ui;
-  auto dtm = openModule(ui, units);
+  QTemporaryDir config;
+  auto session = openSession(ui, units, config.filePath(QStringLiteral("Wertalo.xml")));
   for (auto _ : state) {
-    dtm->SprawozdDoMemo(dtm->frmWertalo.sWybraneJB);
-    benchmark::DoNotOptimize(dtm->memSelectSpraw.recordCount());
+    session->refreshSelection();
+    benchmark::DoNotOptimize(session->selection().recordCount());
   }
-  state.counters["reports"] = dtm->memSelectSpraw.recordCount();
-  if (dtm->memSelectSpraw.recordCount() == 0) state.SkipWithError("no reports offered");
+  state.counters["reports"] = session->selection().recordCount();
+  if (session->selection().recordCount() == 0) state.SkipWithError("no reports offered");
 }
 BENCHMARK(BM_SelectionOfAllBudgetUnits)->Arg(20)->Arg(100)->Unit(benchmark::kMillisecond);
 
 void BM_ExportEveryReportOfAllBudgetUnits(benchmark::State& state) {
   const int units = static_cast<int>(state.range(0));
   platform::RecordingUserInterface ui;
-  auto dtm = openModule(ui, units);
+  QTemporaryDir config;
+  auto session = openSession(ui, units, config.filePath(QStringLiteral("Wertalo.xml")));
   QTemporaryDir out;
-  dtm->frmParams.dirKatalog = out.path();
-  dtm->frmWertalo.chkZapiszPojedynczo = true;
-  package::TXMLPaczkaSprawozdan writer(*dtm);
+  catalogue::RunOptions options = session->options();
+  options.dirKatalog = out.path();
+  options.chkZapiszPojedynczo = true;
+  session->setOptions(options);
+  int ticked = 0;
   for (auto _ : state) {
     state.PauseTiming();
-    dtm->SprawozdDoMemo(dtm->frmWertalo.sWybraneJB);
+    session->refreshSelection();
+    ticked = session->selection().tickedCount();
     state.ResumeTiming();
-    package::WykonajEksport(*dtm, writer);
+    session->exportSelection();
   }
-  state.counters["reports"] = dtm->memSelectSpraw.tickedCount();
-  if (dtm->memSelectSpraw.tickedCount() == 0) state.SkipWithError("no reports to export");
+  state.counters["reports"] = ticked;
+  if (ticked == 0) state.SkipWithError("no reports to export");
 }
 BENCHMARK(BM_ExportEveryReportOfAllBudgetUnits)->Arg(20)->Arg(100)->Unit(benchmark::kMillisecond);
 

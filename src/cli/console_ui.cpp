@@ -15,6 +15,17 @@ void err(const QString& text) {
   std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);
 }
 
+QString errorText(const Error& error) {
+  switch (error.kind()) {
+    case ErrorKind::Database: return QStringLiteral("Błąd bazy danych: ") + error.message();
+    case ErrorKind::Installation:
+    case ErrorKind::Input: return error.message();
+    case ErrorKind::File:
+    case ErrorKind::Package: break;
+  }
+  return QStringLiteral("Błąd: ") + error.message();
+}
+
 void ConsoleUserInterface::showMessage(const QString& text) { err(text + QLatin1Char('\n')); }
 
 std::optional<QString> ConsoleUserInterface::askSaveFileName(const platform::SaveFileRequest& request) {

@@ -3,6 +3,7 @@
 
 #include <optional>
 
+#include "core/base/error.h"
 #include "core/platform/user_interface.h"
 
 namespace wertalo::cli {
@@ -21,6 +22,9 @@ class ConsoleUserInterface : public platform::UserInterface {
  private:
   std::optional<QString> saveAnswer_;
 };
+
+// The text an error is shown with: a lead by its kind ("Błąd bazy danych: ..."), then its message.
+QString errorText(const Error& error);
 
 // Writes UTF-8 text to standard output / standard error.
 void out(const QString& text);

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "core/db/db_error.h"
+#include "cli/console_ui.h"
 #include "core/demo/demo_installation.h"
 
 namespace wertalo::cli {
@@ -86,12 +86,8 @@ int runDemoCommand(const QStringList& args) {
     out += u"Eksport z tej instalacji:\n  wertalo-cli export --win-ini %1\n"_s.arg(made.winIni);
     print(stdout, out);
     return 0;
-  } catch (const demo::DemoError& e) {
-    print(stderr, e.message() + u'\n');
-  } catch (const db::DbError& e) {
-    print(stderr, u"Błąd bazy danych: "_s + e.message() + u'\n');
-  } catch (const std::exception& e) {
-    print(stderr, u"Błąd: "_s + QString::fromUtf8(e.what()) + u'\n');
+  } catch (const Error& e) {
+    print(stderr, errorText(e) + u'\n');
   }
   return 1;
 }

@@ -10,8 +10,7 @@
 #include "cli/commands.h"
 #include "cli/console_ui.h"
 #include "cli/demo_command.h"
-#include "core/db/db_error.h"
-#include "core/platform/platform_error.h"
+#include "core/base/error.h"
 #include "core/version.h"
 
 namespace {
@@ -42,15 +41,13 @@ void printHelp() {
       "  --version    wersja programu\n"));
 }
 
-// Runs a command; errors of the database and of files end it with their text.
+// Runs a command; every error of the core ends it with its message, in one place.
 int guarded(const std::function<int()>& command) {
   using wertalo::cli::err;
   try {
     return command();
-  } catch (const wertalo::db::DbError& e) {
-    err(QStringLiteral("Błąd bazy danych: ") + e.message() + QLatin1Char('\n'));
-  } catch (const wertalo::platform::PlatformError& e) {
-    err(QStringLiteral("Błąd: ") + e.message() + QLatin1Char('\n'));
+  } catch (const wertalo::Error& e) {
+    err(wertalo::cli::errorText(e) + QLatin1Char('\n'));
   } catch (const std::exception& e) {
     err(QStringLiteral("Błąd: ") + QString::fromUtf8(e.what()) + QLatin1Char('\n'));
   }

@@ -1,26 +1,18 @@
-// Wertalo command line: the main data module opened and set up as the wizard sets it up.
+// Wertalo command line: an installation opened and its choice made as the options say.
 #pragma once
 
 #include <memory>
 
 #include "cli/console_ui.h"
 #include "cli/options.h"
-#include "core/catalogue/wertalo_main.h"
-#include "core/package/paczka.h"
-#include "core/platform/settings.h"
+#include "core/operations/session.h"
 
 namespace wertalo::cli {
 
-struct Session {
-  ConsoleUserInterface ui;
-  std::unique_ptr<catalogue::TdtmWertaloMain> dtm;
-  std::unique_ptr<package::TXMLPaczkaSprawozdan> writer;
-  platform::Settings settings;
-};
-
-// Finds the installation, connects, reads the stored settings and makes the choice of the
-// options current (latest year and its latest period unless given), then builds the
-// selection. False after a message on standard error.
-bool openSession(const Options& options, Session& session);
+// Opens the installation of `--win-ini` (or the default), applies the options to the run
+// options (`--out`, `--plain`, `--all-statuses`, `--no-group-jst`) and makes their choice
+// current (the latest year and its latest period unless given), with the selection built.
+// Raises wertalo::Error.
+std::unique_ptr<operations::Session> openSession(const Options& options, ConsoleUserInterface& ui);
 
 }  // namespace wertalo::cli

@@ -81,8 +81,20 @@ void insertReport(db::Connection& c, const ReportSpec& r) {
 Module::Module() : dtm(ui, QString(), package::ReportRegistry::instance()) {
   db::ConnectionSettings settings;
   settings.sqliteFile = QStringLiteral(":memory:");
-  dtm.DB.open(settings);
-  db::applySchema(dtm.DB);
+  dtm.DB().open(settings);
+  db::applySchema(dtm.DB());
+}
+
+void Module::options(const std::function<void(catalogue::RunOptions&)>& change) {
+  catalogue::RunOptions options = dtm.options();
+  change(options);
+  dtm.setOptions(options);
+}
+
+void Module::unit(const std::function<void(catalogue::MemMain&)>& change) {
+  catalogue::MemMain unit = dtm.memMain();
+  change(unit);
+  dtm.setMemMain(unit);
 }
 
 void Module::start(const QString& rok, const QString& opZam) {

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 #include "core/catalogue/wertalo_main.h"
@@ -39,6 +40,10 @@ struct Module {
   Module();
   platform::RecordingUserInterface ui;
   catalogue::TdtmWertaloMain dtm;
+  // Changes the run options.
+  void options(const std::function<void(catalogue::RunOptions&)>& change);
+  // Changes the current choice of unit and period.
+  void unit(const std::function<void(catalogue::MemMain&)>& change);
   // Opens the catalogue (after the rows were inserted) and chooses year and period.
   void start(const QString& rok = QStringLiteral("13"), const QString& opZam = QStringLiteral("4100"));
 };

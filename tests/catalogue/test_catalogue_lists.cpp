@@ -14,77 +14,61 @@ QStringList column(db::DataSet ds, const char16_t* field) {
 
 TEST(Catalogue, YearsForReportsAndForBalanceSheets) {
   test::Module m;
-  test::insertBaseRows(m.dtm.DB, {QStringLiteral("13"), QStringLiteral("14")});
+  test::insertBaseRows(m.dtm.DB(), {QStringLiteral("13"), QStringLiteral("14")});
   // A year without a fourth-quarter "K" row is no balance-sheet year.
-  test::exec(m.dtm.DB, QStringLiteral("INSERT INTO okresD (Rok, Okres, Okres2, OpZam, TYPOKRESU) VALUES ('15', '1', -200, '1200', 'M');"));
+  test::exec(m.dtm.DB(), QStringLiteral("INSERT INTO okresD (Rok, Okres, Okres2, OpZam, TYPOKRESU) VALUES ('15', '1', -200, '1200', 'M');"));
   m.start(QStringLiteral("14"), QStringLiteral("4050"));
-  EXPECT_EQ(column(m.dtm.qrRok.data, u"ROK"), (QStringList{QStringLiteral("13"), QStringLiteral("14"), QStringLiteral("15")}));
+  EXPECT_EQ(column(m.dtm.queries().qrRok.data, u"ROK"), (QStringList{QStringLiteral("13"), QStringLiteral("14"), QStringLiteral("15")}));
   m.dtm.UstawTypEksporu(teBilanse);
-  EXPECT_EQ(column(m.dtm.qrRok.data, u"ROK"), (QStringList{QStringLiteral("13"), QStringLiteral("14")}));
-  EXPECT_EQ(m.dtm.qrRok.data.text(u"ROK"), QStringLiteral("14"));  // the chosen year is kept
-  EXPECT_EQ(column(m.dtm.qrOkres.data, u"OKRES"), QStringList(4, QStringLiteral("4")));
-  EXPECT_EQ(m.dtm.memMain.OKRES, QStringLiteral("4"));
-  EXPECT_EQ(m.dtm.memMain.OKRES2, 0);
-  EXPECT_EQ(m.dtm.memMain.OkresOkres2, QStringLiteral("4000"));
+  EXPECT_EQ(column(m.dtm.queries().qrRok.data, u"ROK"), (QStringList{QStringLiteral("13"), QStringLiteral("14")}));
+  EXPECT_EQ(m.dtm.queries().qrRok.data.text(u"ROK"), QStringLiteral("14"));  // the chosen year is kept
+  EXPECT_EQ(column(m.dtm.queries().qrOkres.data, u"OKRES"), QStringList(4, QStringLiteral("4")));
+  EXPECT_EQ(m.dtm.memMain().OKRES, QStringLiteral("4"));
+  EXPECT_EQ(m.dtm.memMain().OKRES2, 0);
+  EXPECT_EQ(m.dtm.memMain().OkresOkres2, QStringLiteral("4000"));
   // Back to reports: the year stays and the period stays the whole year until another is picked.
   m.dtm.UstawTypEksporu(teSprawozdania);
-  EXPECT_EQ(m.dtm.memMain.ROK, QStringLiteral("14"));
-  EXPECT_EQ(m.dtm.memMain.OkresOkres2, QStringLiteral("4000"));
-  EXPECT_EQ(m.dtm.qrRok.data.recordCount(), 3);
+  EXPECT_EQ(m.dtm.memMain().ROK, QStringLiteral("14"));
+  EXPECT_EQ(m.dtm.memMain().OkresOkres2, QStringLiteral("4000"));
+  EXPECT_EQ(m.dtm.queries().qrRok.data.recordCount(), 3);
 }
 
 TEST(Catalogue, SwitchingKinds) {
   test::Module m;
-  test::insertBaseRows(m.dtm.DB, {QStringLiteral("13"), QStringLiteral("14")});
-  test::exec(m.dtm.DB, QStringLiteral("INSERT INTO okresD (Rok, Okres, Okres2, OpZam, TYPOKRESU) VALUES ('15', '1', -200, '1200', 'M');"));
+  test::insertBaseRows(m.dtm.DB(), {QStringLiteral("13"), QStringLiteral("14")});
+  test::exec(m.dtm.DB(), QStringLiteral("INSERT INTO okresD (Rok, Okres, Okres2, OpZam, TYPOKRESU) VALUES ('15', '1', -200, '1200', 'M');"));
   m.dtm.openCatalogue();
   // Right after creation the report kind is already chosen: nothing changes.
-  const MemMain before = m.dtm.memMain;
+  const MemMain before = m.dtm.memMain();
   EXPECT_EQ(m.dtm.UstawTypEksporu(teSprawozdania), teSprawozdania);
-  EXPECT_EQ(m.dtm.memMain.ROK, before.ROK);
-  EXPECT_EQ(m.dtm.memMain.OkresOkres2, before.OkresOkres2);
-  EXPECT_EQ(m.dtm.qrRok.data.recordCount(), 3);
+  EXPECT_EQ(m.dtm.memMain().ROK, before.ROK);
+  EXPECT_EQ(m.dtm.memMain().OkresOkres2, before.OkresOkres2);
+  EXPECT_EQ(m.dtm.queries().qrRok.data.recordCount(), 3);
   // 2015 has no balance sheets: the year list stands on its first row, and the period is that
   // year as a whole.
-  ASSERT_EQ(m.dtm.memMain.ROK, QStringLiteral("15"));
+  ASSERT_EQ(m.dtm.memMain().ROK, QStringLiteral("15"));
   m.dtm.UstawTypEksporu(teBilanse);
-  EXPECT_EQ(m.dtm.qrRok.data.text(u"ROK"), QStringLiteral("13"));
-  EXPECT_EQ(m.dtm.memMain.ROK, QStringLiteral("13"));
-  EXPECT_EQ(m.dtm.memMain.OKRES, QStringLiteral("4"));
-  EXPECT_EQ(m.dtm.memMain.OkresOkres2, QStringLiteral("4000"));
-}
-
-TEST(Catalogue, SelectionIsKeptWhileTheWizardTurnsPagesByItself) {
-  test::Module m;
-  test::insertBaseRows(m.dtm.DB);
-  test::insertReport(m.dtm.DB, {.idspraw = 1, .typspr = QStringLiteral("D"), .datazak = QStringLiteral("2014-01-20")});
-  m.start();
-  m.dtm.SprawozdDoMemo(QString());
-  ASSERT_EQ(m.dtm.memSelectSpraw.recordCount(), 1);
-  test::insertReport(m.dtm.DB, {.idspraw = 2, .typspr = QStringLiteral("W"), .datazak = QStringLiteral("2014-01-20")});
-  m.dtm.frmWertalo.bZamianStronyAutomatyczna = true;
-  m.dtm.SprawozdDoMemo(QString());
-  EXPECT_EQ(m.dtm.memSelectSpraw.recordCount(), 1);
-  m.dtm.frmWertalo.bZamianStronyAutomatyczna = false;
-  m.dtm.SprawozdDoMemo(QString());
-  EXPECT_EQ(m.dtm.memSelectSpraw.recordCount(), 2);
+  EXPECT_EQ(m.dtm.queries().qrRok.data.text(u"ROK"), QStringLiteral("13"));
+  EXPECT_EQ(m.dtm.memMain().ROK, QStringLiteral("13"));
+  EXPECT_EQ(m.dtm.memMain().OKRES, QStringLiteral("4"));
+  EXPECT_EQ(m.dtm.memMain().OkresOkres2, QStringLiteral("4000"));
 }
 
 TEST(Catalogue, StartTakesTheLatestYearAndAYearPickTakesItsLatestPeriod) {
   test::Module m;
-  test::insertBaseRows(m.dtm.DB);
+  test::insertBaseRows(m.dtm.DB());
   m.dtm.openCatalogue();
-  EXPECT_EQ(m.dtm.memMain.ROK, QStringLiteral("14"));
-  EXPECT_EQ(m.dtm.memMain.NAZWA, QStringLiteral("Miasto Poznań"));
-  EXPECT_EQ(m.dtm.memMain.TYP, QStringLiteral("M"));
-  EXPECT_EQ(m.dtm.memMain.REGON, QStringLiteral("631257816"));  // from JSTDOP
-  EXPECT_EQ(m.dtm.memMain.WK, QStringLiteral("30"));
+  EXPECT_EQ(m.dtm.memMain().ROK, QStringLiteral("14"));
+  EXPECT_EQ(m.dtm.memMain().NAZWA, QStringLiteral("Miasto Poznań"));
+  EXPECT_EQ(m.dtm.memMain().TYP, QStringLiteral("M"));
+  EXPECT_EQ(m.dtm.memMain().REGON, QStringLiteral("631257816"));  // from JSTDOP
+  EXPECT_EQ(m.dtm.memMain().WK, QStringLiteral("30"));
   ASSERT_TRUE(m.dtm.chooseYear(QStringLiteral("13")));
-  EXPECT_EQ(m.dtm.memMain.ROK, QStringLiteral("13"));
-  EXPECT_EQ(m.dtm.memMain.OkresOkres2, QStringLiteral("4000"));
-  EXPECT_EQ(m.dtm.memMain.OKRES, QStringLiteral("4"));
+  EXPECT_EQ(m.dtm.memMain().ROK, QStringLiteral("13"));
+  EXPECT_EQ(m.dtm.memMain().OkresOkres2, QStringLiteral("4000"));
+  EXPECT_EQ(m.dtm.memMain().OKRES, QStringLiteral("4"));
   ASSERT_TRUE(m.dtm.choosePeriod(QStringLiteral("2100")));
-  EXPECT_EQ(m.dtm.memMain.OKRES, QStringLiteral("E"));
+  EXPECT_EQ(m.dtm.memMain().OKRES, QStringLiteral("E"));
   EXPECT_FALSE(m.dtm.chooseYear(QStringLiteral("99")));
   EXPECT_FALSE(m.dtm.choosePeriod(QStringLiteral("9999")));
 }
@@ -127,15 +111,15 @@ TEST(Catalogue, VersionAndStatusWords) {
 
 TEST(Catalogue, ReportListsShowOnlyTheirOwnUnitKind) {
   test::Module m;
-  test::insertBaseRows(m.dtm.DB);
-  test::insertReport(m.dtm.DB, {.idspraw = 1, .typspr = QStringLiteral("D"), .datazak = QStringLiteral("2014-01-20")});
-  test::insertReport(m.dtm.DB, {.idspraw = 2, .typspr = QStringLiteral("D"), .datazak = QStringLiteral("2014-01-20"), .idJb = 7});
+  test::insertBaseRows(m.dtm.DB());
+  test::insertReport(m.dtm.DB(), {.idspraw = 1, .typspr = QStringLiteral("D"), .datazak = QStringLiteral("2014-01-20")});
+  test::insertReport(m.dtm.DB(), {.idspraw = 2, .typspr = QStringLiteral("D"), .datazak = QStringLiteral("2014-01-20"), .idJb = 7});
   m.start();
-  m.dtm.memMain.ID_JB = 7;
+  m.unit([&](catalogue::MemMain& u) { u.ID_JB = 7; });
   m.dtm.refreshReports();
   EXPECT_EQ(m.dtm.reportRows(rJST).size(), 1u);
   EXPECT_TRUE(m.dtm.reportRows(rJB).empty());
-  m.dtm.RodzajEksportu = rJB;
+  m.dtm.setRodzajEksportu(rJB);
   EXPECT_TRUE(m.dtm.reportRows(rJST).empty());
   ASSERT_EQ(m.dtm.reportRows(rJB).size(), 1u);
   EXPECT_EQ(m.dtm.reportRows(rJB).front().StatusSpraw, QStringLiteral("Zatwierdzone"));

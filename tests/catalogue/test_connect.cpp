@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/base/error.h"
 #include "core/package/registry.h"
 #include "core/db/db_error.h"
 #include "core/db/schema.h"
@@ -61,12 +62,12 @@ TEST_F(Installation, LocalGovernmentProductWinsWhenBothAreInstalled) {
                                                "CommunicationSrv=wyslij.sh\nPathBufor=%1\\Bufor\\\n").arg(root));
   writeText(path("jb.ini"), QStringLiteral("[configJB]\nPathData=%1\\DaneJB\nPathMain=%1\\Morsal\n").arg(root));
   TdtmWertaloMain dtm(ui, winIni(), package::ReportRegistry::instance());
-  ASSERT_TRUE(dtm.DataModuleCreate());
-  EXPECT_EQ(dtm.RodzajProg, rBudzetJST);
-  EXPECT_EQ(dtm.PathData, root + QStringLiteral("/Dane"));
-  EXPECT_EQ(dtm.CommunicationSrv, QStringLiteral("wyslij.sh"));
-  EXPECT_EQ(dtm.connectionSettings.engine, db::Engine::Sqlite);
-  EXPECT_FALSE(dtm.IsInterbase);
+  ASSERT_NO_THROW(dtm.DataModuleCreate());
+  EXPECT_EQ(dtm.RodzajProg(), rBudzetJST);
+  EXPECT_EQ(dtm.installation().PathData, root + QStringLiteral("/Dane"));
+  EXPECT_EQ(dtm.installation().CommunicationSrv, QStringLiteral("wyslij.sh"));
+  EXPECT_EQ(dtm.installation().connection.engine, db::Engine::Sqlite);
+  EXPECT_FALSE(dtm.installation().IsInterbase);
   EXPECT_TRUE(ui.messages().isEmpty());
 }
 
@@ -80,15 +81,15 @@ TEST_F(Installation, OnlyTheBudgetUnitProductUsesItsConfigurationAndReadsNoUnitT
                                            "[configJB]\nPathData=%1/DaneJB\nPathMain=%1/Morsal\nCommunicationSrv=jb.sh\n")
                                 .arg(root));
   TdtmWertaloMain dtm(ui, winIni(), package::ReportRegistry::instance());
-  ASSERT_TRUE(dtm.DataModuleCreate());
-  EXPECT_EQ(dtm.RodzajProg, rBudzetJB);
-  EXPECT_EQ(dtm.CommunicationSrv, QStringLiteral("jb.sh"));
-  EXPECT_EQ(dtm.PathMain, root + QStringLiteral("/Morsal"));
-  EXPECT_FALSE(dtm.qrSprawAkt.active);
-  EXPECT_TRUE(dtm.qrJBSprawAkt.active);
-  dtm.RodzajEksportu = rJB;
+  ASSERT_NO_THROW(dtm.DataModuleCreate());
+  EXPECT_EQ(dtm.RodzajProg(), rBudzetJB);
+  EXPECT_EQ(dtm.installation().CommunicationSrv, QStringLiteral("jb.sh"));
+  EXPECT_EQ(dtm.installation().PathMain, root + QStringLiteral("/Morsal"));
+  EXPECT_FALSE(dtm.queries().qrSprawAkt.active);
+  EXPECT_TRUE(dtm.queries().qrJBSprawAkt.active);
+  dtm.setRodzajEksportu(rJB);
   dtm.SprawozdDoMemo(QString());  // reads no table of the local-government product either
-  EXPECT_TRUE(dtm.memSelectSpraw.isEmpty());
+  EXPECT_TRUE(dtm.memSelectSpraw().isEmpty());
 }
 
 TEST_F(Installation, ServerParametersTakeTheDefaultUserAndPassword) {
@@ -97,27 +98,27 @@ TEST_F(Installation, ServerParametersTakeTheDefaultUserAndPassword) {
                                                "UserInterbase=\nPasswordInterbase=\nPathMain=%1/Tervik\n").arg(root));
   TdtmWertaloMain dtm(ui, winIni(), package::ReportRegistry::instance());
   EXPECT_THROW(dtm.DataModuleCreate(), db::DbError);
-  EXPECT_TRUE(dtm.IsInterbase);
-  EXPECT_EQ(dtm.connectionSettings.engine, db::Engine::Firebird);
-  EXPECT_EQ(dtm.connectionSettings.server, QStringLiteral("127.0.0.1/1:/nie/ma/bazy.fdb"));
-  EXPECT_EQ(dtm.connectionSettings.user, QStringLiteral("SYSDBA"));
-  EXPECT_EQ(dtm.connectionSettings.password, QStringLiteral("zentrowal"));
+  EXPECT_TRUE(dtm.installation().IsInterbase);
+  EXPECT_EQ(dtm.installation().connection.engine, db::Engine::Firebird);
+  EXPECT_EQ(dtm.installation().connection.server, QStringLiteral("127.0.0.1/1:/nie/ma/bazy.fdb"));
+  EXPECT_EQ(dtm.installation().connection.user, QStringLiteral("SYSDBA"));
+  EXPECT_EQ(dtm.installation().connection.password, QStringLiteral("zentrowal"));
 }
 
 TEST_F(Installation, BlankServerPathMeansTheLocalDatabase) {
   writeText(winIni(), QStringLiteral("[KALMETO]\nTERVIK=%1\n").arg(path("tervik.ini")));
   writeText(path("tervik.ini"), QStringLiteral("[configJST]\nPathData=%1/Dane\nGDBPath=    \nPathMain=%1/Tervik\n").arg(root));
   TdtmWertaloMain dtm(ui, winIni(), package::ReportRegistry::instance());
-  ASSERT_TRUE(dtm.DataModuleCreate());
-  EXPECT_EQ(dtm.connectionSettings.engine, db::Engine::Sqlite);
-  EXPECT_EQ(dtm.memMain.NAZWA, QStringLiteral("Miasto Poznań"));
+  ASSERT_NO_THROW(dtm.DataModuleCreate());
+  EXPECT_EQ(dtm.installation().connection.engine, db::Engine::Sqlite);
+  EXPECT_EQ(dtm.memMain().NAZWA, QStringLiteral("Miasto Poznań"));
 }
 
 TEST_F(Installation, CreationConnectsAndOpensTheCatalogue) {
   writeText(winIni(), QStringLiteral("[KALMETO]\nTERVIK=%1\n").arg(path("tervik.ini")));
   writeText(path("tervik.ini"), QStringLiteral("[configTervik]\nPathData=%1/Dane\nPathMain=%1/Tervik\n").arg(root));
   auto dtm = dtmWertaloCreate(ui, winIni(), package::ReportRegistry::instance());
-  ASSERT_TRUE(dtm->DB.isOpen());
+  ASSERT_TRUE(dtm->DB().isOpen());
   // The latest year is chosen: the run preparation gives its period to the writer.
   EXPECT_EQ(dtm->PrzygotujDane(QString()).sRok, QStringLiteral("2014"));
 }
@@ -126,17 +127,17 @@ TEST_F(Installation, ExportFolderIsWrittenAndCreatedWhenMissing) {
   writeText(winIni(), QStringLiteral("[KALMETO]\nTERVIK=%1\n").arg(path("tervik.ini")));
   writeText(path("tervik.ini"), QStringLiteral("[configTervik]\nPathData=%1/Dane\nPathMain=%1/Tervik\n[Eksport obcy]\n").arg(root));
   TdtmWertaloMain dtm(ui, winIni(), package::ReportRegistry::instance());
-  ASSERT_TRUE(dtm.DataModuleCreate());
+  ASSERT_NO_THROW(dtm.DataModuleCreate());
   EXPECT_EQ(platform::readProfileString(path("tervik.ini"), QStringLiteral("Eksport obcy"), QStringLiteral("BestiaDir")),
             root + QStringLiteral("/Tervik\\Bestia"));
-  EXPECT_EQ(dtm.PathBestia, root + QStringLiteral("/Tervik/Bestia"));
-  EXPECT_TRUE(QDir(dtm.PathBestia).exists());
+  EXPECT_EQ(dtm.installation().PathBestia, root + QStringLiteral("/Tervik/Bestia"));
+  EXPECT_TRUE(QDir(dtm.installation().PathBestia).exists());
   // A folder already configured is kept.
   platform::writeProfileString(path("tervik.ini"), QStringLiteral("Eksport obcy"), QStringLiteral("BestiaDir"), root + QStringLiteral("/inny/folder"));
   TdtmWertaloMain again(ui, winIni(), package::ReportRegistry::instance());
-  ASSERT_TRUE(again.DataModuleCreate());
-  EXPECT_EQ(again.PathBestia, root + QStringLiteral("/inny/folder"));
-  EXPECT_TRUE(QDir(again.PathBestia).exists());
+  ASSERT_NO_THROW(again.DataModuleCreate());
+  EXPECT_EQ(again.installation().PathBestia, root + QStringLiteral("/inny/folder"));
+  EXPECT_TRUE(QDir(again.installation().PathBestia).exists());
 }
 
 TEST_F(Installation, ExportFolderThatCannotBeMadeIsReportedAndStartGoesOn) {
@@ -145,19 +146,19 @@ TEST_F(Installation, ExportFolderThatCannotBeMadeIsReportedAndStartGoesOn) {
   writeText(path("tervik.ini"), QStringLiteral("[configTervik]\nPathData=%1/Dane\nPathMain=%1/Tervik\n"
                                                "[Eksport obcy]\nBestiaDir=%1/plik/Bestia\n").arg(root));
   TdtmWertaloMain dtm(ui, winIni(), package::ReportRegistry::instance());
-  ASSERT_TRUE(dtm.DataModuleCreate());
+  ASSERT_NO_THROW(dtm.DataModuleCreate());
   ASSERT_EQ(ui.messages().size(), 1);
   EXPECT_TRUE(ui.messages().first().startsWith(QStringLiteral("Nie można utworzyć folderu eksportu \"") + root + QStringLiteral("/plik/Bestia\"")));
-  EXPECT_EQ(dtm.memMain.NAZWA, QStringLiteral("Miasto Poznań"));
+  EXPECT_EQ(dtm.memMain().NAZWA, QStringLiteral("Miasto Poznań"));
 }
 
 TEST_F(Installation, WithoutAMainFolderNoExportFolderIsWritten) {
   writeText(winIni(), QStringLiteral("[KALMETO]\nTERVIK=%1\n").arg(path("tervik.ini")));
   writeText(path("tervik.ini"), QStringLiteral("[configTervik]\nPathData=%1/Dane\n").arg(root));
   TdtmWertaloMain dtm(ui, winIni(), package::ReportRegistry::instance());
-  ASSERT_TRUE(dtm.DataModuleCreate());
+  ASSERT_NO_THROW(dtm.DataModuleCreate());
   EXPECT_EQ(platform::readProfileString(path("tervik.ini"), QStringLiteral("Eksport obcy"), QStringLiteral("BestiaDir")), QString());
-  EXPECT_TRUE(dtm.PathBestia.isEmpty());
+  EXPECT_TRUE(dtm.installation().PathBestia.isEmpty());
   EXPECT_TRUE(ui.messages().isEmpty());
 }
 
@@ -169,14 +170,20 @@ struct BrokenCase {
 
 class BrokenInstallation : public Installation, public ::testing::WithParamInterface<BrokenCase> {};
 
-TEST_P(BrokenInstallation, ShowsTheInstallationMessage) {
+TEST_P(BrokenInstallation, RaisesTheInstallationMessage) {
   const BrokenCase& c = GetParam();
   writeText(winIni(), QString::fromUtf8(c.winIni).replace(QStringLiteral("%1"), root));
   if (c.config) writeText(path("tervik.ini"), QString::fromUtf8(c.config).replace(QStringLiteral("%1"), root));
   TdtmWertaloMain dtm(ui, winIni(), package::ReportRegistry::instance());
-  EXPECT_FALSE(dtm.DataModuleCreate());
-  EXPECT_EQ(ui.messages(), QStringList{kInstallMessage});
-  EXPECT_FALSE(dtm.DB.isOpen());
+  try {
+    dtm.DataModuleCreate();
+    ADD_FAILURE() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.kind(), ErrorKind::Installation);
+    EXPECT_EQ(e.message(), kInstallMessage);
+  }
+  EXPECT_TRUE(ui.messages().isEmpty());
+  EXPECT_FALSE(dtm.DB().isOpen());
 }
 
 INSTANTIATE_TEST_SUITE_P(

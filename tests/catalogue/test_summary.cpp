@@ -13,15 +13,15 @@ using test::ReportSpec;
 class RunTexts : public ::testing::Test {
  protected:
   void SetUp() override {
-    test::insertBaseRows(m.dtm.DB);
-    test::insertReport(m.dtm.DB, {.idspraw = 57, .typspr = QStringLiteral("D"), .datazak = QStringLiteral("2014-01-20"), .podtyp = 1});
-    test::insertReport(m.dtm.DB, {.idspraw = 58, .typspr = QStringLiteral("W"), .datazak = QStringLiteral("2014-01-20"), .czast = 2, .signedXml = true});
-    test::exec(m.dtm.DB, QStringLiteral("INSERT INTO SPRAWPLAN (ID_JST, ROK, OKRES2, KWARTAL, PODTYP, VAL1, DZIAL, ROZDZIAL) "
+    test::insertBaseRows(m.dtm.DB());
+    test::insertReport(m.dtm.DB(), {.idspraw = 57, .typspr = QStringLiteral("D"), .datazak = QStringLiteral("2014-01-20"), .podtyp = 1});
+    test::insertReport(m.dtm.DB(), {.idspraw = 58, .typspr = QStringLiteral("W"), .datazak = QStringLiteral("2014-01-20"), .czast = 2, .signedXml = true});
+    test::exec(m.dtm.DB(), QStringLiteral("INSERT INTO SPRAWPLAN (ID_JST, ROK, OKRES2, KWARTAL, PODTYP, VAL1, DZIAL, ROZDZIAL) "
                                         "VALUES (1, '13', 0, 'K', 1, '750', '801', '80101');"));
-    m.dtm.frmParams.dirKatalog = QStringLiteral("/dane/Bestia");
+    m.options([&](catalogue::RunOptions& o) { o.dirKatalog = QStringLiteral("/dane/Bestia"); });
     m.start();
     m.dtm.SprawozdDoMemo(QString());
-    ASSERT_EQ(m.dtm.memSelectSpraw.recordCount(), 2);
+    ASSERT_EQ(m.dtm.memSelectSpraw().recordCount(), 2);
   }
   test::Module m;
 };
@@ -32,11 +32,11 @@ TEST_F(RunTexts, SummaryOfTwoReportsInOneFile) {
   EXPECT_EQ(lines, (QStringList{QStringLiteral(" "), QStringLiteral("Rok budżetowy: 2013"), QStringLiteral(" "),
                                 QStringLiteral("SPRAWOZDANIA WYBRANE DO EKSPORTU:"),
                                 QStringLiteral("   Rb-27S S-750 D-801 R-80101"), QStringLiteral("   Rb-28S ")}));
-  EXPECT_EQ(m.dtm.memSelectSpraw.position(), 0);
+  EXPECT_EQ(m.dtm.memSelectSpraw().position(), 0);
 }
 
 TEST_F(RunTexts, SummaryOfTwoReportsEachInItsOwnFile) {
-  m.dtm.frmWertalo.chkZapiszPojedynczo = true;
+  m.options([&](catalogue::RunOptions& o) { o.chkZapiszPojedynczo = true; });
   QStringList lines;
   EXPECT_EQ(m.dtm.WykonajPosumowanie(lines), 2);
   EXPECT_EQ(lines, (QStringList{QStringLiteral("Wybrano opcję zapisu każdego sprawozdania w oddzielnym pliku XML."),
@@ -49,7 +49,7 @@ TEST_F(RunTexts, SummaryOfTwoReportsEachInItsOwnFile) {
 }
 
 TEST_F(RunTexts, SummaryWithNothingTicked) {
-  for (int i = 0; i < m.dtm.memSelectSpraw.recordCount(); ++i) m.dtm.memSelectSpraw.at(i).SELEKCJA = false;
+  for (int i = 0; i < m.dtm.memSelectSpraw().recordCount(); ++i) m.dtm.memSelectSpraw().at(i).SELEKCJA = false;
   QStringList lines;
   EXPECT_EQ(m.dtm.WykonajPosumowanie(lines), 0);
   ASSERT_EQ(lines.size(), 6);
@@ -58,10 +58,18 @@ TEST_F(RunTexts, SummaryWithNothingTicked) {
                                        QStringLiteral("  !!!EKSPORT NIE BĘDZIE WYKONANY")}));
 }
 
+// A run's result with the files of the two selection rows (the second signed).
+catalogue::ExportResult writtenPerReport() {
+  catalogue::ExportResult result;
+  result.files.push_back({QStringLiteral("/dane/Bestia/Rb-27s_S-750 D-801 R-80101_57.xml"), {{{57, QStringLiteral("Rb-27s"), 0, false}, true}}});
+  result.files.push_back({QStringLiteral("/dane/Bestia/Rb-28s_2_58.xml"), {{{58, QStringLiteral("Rb-28s"), 0, true}, true}}});
+  return result;
+}
+
 TEST_F(RunTexts, CompletionListsEachFileWithItsSignatureNote) {
-  m.dtm.frmWertalo.chkZapiszPojedynczo = true;
+  m.options([&](catalogue::RunOptions& o) { o.chkZapiszPojedynczo = true; });
   QStringList memo, files;
-  m.dtm.Zakonczenie(memo, files);
+  m.dtm.Zakonczenie(writtenPerReport(), memo, files);
   EXPECT_EQ(files, (QStringList{QStringLiteral("/dane/Bestia/Rb-27s_S-750 D-801 R-80101_57.xml"),
                                 QStringLiteral("/dane/Bestia/Rb-28s_2_58.xml")}));
   EXPECT_EQ(memo, (QStringList{QStringLiteral("EKSPORT ZAKOŃCZONO POMYŚLNIE"), QString(),
@@ -70,16 +78,29 @@ TEST_F(RunTexts, CompletionListsEachFileWithItsSignatureNote) {
 }
 
 TEST_F(RunTexts, CompletionOfTheOneFilePackage) {
-  m.dtm.sNazwaPliku = QStringLiteral("Sprawozdania_listopad_2013_.xml");
-  m.dtm.sNazwaKatalogu = QStringLiteral("/dane/Bestia/");
+  catalogue::ExportResult result;
+  result.files.push_back({QStringLiteral("/dane/Bestia/Sprawozdania_listopad_2013_.xml"), {{{57, QStringLiteral("Rb-27s"), 0, false}, true}}});
   QStringList memo, files;
-  m.dtm.Zakonczenie(memo, files);
+  m.dtm.Zakonczenie(result, memo, files);
   EXPECT_EQ(memo, (QStringList{QStringLiteral("EKSPORT ZAKOŃCZONO POMYŚLNIE"), QString(),
-                               QStringLiteral("Sprawozdanie wyeksportowano do pliku:"), QString(), m.dtm.sNazwaPliku}));
+                               QStringLiteral("Sprawozdanie wyeksportowano do pliku:"), QString(),
+                               QStringLiteral("Sprawozdania_listopad_2013_.xml")}));
   EXPECT_EQ(files, QStringList{QStringLiteral("/dane/Bestia/Sprawozdania_listopad_2013_.xml")});
-  m.dtm.TypEksportu = teBilanse;
-  m.dtm.Zakonczenie(memo, files);
+  m.dtm.UstawTypEksporu(teBilanse);
+  m.dtm.Zakonczenie(result, memo, files);
   EXPECT_EQ(memo.at(2), QStringLiteral("Bilanse wyeksportowano do pliku:"));
+}
+
+TEST_F(RunTexts, CompletionNamesTheReportsLeftOutAndListsOnlyFilesWritten) {
+  m.options([&](catalogue::RunOptions& o) { o.chkZapiszPojedynczo = true; });
+  catalogue::ExportResult result = writtenPerReport();
+  result.files.pop_back();
+  result.leftOut.push_back({{58, QStringLiteral("Rb-28s"), 0, true}, QStringLiteral("sprawozdanie nie zawiera danych do zapisania")});
+  QStringList memo, files;
+  m.dtm.Zakonczenie(result, memo, files);
+  EXPECT_EQ(files, QStringList{QStringLiteral("/dane/Bestia/Rb-27s_S-750 D-801 R-80101_57.xml")});
+  EXPECT_EQ(memo.mid(4), (QStringList{files[0], QString(), QStringLiteral("Pominięto (nie zapisano do pliku):"),
+                                      QStringLiteral("   Rb-28s (58): sprawozdanie nie zawiera danych do zapisania")}));
 }
 
 QString sendingDate(db::Connection& c, const QString& table, qint64 id) {
@@ -87,27 +108,34 @@ QString sendingDate(db::Connection& c, const QString& table, qint64 id) {
   return ds.isNull(u"DATAWYSLANIA") ? QString() : ds.dateTime(u"DATAWYSLANIA").toString(Qt::ISODate);
 }
 
-TEST(SendingDate, WrittenOnceAndOnlyForApprovedReports) {
+// The sending date is written in the report table of the unit kind, once, and only for an
+// approved report; the twin table is never touched.
+class SendingDate : public ::testing::TestWithParam<TRodzajEksportu> {};
+
+TEST_P(SendingDate, WrittenOnceAndOnlyForApprovedReports) {
+  const bool jb = GetParam() == rJB;
+  const QString own = jb ? QStringLiteral("JBSPRAWOZD") : QStringLiteral("SPRAWOZD");
+  const QString twin = jb ? QStringLiteral("SPRAWOZD") : QStringLiteral("JBSPRAWOZD");
   test::Module m;
-  test::insertBaseRows(m.dtm.DB);
-  test::insertReport(m.dtm.DB, {.idspraw = 1, .typspr = QStringLiteral("D"), .datazak = QStringLiteral("2014-01-20")});
-  test::insertReport(m.dtm.DB, {.idspraw = 2, .typspr = QStringLiteral("W")});
-  test::insertReport(m.dtm.DB, {.idspraw = 3, .typspr = QStringLiteral("D"), .datazak = QStringLiteral("2014-01-20"), .idJb = 7});
+  test::insertBaseRows(m.dtm.DB());
+  const qint64 idJb = jb ? 7 : 0;
+  test::insertReport(m.dtm.DB(), {.idspraw = 1, .typspr = QStringLiteral("D"), .datazak = QStringLiteral("2014-01-20"), .idJb = idJb});
+  test::insertReport(m.dtm.DB(), {.idspraw = 2, .typspr = QStringLiteral("W"), .idJb = idJb});
+  test::insertReport(m.dtm.DB(), {.idspraw = 1, .typspr = QStringLiteral("D"), .datazak = QStringLiteral("2014-01-20"), .idJb = jb ? 0 : 7});
+  m.dtm.setRodzajEksportu(GetParam());
   QDateTime now(QDate(2014, 2, 3), QTime(9, 15, 0));
-  m.dtm.clock = [&now] { return now; };
-  m.dtm.ZapiszDateWysylki(1);
-  m.dtm.ZapiszDateWysylki(2);
+  m.dtm.setClock([&now] { return now; });
+  EXPECT_TRUE(m.dtm.ZapiszDateWysylki(1));
+  EXPECT_FALSE(m.dtm.ZapiszDateWysylki(2));
   now = now.addDays(5);
-  m.dtm.ZapiszDateWysylki(1);
-  EXPECT_EQ(sendingDate(m.dtm.DB, QStringLiteral("SPRAWOZD"), 1), QStringLiteral("2014-02-03T09:15:00"));
-  EXPECT_EQ(sendingDate(m.dtm.DB, QStringLiteral("SPRAWOZD"), 2), QString());
-  // Budget units' reports are dated in their own table.
-  m.dtm.ZapiszDateWysylki(3);
-  EXPECT_EQ(sendingDate(m.dtm.DB, QStringLiteral("JBSPRAWOZD"), 3), QString());
-  m.dtm.RodzajEksportu = rJB;
-  m.dtm.ZapiszDateWysylki(3);
-  EXPECT_EQ(sendingDate(m.dtm.DB, QStringLiteral("JBSPRAWOZD"), 3), QStringLiteral("2014-02-08T09:15:00"));
+  EXPECT_FALSE(m.dtm.ZapiszDateWysylki(1));
+  EXPECT_EQ(sendingDate(m.dtm.DB(), own, 1), QStringLiteral("2014-02-03T09:15:00"));
+  EXPECT_EQ(sendingDate(m.dtm.DB(), own, 2), QString());
+  EXPECT_EQ(sendingDate(m.dtm.DB(), twin, 1), QString());
 }
+
+INSTANTIATE_TEST_SUITE_P(UnitKinds, SendingDate, ::testing::Values(rJST, rJB),
+                         [](const auto& info) { return std::string(info.param == rJB ? "BudgetUnit" : "Unit"); });
 
 }  // namespace
 }  // namespace wertalo::catalogue

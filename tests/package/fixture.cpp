@@ -34,9 +34,9 @@ PackageModule::PackageModule(const db::ConnectionSettings* settings)
     : dtm(ui, QString(), package::ReportRegistry::instance()), paczka(dtm) {
   db::ConnectionSettings memory;
   memory.sqliteFile = QStringLiteral(":memory:");
-  dtm.DB.open(settings != nullptr ? *settings : memory);
-  db::applySchema(dtm.DB);
-  catalogue::MemMain& unit = dtm.memMain;
+  dtm.DB().open(settings != nullptr ? *settings : memory);
+  db::applySchema(dtm.DB());
+  catalogue::MemMain unit;
   unit.ID_JST = 1;
   unit.ROK = QStringLiteral("13");
   unit.OKRES = QStringLiteral("L");
@@ -50,17 +50,18 @@ PackageModule::PackageModule(const db::ConnectionSettings* settings)
   unit.GT = QStringLiteral("1");
   unit.PT = QStringLiteral("1");
   unit.OkresOkres2 = QStringLiteral("4050");
-  dtm.bDodajInfo = false;
+  dtm.setMemMain(unit);
+  options([](catalogue::RunOptions& o) { o.bDodajInfo = false; });
   paczka.sRok = QStringLiteral("2013");
   paczka.TypOkresu = catalogue::toMiesiac;
   paczka.sOkres = QStringLiteral("12");
 }
 
-void PackageModule::exec(const QString& script) { test::exec(dtm.DB, script); }
+void PackageModule::exec(const QString& script) { test::exec(dtm.DB(), script); }
 
 void PackageModule::select(std::initializer_list<catalogue::SelectRow> rows) {
-  for (const catalogue::SelectRow& row : rows) dtm.memSelectSpraw.append(row);
-  dtm.memSelectSpraw.first();
+  for (const catalogue::SelectRow& row : rows) dtm.memSelectSpraw().append(row);
+  dtm.memSelectSpraw().first();
 }
 
 void PackageModule::addBudgetUnit(qint64 idJb, const QString& name, const QString& typJb, const QString& regon,
@@ -72,6 +73,24 @@ void PackageModule::addBudgetUnit(qint64 idJb, const QString& name, const QStrin
 }
 
 void PackageModule::prepare(const QString& sWybraneJB) { paczka.setPeriod(dtm.PrzygotujDane(sWybraneJB)); }
+
+std::vector<qint64> writtenIds(const package::BuildRecord& record) {
+  std::vector<qint64> ids;
+  for (const catalogue::RunReport& report : record.writtenReports) ids.push_back(report.idspraw);
+  return ids;
+}
+
+void PackageModule::unit(const std::function<void(catalogue::MemMain&)>& change) {
+  catalogue::MemMain unit = dtm.memMain();
+  change(unit);
+  dtm.setMemMain(unit);
+}
+
+void PackageModule::options(const std::function<void(catalogue::RunOptions&)>& change) {
+  catalogue::RunOptions options = dtm.options();
+  change(options);
+  dtm.setOptions(options);
+}
 
 std::string documentHead() { return "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n"; }
 

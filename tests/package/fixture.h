@@ -5,8 +5,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "core/catalogue/wertalo_main.h"
 #include "core/package/paczka.h"
@@ -36,6 +38,10 @@ struct PackageModule {
 
   // Runs statements on the module's database.
   void exec(const QString& script);
+  // Changes the current choice of unit and period.
+  void unit(const std::function<void(catalogue::MemMain&)>& change);
+  // Changes the run options.
+  void options(const std::function<void(catalogue::RunOptions&)>& change);
   // Appends rows to the selection table.
   void select(std::initializer_list<catalogue::SelectRow> rows);
   // Adds a budget unit of the period (JBOBS).
@@ -44,6 +50,9 @@ struct PackageModule {
   // The export preparation for the budget units listed ("7,9,"; empty: memMain's unit).
   void prepare(const QString& sWybraneJB);
 };
+
+// The identifiers of the reports a build wrote, in order.
+std::vector<qint64> writtenIds(const package::BuildRecord& record);
 
 // The document head: byte-order mark, declaration, CR LF.
 std::string documentHead();

@@ -45,12 +45,12 @@ const BuilderCase kBJedCombined{"BJedCombined", "BILL", BilanseBILL, "JBBILJ", r
 // A module with the position tree and the selection row of balance sheet 80 of the case.
 struct SheetModule {
   explicit SheetModule(const BuilderCase& c) : c(c) {
-    m.dtm.RodzajEksportu = c.rodzaj;
+    m.dtm.setRodzajEksportu(c.rodzaj);
     test::insertPositionTree(m);
     m.select({test::selectRow(80, QString::fromLatin1(c.element), QString::fromLatin1(c.typspr), c.rodzaj == rJB ? 7 : 0)});
   }
   XmlFragment build(QString* id = nullptr) {
-    return c.builder(ReportContext(m.dtm.DB, c.rodzaj, m.dtm.memSelectSpraw.current()), id);
+    return c.builder(ReportContext(m.dtm.DB(), c.rodzaj, m.dtm.memSelectSpraw().current()), id);
   }
   // The report element around its children.
   std::string report(const std::string& children) const {

@@ -81,7 +81,7 @@ class KeptXml : public ::testing::TestWithParam<KeptCase> {};
 TEST_P(KeptXml, SignedSheetRunsNoPositionStatement) {
   const KeptCase& c = GetParam();
   test::PackageModule m;
-  m.dtm.RodzajEksportu = c.rodzaj;
+  m.dtm.setRodzajEksportu(c.rodzaj);
   const QString prefix = c.rodzaj == rJB ? QStringLiteral("JB") : QString();
   // Without the balance-sheet tables any position or remark statement would fail.
   m.exec(QStringLiteral("DROP TABLE BILB;\nDROP TABLE BILS;\nDROP TABLE JBBILJ;\nDROP TABLE BILPOZ;\nDROP TABLE JBBILPOZ;\n"
@@ -117,7 +117,7 @@ TEST(KeptXmlOfOthers, UnsignedSheetOrTheTwinsTextIsBuiltFresh) {
                                      "      <DataSprawozdania>2013-12-20</DataSprawozdania>", "    </Naglowek>",
                                      "    <Aktywa/>", "    <Pasywa/>", "  </B-Wyk>", "</Sprawozdania>"});
   EXPECT_EQ(appended(m.paczka), fresh80);
-  m.dtm.memSelectSpraw.next();
+  m.dtm.memSelectSpraw().next();
   // The unit's own sheet 81 has its kept text in JBSPRAWOZDXML only: not the unit's table.
   EXPECT_NE(appended(m.paczka).find("<B-Wyk Id=\"B-Wyk81\">"), std::string::npos);
   EXPECT_TRUE(m.paczka.buildRecord().keptXml.empty());
@@ -127,8 +127,8 @@ TEST(KeptXmlOfOthers, UnsignedSheetOrTheTwinsTextIsBuiltFresh) {
 
 TEST(BalanceSheetList, TickedSheetsOfTheUnitWithExtendedInformationAndPlaceholder) {
   test::PackageModule m;
-  m.dtm.RodzajEksportu = rJB;
-  m.dtm.bDodajInfo = true;
+  m.dtm.setRodzajEksportu(rJB);
+  m.options([&](catalogue::RunOptions& o) { o.bDodajInfo = true; });
   m.exec(QStringLiteral("INSERT INTO JBSPRAWOZD (IDSPRAW, STAMP, UWAGI, DATAZAK, ID_JB) VALUES (90, 'pieczęć', 'bez uwag', '2014-03-31', 7);\n"));
   catalogue::SelectRow signedRow = sheet(90, "B-Jed", "BILJ", 7);
   signedRow.podpisane = true;
@@ -160,8 +160,8 @@ TEST(BalanceSheetList, TickedSheetsOfTheUnitWithExtendedInformationAndPlaceholde
                    "</SprawozdaniaRozwiniecie>",
                    "<PODPIS/>"}));
   // The list stops at the next unit's row.
-  EXPECT_EQ(m.dtm.memSelectSpraw.position(), 2);
-  EXPECT_EQ(m.paczka.buildRecord().writtenReports, std::vector<qint64>{90});
+  EXPECT_EQ(m.dtm.memSelectSpraw().position(), 2);
+  EXPECT_EQ(test::writtenIds(m.paczka.buildRecord()), std::vector<qint64>{90});
   ASSERT_EQ(m.paczka.buildRecord().signatures.size(), 1u);
   ASSERT_EQ(m.paczka.buildRecord().signatures[0].reports.size(), 1u);
   EXPECT_EQ(m.paczka.buildRecord().signatures[0].reports[0].anchor, QStringLiteral("#B-Jed90"));
@@ -169,13 +169,13 @@ TEST(BalanceSheetList, TickedSheetsOfTheUnitWithExtendedInformationAndPlaceholde
 
 TEST(BalanceSheetList, OnePerReportTakesOneRow) {
   test::PackageModule m;
-  m.dtm.frmWertalo.chkZapiszPojedynczo = true;
+  m.options([&](catalogue::RunOptions& o) { o.chkZapiszPojedynczo = true; });
   m.select({sheet(80, "B-Wyk", "BILB"), sheet(82, "B-Skon", "BILS")});
   EXPECT_EQ(written(m.paczka.ElementBilanse(0)),
             lines({"<Sprawozdania>", "  <B-Wyk Id=\"B-Wyk80\">", "    <Naglowek>", "      <Wersja>1</Wersja>",
                    "      <DataSprawozdania>2013-12-20</DataSprawozdania>", "    </Naglowek>", "    <Aktywa/>", "    <Pasywa/>",
                    "  </B-Wyk>", "</Sprawozdania>"}));
-  EXPECT_EQ(m.dtm.memSelectSpraw.position(), 1);
+  EXPECT_EQ(m.dtm.memSelectSpraw().position(), 1);
 }
 
 // ---- Units of a balance-sheet package -----------------------------------------------------
@@ -198,10 +198,10 @@ class BalanceUnit : public ::testing::TestWithParam<UnitCase> {};
 TEST_P(BalanceUnit, JBFirstThenTheUnitsOwnDescription) {
   const UnitCase& c = GetParam();
   test::PackageModule m;
-  m.dtm.RodzajEksportu = c.rodzaj;
-  m.dtm.bRegonSpacje = true;
-  m.dtm.frmWertalo.cbGrupoweJst = c.grupoweJst;
-  m.dtm.memMain.REGON = QString::fromLatin1(c.unitRegon);
+  m.dtm.setRodzajEksportu(c.rodzaj);
+  m.options([&](catalogue::RunOptions& o) { o.bRegonSpacje = true; });
+  m.options([&](catalogue::RunOptions& o) { o.cbGrupoweJst = c.grupoweJst; });
+  m.unit([&](catalogue::MemMain& u) { u.REGON = QString::fromLatin1(c.unitRegon); });
   m.addBudgetUnit(7, QString::fromUtf8("Szkoła nr 1"), QString::fromLatin1(c.typJb), QString::fromLatin1(c.regon),
                   QString::fromLatin1(c.regon2));
   m.prepare(QStringLiteral("7,"));

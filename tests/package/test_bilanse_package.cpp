@@ -29,7 +29,7 @@ const QDateTime kNow(QDate(2014, 2, 3), QTime(10, 0));
 // The fourth quarter of 2013, as the balance-sheet export sets it.
 void yearEnd(test::PackageModule& m, const QString& units) {
   m.exec(QStringLiteral("UPDATE JBOBS SET OKRES='4';\n"));
-  m.dtm.memMain.OKRES = QStringLiteral("4");
+  m.unit([&](catalogue::MemMain& u) { u.OKRES = QStringLiteral("4"); });
   m.prepare(units);
 }
 
@@ -40,7 +40,7 @@ void unitPackageData(test::PackageModule& m) {
                         "INSERT INTO BILB (IDSPRAW, ID_BILPOZ, SPOCZ, SKON, UWAGI) VALUES (80, 9, 100, 200, 'uwaga');\n"
                         "INSERT INTO BILB (IDSPRAW, ID_BILPOZ, SPOCZ, SKON, UWAGI) VALUES (80, 1, 10, 20, NULL);\n"
                         "INSERT INTO UWAGI (IDSPRAW, UwagiA1) VALUES (80, 'Bank Spółdzielczy');\n"));
-  m.dtm.memSelectSpraw.clear();
+  m.dtm.memSelectSpraw().clear();
   m.select({sheet(80, "B-Wyk", "BILB")});
 }
 
@@ -100,14 +100,14 @@ std::string unitPackageExpected() {
 // Two budget units, each with its own Jednostka: B-Jed 90 of unit 7 (single) and the
 // combined B-Jed 92 of unit 9, without rows. REGON never gets blanks in a balance package.
 void budgetPackageData(test::PackageModule& m) {
-  m.dtm.RodzajEksportu = rJB;
-  m.dtm.bRegonSpacje = true;
+  m.dtm.setRodzajEksportu(rJB);
+  m.options([&](catalogue::RunOptions& o) { o.bRegonSpacje = true; });
   m.addBudgetUnit(7, QString::fromUtf8("Szkoła nr 1"), QStringLiteral("J"), QStringLiteral("12345678"), QStringLiteral("00011"));
   m.addBudgetUnit(9, QString::fromUtf8("Przedszkole nr 2"), QStringLiteral("J"), QStringLiteral("123456789"), QString());
   m.exec(QStringLiteral("INSERT INTO JBBILJ (IDSPRAW, ID_BILPOZ, SPOCZ, SKON, ID_JB) VALUES (90, 10, 3, 4.5, 7);\n"
                         "INSERT INTO JBBILJ (IDSPRAW, ID_BILPOZ, SPOCZ, SKON, ID_JB) VALUES (90, 2, 0.5, 1.25, 7);\n"));
   yearEnd(m, QStringLiteral("7,9,"));
-  m.dtm.memSelectSpraw.clear();
+  m.dtm.memSelectSpraw().clear();
   m.select({sheet(90, "B-Jed", "BILJ", 7), sheet(92, "B-Jed", "BILL", 9)});
 }
 
@@ -153,8 +153,8 @@ TEST(BalancePackage, UnitItselfToTheByte) {
   const QByteArray bytes = writeXml(m.paczka.DOM);
   EXPECT_EQ(bytes.toStdString(), unitPackageExpected());
   EXPECT_TRUE(test::isWellFormedXml(bytes));
-  EXPECT_TRUE(m.dtm.memSelectSpraw.eof());
-  EXPECT_EQ(m.paczka.buildRecord().writtenReports, std::vector<qint64>{80});
+  EXPECT_TRUE(m.dtm.memSelectSpraw().eof());
+  EXPECT_EQ(test::writtenIds(m.paczka.buildRecord()), std::vector<qint64>{80});
 }
 
 TEST(BalancePackage, BudgetUnitsToTheByte) {
@@ -165,8 +165,8 @@ TEST(BalancePackage, BudgetUnitsToTheByte) {
   const QByteArray bytes = writeXml(m.paczka.DOM);
   EXPECT_EQ(bytes.toStdString(), budgetPackageExpected());
   EXPECT_TRUE(test::isWellFormedXml(bytes));
-  EXPECT_TRUE(m.dtm.memSelectSpraw.eof());
-  EXPECT_EQ(m.paczka.buildRecord().writtenReports, (std::vector<qint64>{90, 92}));
+  EXPECT_TRUE(m.dtm.memSelectSpraw().eof());
+  EXPECT_EQ(test::writtenIds(m.paczka.buildRecord()), (std::vector<qint64>{90, 92}));
 }
 
 // ---- Saving -------------------------------------------------------------------------------
@@ -183,12 +183,12 @@ class BalanceSaving : public ::testing::Test {
  protected:
   BalanceSaving() {
     out_ = dir_.path() + QStringLiteral("/bilanse");
-    m.dtm.frmParams.dirKatalog = out_;
+    m.options([&](catalogue::RunOptions& o) { o.dirKatalog = out_; });
     // Each sending date notes the files that exist when it is taken.
-    m.dtm.clock = [this] {
+    m.dtm.setClock([this] {
       filesAtSendingDate_ << entries(out_).join(QLatin1Char(','));
       return kNow;
-    };
+    });
     test::insertPositionTree(m);
   }
   QString path(const QString& name) const { return out_ + QLatin1Char('/') + name; }
@@ -213,11 +213,11 @@ TEST_F(BalanceSaving, OneFilePerTickedSheetWithItsSendingDate) {
   // B-Skon comes before B-Wyk in the report order; each file exists before its sending date.
   EXPECT_EQ(entries(out_), (QStringList{QStringLiteral("B-Skon__82.xml"), QStringLiteral("B-Wyk__80.xml")}));
   EXPECT_EQ(filesAtSendingDate_, (QStringList{QStringLiteral("B-Skon__82.xml"), QStringLiteral("B-Skon__82.xml,B-Wyk__80.xml")}));
-  EXPECT_EQ(test::sendingDate(m.dtm.DB, 80), QStringLiteral("2014-02-03 10:00"));
-  EXPECT_EQ(test::sendingDate(m.dtm.DB, 81), QString());
-  EXPECT_EQ(test::sendingDate(m.dtm.DB, 82), QStringLiteral("2014-02-03 10:00"));
-  EXPECT_FALSE(m.dtm.frmWertalo.chkZapiszPojedynczo);
-  EXPECT_TRUE(m.dtm.memSelectSpraw.eof());
+  EXPECT_EQ(test::sendingDate(m.dtm.DB(), 80), QStringLiteral("2014-02-03 10:00"));
+  EXPECT_EQ(test::sendingDate(m.dtm.DB(), 81), QString());
+  EXPECT_EQ(test::sendingDate(m.dtm.DB(), 82), QStringLiteral("2014-02-03 10:00"));
+  EXPECT_FALSE(m.dtm.options().chkZapiszPojedynczo);
+  EXPECT_TRUE(m.dtm.memSelectSpraw().eof());
 
   const QByteArray skon = fileBytes(path(QStringLiteral("B-Skon__82.xml")));
   EXPECT_EQ(skon.toStdString(), packageHead() + unitHead() + lines({"      <Sprawozdania>", "        <B-Skon Id=\"B-Skon82\">"}) +
@@ -234,13 +234,13 @@ TEST_F(BalanceSaving, OneFilePerTickedSheetWithItsSendingDate) {
 }
 
 TEST_F(BalanceSaving, WholePackageWithKeptXmlAndSignatures) {
-  m.dtm.TypEksportu = catalogue::teBilanse;
-  m.dtm.RodzajEksportu = rJB;
-  m.dtm.bDodajInfo = true;
+  m.dtm.UstawTypEksporu(catalogue::teBilanse);
+  m.dtm.setRodzajEksportu(rJB);
+  m.options([&](catalogue::RunOptions& o) { o.bDodajInfo = true; });
   m.addBudgetUnit(7, QString::fromUtf8("Szkoła nr 1"), QStringLiteral("J"), QStringLiteral("12345678"), QStringLiteral("00011"));
   yearEnd(m, QStringLiteral("7,"));
   const QString kept = QStringLiteral("<B-Jed Id=\"B-Jed90\">\n<Aktywa/>\n</B-Jed>");
-  db::Query query(m.dtm.DB);
+  db::Query query(m.dtm.DB());
   query.setSql(QStringLiteral("INSERT INTO JBSPRAWOZDXML (IDSPRAW, czy_epodpisane, WYEKSPORTOWANY_XML) VALUES (90, 1, :X)"));
   query.bindText(QStringLiteral("X"), kept);
   query.execSql();
@@ -272,8 +272,8 @@ TEST_F(BalanceSaving, WholePackageWithKeptXmlAndSignatures) {
   EXPECT_NE(bytes.indexOf("<Podpisy>\r\n<Signature Id=\"S90\"><Reference URI=\"#B-Jed90\"/></Signature>\r\n"), -1);
   EXPECT_NE(bytes.indexOf("<Signature Id=\"S93\"><Reference URI=\"#B-Jed93\"/></Signature>\r\n"), -1);
   EXPECT_NE(bytes.indexOf(QString::fromUtf8("<Podpisujacy>Ewa</Podpisujacy><Rola>Księgowa</Rola>").toUtf8()), -1);
-  EXPECT_EQ(test::sendingDate(m.dtm.DB, 90, true), QStringLiteral("2014-02-03 10:00"));
-  EXPECT_EQ(test::sendingDate(m.dtm.DB, 93, true), QStringLiteral("2014-02-03 10:00"));
+  EXPECT_EQ(test::sendingDate(m.dtm.DB(), 90, true), QStringLiteral("2014-02-03 10:00"));
+  EXPECT_EQ(test::sendingDate(m.dtm.DB(), 93, true), QStringLiteral("2014-02-03 10:00"));
   EXPECT_EQ(filesAtSendingDate_, (QStringList{QStringLiteral("wybrane.xml"), QStringLiteral("wybrane.xml")}));
 }
 
@@ -295,8 +295,8 @@ TEST(FirebirdBalanceSheets, TheSameBytesAsOnTheLocalDatabase) {
     return std::string("<") + element + " Id=\"" + element + id + "\">\r\n" + test::header() + positions + "</" + element + ">\r\n";
   };
   const auto built = [&m](BodyBuilder builder, catalogue::TRodzajEksportu kind) {
-    const std::string text = written(builder(ReportContext(m.dtm.DB, kind, m.dtm.memSelectSpraw.current()), nullptr));
-    m.dtm.memSelectSpraw.next();
+    const std::string text = written(builder(ReportContext(m.dtm.DB(), kind, m.dtm.memSelectSpraw().current()), nullptr));
+    m.dtm.memSelectSpraw().next();
     return text;
   };
   EXPECT_EQ(built(BilanseBILB, catalogue::rJST), body("B-Wyk", "85", test::everyPosition()));

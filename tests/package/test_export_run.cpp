@@ -21,14 +21,13 @@ class InterleavedUnits : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(dir.isValid());
-    m.dtm.RodzajEksportu = catalogue::rJB;
-    m.dtm.TypEksportu = catalogue::teBilanse;
+    m.dtm.setRodzajEksportu(catalogue::rJB);
+    m.dtm.UstawTypEksporu(catalogue::teBilanse);
     m.addBudgetUnit(7, QStringLiteral("Szkoła nr 1"), QStringLiteral("J"), QStringLiteral("123456785"), QString());
     m.addBudgetUnit(9, QStringLiteral("Przedszkole nr 2"), QStringLiteral("J"), QStringLiteral("123456789"), QString());
     m.exec(QStringLiteral("UPDATE JBOBS SET OKRES='4';\n"));
-    m.dtm.memMain.OKRES = QStringLiteral("4");
-    m.dtm.frmWertalo.sWybraneJB = QStringLiteral("7,9,");
-    m.dtm.frmParams.dirKatalog = dir.path();
+    m.unit([&](catalogue::MemMain& u) { u.OKRES = QStringLiteral("4"); });
+    m.options([&](catalogue::RunOptions& o) { o.dirKatalog = dir.path(); });
     m.select({sheet(90, "B-Jed", "BILJ", 7), sheet(91, "B-Jed", "BILJ", 9), sheet(92, "B-Jed", "BILL", 7),
               sheet(93, "B-Jed", "BILL", 9)});
   }
@@ -40,7 +39,8 @@ class InterleavedUnits : public ::testing::Test {
 TEST_F(InterleavedUnits, EachUnitIsOneJednostkaOfTheOneFilePackage) {
   const QString target = dir.filePath(QStringLiteral("Bilanse.xml"));
   m.ui.queueSaveAnswer(target);
-  ASSERT_TRUE(WykonajEksport(m.dtm, m.paczka));
+  const catalogue::ExportResult result = WykonajEksport(m.dtm, m.paczka, QStringLiteral("7,9,"));
+  ASSERT_FALSE(result.cancelled);
   QFile f(target);
   ASSERT_TRUE(f.open(QIODevice::ReadOnly));
   const QByteArray bytes = f.readAll();
@@ -52,18 +52,21 @@ TEST_F(InterleavedUnits, EachUnitIsOneJednostkaOfTheOneFilePackage) {
   EXPECT_LT(bytes.indexOf("Id=\"B-Jed92\""), bytes.indexOf("Przedszkole nr 2"));
   EXPECT_LT(bytes.indexOf("Przedszkole nr 2"), bytes.indexOf("Id=\"B-Jed91\""));
   EXPECT_LT(bytes.indexOf("Id=\"B-Jed91\""), bytes.indexOf("Id=\"B-Jed93\""));
-  EXPECT_EQ(m.dtm.sNazwaPliku, QStringLiteral("Bilanse.xml"));
+  ASSERT_EQ(result.files.size(), 1u);
+  EXPECT_EQ(result.files[0].path, target);
+  EXPECT_EQ(result.files[0].reports.size(), 4u);
 }
 
 TEST_F(InterleavedUnits, CancelledSaveWritesNothing) {
   m.ui.queueSaveAnswer(std::nullopt);
-  EXPECT_FALSE(WykonajEksport(m.dtm, m.paczka));
+  EXPECT_TRUE(WykonajEksport(m.dtm, m.paczka, QStringLiteral("7,9,")).cancelled);
   EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
 }
 
 TEST_F(InterleavedUnits, OneFilePerSheet) {
-  m.dtm.frmWertalo.chkZapiszPojedynczo = true;
-  ASSERT_TRUE(WykonajEksport(m.dtm, m.paczka));
+  m.options([&](catalogue::RunOptions& o) { o.chkZapiszPojedynczo = true; });
+  const catalogue::ExportResult result = WykonajEksport(m.dtm, m.paczka, QStringLiteral("7,9,"));
+  EXPECT_EQ(result.files.size(), 4u);
   EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("*.xml")}, QDir::Files).size(), 4);
 }
 

@@ -81,16 +81,16 @@ TEST(PackageFrame, ReportPackageToTheByte) {
                                           "  </Jednostki>",
                                           "</PaczkaSprawozdan>"}));
   EXPECT_TRUE(test::isWellFormedXml(bytes));
-  EXPECT_TRUE(m.dtm.memSelectSpraw.eof());
-  EXPECT_EQ(m.paczka.buildRecord().writtenReports, std::vector<qint64>{57});
+  EXPECT_TRUE(m.dtm.memSelectSpraw().eof());
+  EXPECT_EQ(test::writtenIds(m.paczka.buildRecord()), std::vector<qint64>{57});
 }
 
 TEST(PackageFrame, EveryBuildStartsFromAnEmptyDocument) {
   test::PackageModule m;
   m.select({test::selectRow(57, QStringLiteral("Rb-27s"), QStringLiteral("D"))});
   m.paczka.TworzDokument_SPR();
-  m.dtm.memSelectSpraw.first();
-  m.dtm.memSelectSpraw.current().sTypSprBestia = QStringLiteral("Rb-28s");
+  m.dtm.memSelectSpraw().first();
+  m.dtm.memSelectSpraw().current().sTypSprBestia = QStringLiteral("Rb-28s");
   m.paczka.TworzDokument_SPR();
   const XmlElement* sprawozdania =
       m.paczka.DOM.root()->firstChildElement(QStringLiteral("Jednostki"))->firstChildElement(QStringLiteral("Jednostka"))->firstChildElement(QStringLiteral("Sprawozdania"));
@@ -101,7 +101,7 @@ TEST(PackageFrame, EveryBuildStartsFromAnEmptyDocument) {
 
 TEST(PackageFrame, TextsAreEscapedAndForbiddenCharactersDropped) {
   test::PackageModule m;
-  m.dtm.memMain.NAZWA = QString::fromUtf8("Zakład \"A&B\" <Łąka>\x01");
+  m.unit([&](catalogue::MemMain& u) { u.NAZWA = QString::fromUtf8("Zakład \"A&B\" <Łąka>\x01"); });
   m.select({test::selectRow(57, QStringLiteral("Rb-34s"), QStringLiteral("RB34"))});
   const std::string text = written(m.paczka.ElementJednostkaSPR(rJST));
   EXPECT_NE(text.find("<Nazwa>Zakład \"A&amp;B\" &lt;Łąka&gt;</Nazwa>\r\n"), std::string::npos) << text;
@@ -130,12 +130,12 @@ class UnitDescription : public ::testing::TestWithParam<UnitCase> {};
 TEST_P(UnitDescription, NameTypeRegonAndCodes) {
   const UnitCase& c = GetParam();
   test::PackageModule m;
-  m.dtm.memMain.REGON = QString::fromUtf8(c.unitRegon);
-  m.dtm.memMain.ID_JB = 7;
-  m.dtm.RodzajEksportu = c.rodzaj;
-  m.dtm.frmWertalo.cbGrupoweJst = c.grupoweJst;
-  m.dtm.frmWertalo.chkZapiszPojedynczo = c.perReport;
-  m.dtm.bRegonSpacje = c.regonSpacje;
+  m.unit([&](catalogue::MemMain& u) { u.REGON = QString::fromUtf8(c.unitRegon); });
+  m.unit([&](catalogue::MemMain& u) { u.ID_JB = 7; });
+  m.dtm.setRodzajEksportu(c.rodzaj);
+  m.options([&](catalogue::RunOptions& o) { o.cbGrupoweJst = c.grupoweJst; });
+  m.options([&](catalogue::RunOptions& o) { o.chkZapiszPojedynczo = c.perReport; });
+  m.options([&](catalogue::RunOptions& o) { o.bRegonSpacje = c.regonSpacje; });
   m.addBudgetUnit(7, QString::fromUtf8("Szkoła nr 1"), QString::fromLatin1(c.typJb), QString::fromLatin1(c.regon),
                   QString::fromLatin1(c.regon2));
   m.prepare(QStringLiteral("7,"));
@@ -181,7 +181,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Units, CombinedBudgetUnitsEachGetTheirConsecutiveReports) {
   test::PackageModule m;
-  m.dtm.RodzajEksportu = rJB;
+  m.dtm.setRodzajEksportu(rJB);
   m.addBudgetUnit(7, QStringLiteral("Szkola"), QString(), QStringLiteral("111111111"), QString());
   m.addBudgetUnit(9, QStringLiteral("Przedszkole"), QString(), QStringLiteral("222222222"), QString());
   m.prepare(QStringLiteral("7,9,"));
@@ -201,12 +201,12 @@ TEST(Units, CombinedBudgetUnitsEachGetTheirConsecutiveReports) {
     seen << entry;
   }
   EXPECT_EQ(seen, (QStringList{QStringLiteral("Szkola: Rb-27s1 Rb-28s2"), QStringLiteral("Przedszkole: Rb-28s3")}));
-  EXPECT_EQ(m.paczka.buildRecord().writtenReports, (std::vector<qint64>{1, 2, 3}));
+  EXPECT_EQ(test::writtenIds(m.paczka.buildRecord()), (std::vector<qint64>{1, 2, 3}));
 }
 
 TEST(Units, BudgetUnitMissingFromThePeriodIsAnError) {
   test::PackageModule m;
-  m.dtm.RodzajEksportu = rJB;
+  m.dtm.setRodzajEksportu(rJB);
   m.addBudgetUnit(7, QStringLiteral("Szkola"), QString(), QStringLiteral("111111111"), QString());
   m.prepare(QStringLiteral("7,"));
   m.select({test::selectRow(1, QStringLiteral("Rb-27s"), QStringLiteral("D"), 8)});
@@ -225,13 +225,13 @@ TEST(Headers, PlainHeaderWritesThePartNumberOnlyWhenAboveZeroAndTheSelectionIsOp
   catalogue::SelectRow row = test::selectRow(5, QStringLiteral("Rb-27s"), QStringLiteral("D"));
   row.CZAST = 2;
   const QDate date(2013, 12, 31);
-  EXPECT_EQ(written(ElementNaglowek(ReportContext(m.dtm.DB, catalogue::rJST, row), 3, date)),
+  EXPECT_EQ(written(ElementNaglowek(ReportContext(m.dtm.DB(), catalogue::rJST, row), 3, date)),
             lines({"<Naglowek>", "  <Wersja>3</Wersja>", "  <DataSprawozdania>2013-12-31</DataSprawozdania>", "  <CZAST>2</CZAST>",
                    "</Naglowek>"}));
-  EXPECT_EQ(written(ElementNaglowek(ReportContext(m.dtm.DB, catalogue::rJST, row, false), 3, date)),
+  EXPECT_EQ(written(ElementNaglowek(ReportContext(m.dtm.DB(), catalogue::rJST, row, false), 3, date)),
             lines({"<Naglowek>", "  <Wersja>3</Wersja>", "  <DataSprawozdania>2013-12-31</DataSprawozdania>", "</Naglowek>"}));
   row.CZAST = 0;
-  EXPECT_EQ(written(ElementNaglowek(ReportContext(m.dtm.DB, catalogue::rJST, row), 0, date)),
+  EXPECT_EQ(written(ElementNaglowek(ReportContext(m.dtm.DB(), catalogue::rJST, row), 0, date)),
             lines({"<Naglowek>", "  <Wersja>0</Wersja>", "  <DataSprawozdania>2013-12-31</DataSprawozdania>", "</Naglowek>"}));
 }
 
@@ -342,13 +342,13 @@ TEST(ReportOrder, RowsAreNumberedByTheOrderTableAndSortedByUnitAndNumber) {
             test::selectRow(1, QStringLiteral("B-Jed"), QStringLiteral("BILJ"))});
   m.paczka.IDMemSprawozd();
   QStringList order;
-  for (int i = 0; i < m.dtm.memSelectSpraw.recordCount(); ++i) {
-    const catalogue::SelectRow& r = m.dtm.memSelectSpraw.at(i);
+  for (int i = 0; i < m.dtm.memSelectSpraw().recordCount(); ++i) {
+    const catalogue::SelectRow& r = m.dtm.memSelectSpraw().at(i);
     order << QStringLiteral("%1:%2:%3").arg(r.ID_JB).arg(r.ID).arg(r.IDSPRAW);
   }
   EXPECT_EQ(order, (QStringList{QStringLiteral("0:0:4"), QStringLiteral("0:1:1"), QStringLiteral("0:7:3"), QStringLiteral("0:24:5"),
                                 QStringLiteral("0:99:6"), QStringLiteral("7:8:2")}));
-  EXPECT_EQ(m.dtm.memSelectSpraw.position(), 0);
+  EXPECT_EQ(m.dtm.memSelectSpraw().position(), 0);
   EXPECT_EQ(ReportRegistry::instance().orderOf(QStringLiteral("Rb-50")), 15);
   EXPECT_EQ(ReportRegistry::instance().orderOf(QStringLiteral("Rb-30s")), 0);
 }
@@ -359,7 +359,7 @@ TEST(ReportOrder, FileNameOfTheCurrentRow) {
   parted.CZAST = 2;
   m.select({test::selectRow(57, QStringLiteral("Rb-27s"), QStringLiteral("D")), parted});
   EXPECT_EQ(m.paczka.NazwaPlikuXml(), QStringLiteral("Rb-27s__57.xml"));
-  m.dtm.memSelectSpraw.next();
+  m.dtm.memSelectSpraw().next();
   EXPECT_EQ(m.paczka.NazwaPlikuXml(), QStringLiteral("Rb-27s_2_58.xml"));
 }
 

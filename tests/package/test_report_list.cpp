@@ -49,7 +49,7 @@ class Rozwiniecie : public ::testing::TestWithParam<RozwiniecieCase> {};
 TEST_P(Rozwiniecie, HeaderRemarksAndParameters) {
   const RozwiniecieCase& c = GetParam();
   test::PackageModule m;
-  m.dtm.RodzajEksportu = c.rodzaj;
+  m.dtm.setRodzajEksportu(c.rodzaj);
   insertRemarks(m, QString(), false);
   insertRemarks(m, QStringLiteral("JB"), true);
   m.select({test::selectRow(57, QString::fromLatin1(c.symbol), QString::fromLatin1(c.typspr))});
@@ -100,7 +100,7 @@ TEST(RozwiniecieEmpty, NoRowsGiveEmptyTexts) {
   XmlFragment holder;
   XmlElement& list = holder.appendElement(QStringLiteral("SprawozdaniaRozwiniecie"));
   m.paczka.ElementSprawozdanieRozwiniecie(list);
-  m.dtm.memSelectSpraw.next();
+  m.dtm.memSelectSpraw().next();
   m.paczka.ElementSprawozdanieRozwiniecie(list);
   EXPECT_EQ(written(holder), lines({"<SprawozdaniaRozwiniecie>",
                                     "  <SprawozdanieRozwiniecie Sprawozdanie=\"#Rb-Z60\">",
@@ -122,7 +122,7 @@ TEST(RozwiniecieEmpty, NoRowsGiveEmptyTexts) {
 
 TEST(ReportList, UntickedRowsGiveExtendedInformationAndThePlaceholderButNoReport) {
   test::PackageModule m;
-  m.dtm.bDodajInfo = true;
+  m.options([&](catalogue::RunOptions& o) { o.bDodajInfo = true; });
   catalogue::SelectRow unticked = test::selectRow(2, QStringLiteral("Rb-28s"), QStringLiteral("W"));
   unticked.SELEKCJA = false;
   unticked.podpisane = true;
@@ -156,12 +156,12 @@ TEST(ReportList, UntickedRowsGiveExtendedInformationAndThePlaceholderButNoReport
                          "  </SprawozdanieRozwiniecie>",
                          "</SprawozdaniaRozwiniecie>",
                          "<PODPIS/>"}));
-  EXPECT_TRUE(m.dtm.memSelectSpraw.eof());
+  EXPECT_TRUE(m.dtm.memSelectSpraw().eof());
   // The unticked report is not in the package: its signatures are not either.
   ASSERT_EQ(m.paczka.buildRecord().signatures.size(), 1u);
   EXPECT_TRUE(m.paczka.buildRecord().signatures[0].reports.empty());
   // Report 3 has no body builder: nothing of it went into the document, so it gets no sending date.
-  EXPECT_EQ(m.paczka.buildRecord().writtenReports, (std::vector<qint64>{1}));
+  EXPECT_EQ(test::writtenIds(m.paczka.buildRecord()), (std::vector<qint64>{1}));
 }
 
 TEST(ReportList, WithoutAdditionalInformationOnlyReports) {
@@ -176,14 +176,14 @@ TEST(ReportList, WithoutAdditionalInformationOnlyReports) {
 
 TEST(ReportList, OnePerReportTakesOneRowWhateverItsUnit) {
   test::PackageModule m;
-  m.dtm.frmWertalo.chkZapiszPojedynczo = true;
+  m.options([&](catalogue::RunOptions& o) { o.chkZapiszPojedynczo = true; });
   m.select({test::selectRow(1, QStringLiteral("Rb-34s"), QStringLiteral("RB34")), test::selectRow(2, QStringLiteral("Rb-34s"), QStringLiteral("RB34"))});
   m.paczka.ElementSprawozdania(0);
-  EXPECT_EQ(m.dtm.memSelectSpraw.position(), 1);
-  m.dtm.frmWertalo.chkZapiszPojedynczo = false;
-  m.dtm.memSelectSpraw.first();
+  EXPECT_EQ(m.dtm.memSelectSpraw().position(), 1);
+  m.options([&](catalogue::RunOptions& o) { o.chkZapiszPojedynczo = false; });
+  m.dtm.memSelectSpraw().first();
   m.paczka.ElementSprawozdania(0);
-  EXPECT_TRUE(m.dtm.memSelectSpraw.eof());
+  EXPECT_TRUE(m.dtm.memSelectSpraw().eof());
 }
 
 TEST(ReportList, SignedReportWithKeptXmlRunsNoBodyQuery) {
@@ -201,8 +201,8 @@ TEST(ReportList, SignedReportWithKeptXmlRunsNoBodyQuery) {
   EXPECT_EQ(m.paczka.buildRecord().signatures[0].reports[0].anchor, QStringLiteral("#Rb-27s57"));
 
   // Unsigned, the same report is built fresh, and the body's table is needed.
-  m.dtm.memSelectSpraw.first();
-  m.dtm.memSelectSpraw.current().podpisane = false;
+  m.dtm.memSelectSpraw().first();
+  m.dtm.memSelectSpraw().current().podpisane = false;
   EXPECT_THROW(m.paczka.ElementSprawozdania(0), db::DbError);
 }
 
@@ -212,7 +212,7 @@ TEST(ReportList, Rb50PartsTakeTheirOwnKeptTexts) {
       "INSERT INTO JBSPRAWOZDXML (IDSPRAW, TYP, czy_epodpisane, WYEKSPORTOWANY_XML, ID_JB) VALUES (3, 'W', 1, '<W3/>', 7);\n"
       "INSERT INTO JBSPRAWOZDXML (IDSPRAW, TYP, czy_epodpisane, WYEKSPORTOWANY_XML, ID_JB) VALUES (3, 'D', 1, '<D3/>', 7);\n"
       "INSERT INTO JBSPRAWOZDXML (IDSPRAW, TYP, czy_epodpisane, WYEKSPORTOWANY_XML, ID_JB) VALUES (4, 'D', 1, '<D4/>', 7);\n"));
-  m.dtm.RodzajEksportu = rJB;
+  m.dtm.setRodzajEksportu(rJB);
   m.addBudgetUnit(7, QStringLiteral("Szkola"), QString(), QStringLiteral("111111111"), QString());
   m.prepare(QStringLiteral("7,"));
   catalogue::SelectRow both = test::selectRow(3, QStringLiteral("Rb-50"), QStringLiteral("RB50"), 7);
@@ -266,7 +266,7 @@ TEST_P(PartsAndTasks, ACityWritesEachPartForBothKindsOfTask) {
   const ReportRegistry registry(kTwoParts);
   test::PackageModule m;
   TXMLPaczkaSprawozdan paczka(m.dtm, registry);
-  m.dtm.memMain.TYP = QString::fromLatin1(GetParam().unitType);
+  m.unit([&](catalogue::MemMain& u) { u.TYP = QString::fromLatin1(GetParam().unitType); });
   m.select({test::selectRow(5, QStringLiteral("Two"), QStringLiteral("TP")), test::selectRow(6, QStringLiteral("Pending"), QStringLiteral("PE"))});
   XmlFragment list = paczka.ElementSprawozdania(0);
   written(list);
@@ -276,7 +276,7 @@ TEST_P(PartsAndTasks, ACityWritesEachPartForBothKindsOfTask) {
   std::vector<std::string> expected(GetParam().tasks.begin(), GetParam().tasks.end());
   EXPECT_EQ(tasks, expected);
   // The pending family wrote nothing and gets no sending date.
-  EXPECT_EQ(paczka.buildRecord().writtenReports, (std::vector<qint64>{5}));
+  EXPECT_EQ(test::writtenIds(paczka.buildRecord()), (std::vector<qint64>{5}));
   EXPECT_FALSE(registry.bodyWritten(QStringLiteral("Pending")));
   EXPECT_TRUE(registry.bodyWritten(QStringLiteral("Two")));
 }

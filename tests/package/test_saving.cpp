@@ -55,12 +55,12 @@ class Saving : public ::testing::Test {
  protected:
   Saving() {
     out_ = dir_.path() + QStringLiteral("/eksport");
-    m.dtm.frmParams.dirKatalog = out_;
+    m.options([&](catalogue::RunOptions& o) { o.dirKatalog = out_; });
     // Each sending date notes the files that exist when it is taken.
-    m.dtm.clock = [this] {
+    m.dtm.setClock([this] {
       filesAtSendingDate_ << entries(out_).join(QLatin1Char(','));
       return kNow;
-    };
+    });
   }
 
   // An approved report (closed 2014-01-20) in SPRAWOZD or JBSPRAWOZD.
@@ -69,7 +69,7 @@ class Saving : public ::testing::Test {
                      : QStringLiteral("INSERT INTO JBSPRAWOZD (IDSPRAW, DATAZAK, ID_JB) VALUES (%1, '2014-01-20', %2);\n").arg(id).arg(idJb));
   }
   void kept(qint64 id, const QString& typ, const QString& text, const QString& prefix = QString()) {
-    db::Query query(m.dtm.DB);
+    db::Query query(m.dtm.DB());
     query.setSql(QStringLiteral("INSERT INTO %1SPRAWOZDXML (IDSPRAW, TYP, czy_epodpisane, WYEKSPORTOWANY_XML) VALUES (:ID, :TYP, 1, :X)").arg(prefix));
     query.bindInt(QStringLiteral("ID"), id);
     query.bindText(QStringLiteral("TYP"), typ);
@@ -78,7 +78,7 @@ class Saving : public ::testing::Test {
   }
   void signature(qint64 id, const QString& dane, const QString& signer = QStringLiteral("Jan Nowak"),
                  const QString& role = QStringLiteral("Skarbnik"), const QString& prefix = QString()) {
-    db::Query query(m.dtm.DB);
+    db::Query query(m.dtm.DB());
     query.setSql(QStringLiteral("INSERT INTO %1SPRAWOZDEPODPIS (IDSPRAW, DANE, PODPISUJACY, ROLA) VALUES (:ID, :D, :P, :R)").arg(prefix));
     query.bindInt(QStringLiteral("ID"), id);
     query.bindText(QStringLiteral("D"), dane);
@@ -132,7 +132,7 @@ TEST_P(SignedReportAlone, FileAndSendingDate) {
   const QByteArray bytes = fileBytes(path(QStringLiteral("Rb-27s__57.xml")));
   EXPECT_EQ(bytes.toStdString(), unitFile(c.list));
   EXPECT_TRUE(test::isWellFormedXml(bytes));
-  EXPECT_EQ(test::sendingDate(m.dtm.DB, 57), QStringLiteral("2014-02-03 10:00"));
+  EXPECT_EQ(test::sendingDate(m.dtm.DB(), 57), QStringLiteral("2014-02-03 10:00"));
   EXPECT_EQ(filesAtSendingDate_, QStringList{QStringLiteral("Rb-27s__57.xml")});
   EXPECT_EQ(m.paczka.sNazwaPliku, QStringLiteral("Rb-27s__57.xml"));
   EXPECT_EQ(m.paczka.sNazwaKatalogu, out_ + QLatin1Char('/'));
@@ -157,8 +157,48 @@ INSTANTIATE_TEST_SUITE_P(
                    "      <Sprawozdania>\r\n" + freshReport("Rb-27s", "57") + "      </Sprawozdania>\r\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Each statement that differs only by the unit kind's table reads and writes the tables of
+// that kind, never their twins: the kept XML, the signatures and the sending date.
+class TablesOfTheUnitKind : public Saving, public ::testing::WithParamInterface<catalogue::TRodzajEksportu> {};
+
+TEST_P(TablesOfTheUnitKind, KeptXmlSignaturesAndSendingDate) {
+  const bool jb = GetParam() == catalogue::rJB;
+  const QString own = jb ? QStringLiteral("JB") : QString();
+  const QString twin = jb ? QString() : QStringLiteral("JB");
+  m.dtm.setRodzajEksportu(GetParam());
+  report(57, jb ? 7 : 0);
+  report(57, jb ? 0 : 7);
+  kept(57, QString(), QStringLiteral("<Own/>"), own);
+  kept(57, QString(), QStringLiteral("<Twin/>"), twin);
+  signature(57, QStringLiteral("<Signature Id=\"Own\"/>"), QStringLiteral("Jan Nowak"), QStringLiteral("Skarbnik"), own);
+  signature(57, QStringLiteral("<Signature Id=\"Twin\"/>"), QStringLiteral("Jan Nowak"), QStringLiteral("Skarbnik"), twin);
+  if (jb) {
+    m.addBudgetUnit(7, QStringLiteral("Szkola"), QString(), QStringLiteral("111111111"), QString());
+    m.prepare(QStringLiteral("7,"));
+  }
+  catalogue::SelectRow row = signedRow(57, "Rb-27s", "D", jb ? 7 : 0);
+  m.select({row});
+
+  m.paczka.TworzWieleDokumentowSPR();
+
+  const QByteArray bytes = fileBytes(path(QStringLiteral("Rb-27s__57.xml")));
+  EXPECT_TRUE(test::isWellFormedXml(bytes));
+  EXPECT_TRUE(bytes.contains("<Sprawozdania>\r\n<Own/>\r\n")) << bytes.toStdString();
+  EXPECT_TRUE(bytes.contains("<Podpisy>\r\n<Signature Id=\"Own\"/>\r\n</Podpisy>")) << bytes.toStdString();
+  EXPECT_FALSE(bytes.contains("Twin"));
+  // Dated once, in its own table; a second save keeps the first date.
+  EXPECT_EQ(test::sendingDate(m.dtm.DB(), 57, jb), QStringLiteral("2014-02-03 10:00"));
+  EXPECT_EQ(test::sendingDate(m.dtm.DB(), 57, !jb), QString());
+  m.dtm.setClock([] { return QDateTime(QDate(2015, 1, 1), QTime(8, 0)); });
+  EXPECT_FALSE(m.dtm.ZapiszDateWysylki(57));
+  EXPECT_EQ(test::sendingDate(m.dtm.DB(), 57, jb), QStringLiteral("2014-02-03 10:00"));
+}
+
+INSTANTIATE_TEST_SUITE_P(UnitKinds, TablesOfTheUnitKind, ::testing::Values(catalogue::rJST, catalogue::rJB),
+                         [](const auto& info) { return std::string(info.param == catalogue::rJB ? "BudgetUnit" : "Unit"); });
+
 TEST_F(Saving, SignerAndRoleAreEscapedInTheExtendedInformation) {
-  m.dtm.bDodajInfo = true;
+  m.options([&](catalogue::RunOptions& o) { o.bDodajInfo = true; });
   report(57);
   signature(57, QString::fromUtf8(kSig1), QStringLiteral("Jan & <Syn>"), QString::fromUtf8("Główny \"księgowy\""));
   m.select({signedRow(57, "Rb-27s", "D")});
@@ -188,7 +228,7 @@ TEST_F(Saving, Rb50PartsGetTheirOwnKeptTextsInAFileOfTheirOwn) {
                                           "      </Sprawozdania>\r\n<Podpisy>\r\n" +
                                           std::string(kSig1) + "\r\n</Podpisy>\r\n"));
   EXPECT_TRUE(test::isWellFormedXml(bytes));
-  EXPECT_EQ(test::sendingDate(m.dtm.DB, 3), QStringLiteral("2014-02-03 10:00"));
+  EXPECT_EQ(test::sendingDate(m.dtm.DB(), 3), QStringLiteral("2014-02-03 10:00"));
 }
 
 TEST_F(Saving, AReportWhoseBodyWritesNothingGetsNoFileAndNoDate) {
@@ -198,7 +238,7 @@ TEST_F(Saving, AReportWhoseBodyWritesNothingGetsNoFileAndNoDate) {
   m.select({signedRow(3, "Rb-50", "RB50")});
   m.paczka.TworzWieleDokumentowSPR();
   EXPECT_FALSE(QFile::exists(path(QStringLiteral("Rb-50__3.xml"))));
-  EXPECT_EQ(test::sendingDate(m.dtm.DB, 3), QString());
+  EXPECT_EQ(test::sendingDate(m.dtm.DB(), 3), QString());
 }
 
 TEST_F(Saving, SignaturesOnlyOfReportsInTheFileAndNoEmptySignatureLines) {
@@ -207,12 +247,12 @@ TEST_F(Saving, SignaturesOnlyOfReportsInTheFileAndNoEmptySignatureLines) {
   report(1);
   report(5);
   signature(1, QString::fromUtf8(kSig1));
-  db::Query nullText(m.dtm.DB);
+  db::Query nullText(m.dtm.DB());
   nullText.setSql(QStringLiteral("INSERT INTO SPRAWOZDEPODPIS (IDSPRAW, DANE, PODPISUJACY, ROLA) VALUES (1, NULL, 'Anna Kowal', 'Kierownik')"));
   nullText.execSql();
   signature(5, QStringLiteral("<Signature Id=\"S5\"/>"));
   m.select({signedRow(1, "Rb-27s", "D"), signedRow(5, "Rb-30s", "RB30")});
-  m.dtm.bDodajInfo = false;
+  m.options([&](catalogue::RunOptions& o) { o.bDodajInfo = false; });
   m.paczka.IDMemSprawozd();
   m.paczka.TworzDokument_SPR();
   const QString target = path(QStringLiteral("jeden.xml"));
@@ -223,8 +263,8 @@ TEST_F(Saving, SignaturesOnlyOfReportsInTheFileAndNoEmptySignatureLines) {
   EXPECT_FALSE(bytes.contains("S5")) << bytes.toStdString();
   EXPECT_FALSE(bytes.contains("<Podpisy>\r\n\r\n")) << bytes.toStdString();
   EXPECT_TRUE(bytes.contains("<Podpisy>\r\n<Signature Id=\"S1\">")) << bytes.toStdString();
-  EXPECT_EQ(test::sendingDate(m.dtm.DB, 1), QStringLiteral("2014-02-03 10:00"));
-  EXPECT_EQ(test::sendingDate(m.dtm.DB, 5), QString());
+  EXPECT_EQ(test::sendingDate(m.dtm.DB(), 1), QStringLiteral("2014-02-03 10:00"));
+  EXPECT_EQ(test::sendingDate(m.dtm.DB(), 5), QString());
 }
 
 // ---- The whole package in one file --------------------------------------------------------
@@ -232,7 +272,7 @@ TEST_F(Saving, SignaturesOnlyOfReportsInTheFileAndNoEmptySignatureLines) {
 TEST_F(Saving, OneFilePackageWithSeveralSignedReports) {
   m.exec(QStringLiteral("INSERT INTO okresD (Rok, Okres, Okres2, OpZam) VALUES ('13', '4', -50, '4050');\n"
                         "INSERT INTO okresD (Rok, Okres, Okres2, OpZam) VALUES ('13', '4', 0, '4000');\n"));
-  m.dtm.open(m.dtm.qrOkresD);
+  m.dtm.openCatalogue();
   for (qint64 id : {1, 2, 3, 4}) report(id);
   kept(1, QString(), QStringLiteral("<K1/>"));
   kept(3, QStringLiteral("D"), QStringLiteral("<D3/>"));
@@ -260,12 +300,12 @@ TEST_F(Saving, OneFilePackageWithSeveralSignedReports) {
                      "<Signature Id=\"S3\"><Reference URI=\"#c\"/></Signature>\r\n"
                      "</Podpisy>\r\n"));
   EXPECT_TRUE(test::isWellFormedXml(bytes));
-  for (qint64 id : {1, 2, 3}) EXPECT_EQ(test::sendingDate(m.dtm.DB, id), QStringLiteral("2014-02-03 10:00")) << id;
-  EXPECT_EQ(test::sendingDate(m.dtm.DB, 4), QString());
+  for (qint64 id : {1, 2, 3}) EXPECT_EQ(test::sendingDate(m.dtm.DB(), id), QStringLiteral("2014-02-03 10:00")) << id;
+  EXPECT_EQ(test::sendingDate(m.dtm.DB(), 4), QString());
   EXPECT_EQ(m.paczka.sNazwaPliku, QStringLiteral("pakiet.xml"));
   EXPECT_EQ(m.paczka.sNazwaKatalogu, dir_.path() + QLatin1Char('/'));
-  EXPECT_EQ(m.dtm.sNazwaPliku, QStringLiteral("pakiet.xml"));
-  EXPECT_EQ(m.dtm.sNazwaKatalogu, dir_.path() + QLatin1Char('/'));
+  ASSERT_EQ(m.paczka.result().files.size(), 1u);
+  EXPECT_EQ(m.paczka.result().files[0].path, dir_.path() + QStringLiteral("/pakiet.xml"));
 
   ASSERT_EQ(m.ui.saveRequests().size(), 1);
   const platform::SaveFileRequest& request = m.ui.saveRequests()[0];
@@ -277,7 +317,7 @@ TEST_F(Saving, OneFilePackageWithSeveralSignedReports) {
 }
 
 TEST_F(Saving, EachUnitsPlaceholderGetsTheSignaturesOfItsOwnList) {
-  m.dtm.RodzajEksportu = rJB;
+  m.dtm.setRodzajEksportu(rJB);
   m.addBudgetUnit(7, QStringLiteral("Szkola"), QString(), QStringLiteral("111111111"), QString());
   m.addBudgetUnit(9, QStringLiteral("Przedszkole"), QString(), QStringLiteral("222222222"), QString());
   m.prepare(QStringLiteral("7,9,"));
@@ -307,8 +347,8 @@ TEST_F(Saving, EachUnitsPlaceholderGetsTheSignaturesOfItsOwnList) {
   EXPECT_LT(school, s7);
   EXPECT_LT(s7, kindergarten);
   EXPECT_LT(kindergarten, s9);
-  EXPECT_EQ(test::sendingDate(m.dtm.DB, 1, true), QStringLiteral("2014-02-03 10:00"));
-  EXPECT_EQ(test::sendingDate(m.dtm.DB, 2, true), QStringLiteral("2014-02-03 10:00"));
+  EXPECT_EQ(test::sendingDate(m.dtm.DB(), 1, true), QStringLiteral("2014-02-03 10:00"));
+  EXPECT_EQ(test::sendingDate(m.dtm.DB(), 2, true), QStringLiteral("2014-02-03 10:00"));
 }
 
 TEST_F(Saving, CancelledDialogWritesNothingAndRecordsNothing) {
@@ -321,7 +361,7 @@ TEST_F(Saving, CancelledDialogWritesNothingAndRecordsNothing) {
   EXPECT_EQ(m.ui.saveRequests().size(), 1);
   EXPECT_TRUE(entries(out_).isEmpty());
   EXPECT_TRUE(entries(dir_.path()) == QStringList{QStringLiteral("eksport")});
-  EXPECT_EQ(test::sendingDate(m.dtm.DB, 57), QString());
+  EXPECT_EQ(test::sendingDate(m.dtm.DB(), 57), QString());
   EXPECT_TRUE(filesAtSendingDate_.isEmpty());
   EXPECT_EQ(m.paczka.sNazwaPliku, QString());
 }
@@ -338,9 +378,9 @@ TEST_F(Saving, AFailingReportLeavesEarlierFilesWholeAndNoTraceOfItself) {
   const QByteArray bytes = fileBytes(path(QStringLiteral("Rb-27s__1.xml")));
   EXPECT_EQ(bytes.toStdString(), unitFile("      <Sprawozdania>\r\n" + freshReport("Rb-27s", "1") + "      </Sprawozdania>\r\n"));
   EXPECT_TRUE(test::isWellFormedXml(bytes));
-  EXPECT_EQ(test::sendingDate(m.dtm.DB, 1), QStringLiteral("2014-02-03 10:00"));
-  EXPECT_EQ(test::sendingDate(m.dtm.DB, 2), QString());
-  EXPECT_EQ(test::sendingDate(m.dtm.DB, 3), QString());
+  EXPECT_EQ(test::sendingDate(m.dtm.DB(), 1), QStringLiteral("2014-02-03 10:00"));
+  EXPECT_EQ(test::sendingDate(m.dtm.DB(), 2), QString());
+  EXPECT_EQ(test::sendingDate(m.dtm.DB(), 3), QString());
 }
 
 TEST_F(Saving, AFileThatCannotBeWrittenLeavesNoTemporaryFileAndNoSendingDate) {
@@ -351,8 +391,8 @@ TEST_F(Saving, AFileThatCannotBeWrittenLeavesNoTemporaryFileAndNoSendingDate) {
   EXPECT_EQ(entries(out_), (QStringList{QStringLiteral("Rb-27s__1.xml"), QStringLiteral("Rb-28s__2.xml")}));
   EXPECT_TRUE(entries(path(QStringLiteral("Rb-28s__2.xml"))).isEmpty());
   EXPECT_TRUE(test::isWellFormedXml(fileBytes(path(QStringLiteral("Rb-27s__1.xml")))));
-  EXPECT_EQ(test::sendingDate(m.dtm.DB, 1), QStringLiteral("2014-02-03 10:00"));
-  EXPECT_EQ(test::sendingDate(m.dtm.DB, 2), QString());
+  EXPECT_EQ(test::sendingDate(m.dtm.DB(), 1), QStringLiteral("2014-02-03 10:00"));
+  EXPECT_EQ(test::sendingDate(m.dtm.DB(), 2), QString());
 }
 
 TEST_F(Saving, SignaturesThatCannotBeReadLeaveNoFile) {
@@ -361,7 +401,7 @@ TEST_F(Saving, SignaturesThatCannotBeReadLeaveNoFile) {
   m.select({signedRow(57, "Rb-27s", "D")});
   EXPECT_THROW(m.paczka.TworzWieleDokumentowSPR(), db::DbError);
   EXPECT_TRUE(entries(out_).isEmpty());
-  EXPECT_EQ(test::sendingDate(m.dtm.DB, 57), QString());
+  EXPECT_EQ(test::sendingDate(m.dtm.DB(), 57), QString());
 }
 
 TEST_F(Saving, ProgressIsReportedOncePerTickedReport) {
@@ -370,21 +410,23 @@ TEST_F(Saving, ProgressIsReportedOncePerTickedReport) {
   unticked.SELEKCJA = false;
   m.select({test::selectRow(3, QStringLiteral("Rb-28nws"), QStringLiteral("NWS")), unticked, test::selectRow(1, QStringLiteral("Rb-27s"), QStringLiteral("D"))});
   QStringList progress;
-  m.paczka.onProgress = [&progress](int done, int total) { progress << QStringLiteral("%1/%2").arg(done).arg(total); };
+  m.paczka.onProgress = [&progress](int done, int total, const catalogue::SelectRow& row) {
+    progress << QStringLiteral("%1/%2:%3").arg(done).arg(total).arg(row.IDSPRAW);
+  };
   m.paczka.TworzWieleDokumentowSPR();
-  EXPECT_EQ(progress, (QStringList{QStringLiteral("1/2"), QStringLiteral("2/2")}));
+  EXPECT_EQ(progress, (QStringList{QStringLiteral("1/2:1"), QStringLiteral("2/2:3")}));
   EXPECT_EQ(entries(out_), (QStringList{QStringLiteral("Rb-27s__1.xml"), QStringLiteral("Rb-28nws__3.xml")}));
-  EXPECT_FALSE(m.dtm.frmWertalo.chkZapiszPojedynczo);
+  EXPECT_FALSE(m.dtm.options().chkZapiszPojedynczo);
 }
 
 // A signed report with kept XML and a signature, with extended information, saved alone.
 QByteArray savedSignedReport(test::PackageModule& m, const QString& folder) {
-  m.dtm.frmParams.dirKatalog = folder;
-  m.dtm.bDodajInfo = true;
-  m.dtm.clock = [] { return kNow; };
+  m.options([&](catalogue::RunOptions& o) { o.dirKatalog = folder; });
+  m.options([&](catalogue::RunOptions& o) { o.bDodajInfo = true; });
+  m.dtm.setClock([] { return kNow; });
   m.exec(QStringLiteral("INSERT INTO SPRAWOZD (IDSPRAW, DATAZAK, STAMP) VALUES (57, '2014-01-20', 'pieczęć');\n"
                         "INSERT INTO SPRAWOZDPARAMS (IDSPRAW, NAZWA, WARTOSC) VALUES (57, 'Osoba', 'Łucja');\n"));
-  db::Query query(m.dtm.DB);
+  db::Query query(m.dtm.DB());
   query.setSql(QStringLiteral("INSERT INTO SPRAWOZDXML (IDSPRAW, czy_epodpisane, WYEKSPORTOWANY_XML) VALUES (57, 1, :X)"));
   query.bindText(QStringLiteral("X"), QString::fromUtf8("<Rb-27s Id=\"Rb-27s57\"><Uwagi>zażółć gęślą jaźń</Uwagi></Rb-27s>"));
   query.execSql();
@@ -398,7 +440,7 @@ QByteArray savedSignedReport(test::PackageModule& m, const QString& folder) {
   row.podpisane = true;
   m.select({row});
   m.paczka.TworzWieleDokumentowSPR();
-  EXPECT_EQ(test::sendingDate(m.dtm.DB, 57), QStringLiteral("2014-02-03 10:00"));
+  EXPECT_EQ(test::sendingDate(m.dtm.DB(), 57), QStringLiteral("2014-02-03 10:00"));
   return fileBytes(folder + QStringLiteral("/Rb-27s__57.xml"));
 }
 

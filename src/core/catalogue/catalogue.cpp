@@ -58,46 +58,46 @@ QDate TdtmWertaloMain::closingDate(const db::DataSet& report) {
 }
 
 void TdtmWertaloMain::unitDataChanged() {
-  if (qrJSTWyk.data.eof()) return;
-  open(qrJSTDop);
-  const db::DataSet& u = qrJSTWyk.data;
-  memMain.ID_JST = u.integer(u"ID_JST");
-  memMain.WK = u.text(u"WK");
-  memMain.PK = u.text(u"PK");
-  memMain.GK = u.text(u"GK");
-  memMain.PT = u.text(u"PT");
-  memMain.GT = u.text(u"GT");
-  memMain.REGON = u.text(u"REGON");
-  memMain.TYP = u.text(u"TYPJST");
-  memMain.NAZWA = u.text(u"NAZWA");
-  db::DataSet& dop = qrJSTDop.data;
+  if (q_.qrJSTWyk.data.eof()) return;
+  open(q_.qrJSTDop);
+  const db::DataSet& u = q_.qrJSTWyk.data;
+  memMain_.ID_JST = u.integer(u"ID_JST");
+  memMain_.WK = u.text(u"WK");
+  memMain_.PK = u.text(u"PK");
+  memMain_.GK = u.text(u"GK");
+  memMain_.PT = u.text(u"PT");
+  memMain_.GT = u.text(u"GT");
+  memMain_.REGON = u.text(u"REGON");
+  memMain_.TYP = u.text(u"TYPJST");
+  memMain_.NAZWA = u.text(u"NAZWA");
+  db::DataSet& dop = q_.qrJSTDop.data;
   dop.first();
-  memMain.REGON = dop.eof() ? QString() : dop.text(u"REGON");
+  memMain_.REGON = dop.eof() ? QString() : dop.text(u"REGON");
 }
 
 void TdtmWertaloMain::yearRowChanged() {
-  if (qrOkres.data.eof()) return;
-  const QString rok = qrOkres.data.text(u"ROK");
-  if (memMain.ROK == rok) return;
-  memMain.ROK = rok;
-  if (!qrOkresD.data.eof()) takePeriodRow(qrOkresD.data);
+  if (q_.qrOkres.data.eof()) return;
+  const QString rok = q_.qrOkres.data.text(u"ROK");
+  if (memMain_.ROK == rok) return;
+  memMain_.ROK = rok;
+  if (!q_.qrOkresD.data.eof()) takePeriodRow(q_.qrOkresD.data);
 }
 
 void TdtmWertaloMain::takePeriodRow(const db::DataSet& period) {
   const QString okres = period.text(u"Okres");
   const int okres2 = static_cast<int>(period.integer(u"Okres2"));
-  memMain.OKRES = text::OkresDToOkres(okres, okres2);
-  memMain.OKRES2 = text::Okres2DToOkres2(okres, okres2);
-  memMain.OkresOkres2 = period.text(u"OpZam");
+  memMain_.OKRES = text::OkresDToOkres(okres, okres2);
+  memMain_.OKRES2 = text::Okres2DToOkres2(okres, okres2);
+  memMain_.OkresOkres2 = period.text(u"OpZam");
 }
 
 bool TdtmWertaloMain::chooseYear(const QString& rok) {
-  if (!qrRok.data.locate(QStringLiteral("ROK"), rok)) return false;
-  open(qrOkres);
-  open(qrOkresD);
+  if (!q_.qrRok.data.locate(QStringLiteral("ROK"), rok)) return false;
+  open(q_.qrOkres);
+  open(q_.qrOkresD);
   yearRowChanged();
   // As the year picker does: the latest period of the year becomes the chosen one.
-  db::DataSet& periods = qrOkresD.data;
+  db::DataSet& periods = q_.qrOkresD.data;
   if (!periods.isEmpty()) {
     periods.last();
     takePeriodRow(periods);
@@ -107,7 +107,7 @@ bool TdtmWertaloMain::chooseYear(const QString& rok) {
 }
 
 bool TdtmWertaloMain::choosePeriod(const QString& opZam) {
-  db::DataSet& periods = qrOkresD.data;
+  db::DataSet& periods = q_.qrOkresD.data;
   if (!periods.locate(QStringLiteral("OpZam"), opZam)) return false;
   takePeriodRow(periods);
   refreshReports();
@@ -117,7 +117,7 @@ bool TdtmWertaloMain::choosePeriod(const QString& opZam) {
 bool TdtmWertaloMain::findHeader(CatalogueQuery& headers, TRodzajEksportu kind, qint64 idspraw) const {
   if (!headers.active) return false;
   // The unit's own reports are looked up in the chosen year; a budget unit's by identifier.
-  return kind == rJST ? headers.data.locate({{QStringLiteral("IDSPRAW"), idspraw}, {QStringLiteral("ROK"), memMain.ROK}})
+  return kind == rJST ? headers.data.locate({{QStringLiteral("IDSPRAW"), idspraw}, {QStringLiteral("ROK"), memMain_.ROK}})
                       : headers.data.locate(QStringLiteral("IDSPRAW"), idspraw);
 }
 
@@ -129,17 +129,17 @@ ReportWords TdtmWertaloMain::headerWords(const CatalogueQuery& headers, bool fou
 std::vector<ReportRow> TdtmWertaloMain::reportRows(TRodzajEksportu kind) {
   std::vector<ReportRow> rows;
   // Each report list shows rows only for its own unit kind, and of the chosen export kind.
-  if (kind != RodzajEksportu) return rows;
-  CatalogueQuery& reports = kind == rJST ? qrSprawAkt : qrJBSprawAkt;
-  CatalogueQuery& headers = kind == rJST ? qrSprawozd : qrJBSprawozd;
+  if (kind != RodzajEksportu_) return rows;
+  CatalogueQuery& reports = kind == rJST ? q_.qrSprawAkt : q_.qrJBSprawAkt;
+  CatalogueQuery& headers = kind == rJST ? q_.qrSprawozd : q_.qrJBSprawozd;
   if (!reports.active) return rows;
   db::DataSet& r = reports.data;
   db::DataSet& h = headers.data;
-  db::DataSet& types = qrS_TypSpr.data;
+  db::DataSet& types = q_.qrS_TypSpr.data;
   for (r.first(); !r.eof(); r.next()) {
     ReportRow row;
     row.TYPSPR = r.text(u"TYPSPR");
-    if (isBalanceType(row.TYPSPR) != (TypEksportu == teBilanse)) continue;
+    if (isBalanceType(row.TYPSPR) != (TypEksportu_ == teBilanse)) continue;
     row.IDSPRAW = r.integer(u"IDSPRAW");
     row.WERSJA = static_cast<int>(r.integer(u"WERSJA"));
     row.DAT_SKW = r.isNull(u"DAT_SKW") ? QDate() : r.date(u"DAT_SKW");
@@ -153,12 +153,12 @@ std::vector<ReportRow> TdtmWertaloMain::reportRows(TRodzajEksportu kind) {
     row.StatusSpraw = words.StatusSpraw;
     if (found) row.Uwagi = h.text(u"UWAGI");
 
-    const bool typeFound = qrS_TypSpr.active && types.locate(QStringLiteral("TYPSPR"), row.TYPSPR);
+    const bool typeFound = q_.qrS_TypSpr.active && types.locate(QStringLiteral("TYPSPR"), row.TYPSPR);
     if (kind == rJST) {
       row.TypSprNazwaS = typeFound ? types.text(u"NazwaS") : QString();
     } else {
-      if (qryJBDop.active && qryJBDop.data.locate(QStringLiteral("ID_JB"), row.ID_JB))
-        row.URZAD = qryJBDop.data.text(u"URZAD");
+      if (q_.qryJBDop.active && q_.qryJBDop.data.locate(QStringLiteral("ID_JB"), row.ID_JB))
+        row.URZAD = q_.qryJBDop.data.text(u"URZAD");
       if (row.TYPSPR == QLatin1String("BILL")) row.TypSprNazwaS = QStringLiteral("Bilans łączny: ") + row.URZAD;
       if (typeFound) row.TypSprNazwaS = types.text(u"NazwaS") + QLatin1Char(' ') + row.URZAD;
     }

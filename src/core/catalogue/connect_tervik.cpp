@@ -4,6 +4,8 @@
 
 #include <exception>
 
+#include "core/base/error.h"
+
 #include "core/platform/adapter_address.h"
 #include "core/platform/ini_file.h"
 #include "core/platform/paths.h"
@@ -20,25 +22,24 @@ const QString kDefaultPassword = QStringLiteral("zentrowal");
 
 }  // namespace
 
-bool TdtmWertaloMain::ConnectTervik() {
+void TdtmWertaloMain::ConnectTervik() {
   using platform::readProfileString;
   // The per-workstation section is read but takes no effect: "configTervik" is read after it.
   const QString workstation = platform::MACAddress();
 
   QString key = QStringLiteral("TERVIK");
-  if (readProfileString(winIniPath, QStringLiteral("KALMETO"), key).isEmpty()) {
+  if (readProfileString(installation_.winIni, QStringLiteral("KALMETO"), key).isEmpty()) {
     key = QStringLiteral("JSTJB");
-    RodzajProg = rBudzetJB;
+    RodzajProg_ = rBudzetJB;
   } else {
-    RodzajProg = rBudzetJST;
+    RodzajProg_ = rBudzetJST;
   }
-  const QString configFile = platform::nativePath(readProfileString(winIniPath, QStringLiteral("KALMETO"), key));
-  if (configFile.isEmpty()) {
-    ui.showMessage(kInstallError);
-    return false;
-  }
+  const QString configFile = platform::nativePath(readProfileString(installation_.winIni, QStringLiteral("KALMETO"), key));
+  if (configFile.isEmpty()) throw Error(ErrorKind::Installation, kInstallError);
+  installation_.configFile = configFile;
 
   QString section = QStringLiteral("configTervik");
+  bool noDataFolder = false;
   try {
     if (!workstation.isEmpty()) readProfileString(configFile, workstation, QStringLiteral("PathData"));
     if (readProfileString(configFile, section, QStringLiteral("PathData")).isEmpty()) {
@@ -46,13 +47,11 @@ bool TdtmWertaloMain::ConnectTervik() {
       if (readProfileString(configFile, section, QStringLiteral("PathData")).isEmpty())
         section = QStringLiteral("configJB");
     }
-    if (readProfileString(configFile, section, QStringLiteral("PathData")).isEmpty()) {
-      ui.showMessage(kInstallError);
-      return false;
-    }
+    noDataFolder = readProfileString(configFile, section, QStringLiteral("PathData")).isEmpty();
   } catch (const std::exception&) {
-    ui.showMessage(QStringLiteral("Błąd podczas odczytu pliku konfiguracyjnego ") + configFile);
+    ui_.showMessage(QStringLiteral("Błąd podczas odczytu pliku konfiguracyjnego ") + configFile);
   }
+  if (noDataFolder) throw Error(ErrorKind::Installation, kInstallError);
 
   // After a failed read the rest goes on with what can be read (an unreadable file reads empty).
   auto read = [&](const char* name) {
@@ -62,42 +61,41 @@ bool TdtmWertaloMain::ConnectTervik() {
       return QString();
     }
   };
-  PathData = platform::nativePath(read("PathData"));
-  CommunicationSrv = read("CommunicationSrv");
+  installation_.PathData = platform::nativePath(read("PathData"));
+  installation_.CommunicationSrv = read("CommunicationSrv");
   const QString gdbPath = read("GDBPath").trimmed();
-  PasswordInterbase = read("PasswordInterbase");
-  UserInterbase = read("UserInterbase");
+  installation_.PasswordInterbase = read("PasswordInterbase");
+  installation_.UserInterbase = read("UserInterbase");
 
-  DB.close();
-  PathBufor = read("PathBufor");
+  db_.close();
+  installation_.PathBufor = read("PathBufor");
 
   db::ConnectionSettings settings;
   if (gdbPath.isEmpty()) {
     settings.engine = db::Engine::Sqlite;
-    settings.sqliteFile = platform::joinPath(PathData, QStringLiteral("dane.sqlite"));
-    IsInterbase = false;
+    settings.sqliteFile = platform::joinPath(installation_.PathData, QStringLiteral("dane.sqlite"));
+    installation_.IsInterbase = false;
   } else {
     settings.engine = db::Engine::Firebird;
     settings.server = gdbPath;
-    settings.user = UserInterbase.isEmpty() ? kDefaultUser : UserInterbase;
-    settings.password = PasswordInterbase.isEmpty() ? kDefaultPassword : PasswordInterbase;
-    IsInterbase = true;
+    settings.user = installation_.UserInterbase.isEmpty() ? kDefaultUser : installation_.UserInterbase;
+    settings.password = installation_.PasswordInterbase.isEmpty() ? kDefaultPassword : installation_.PasswordInterbase;
+    installation_.IsInterbase = true;
   }
-  connectionSettings = settings;
-  DB.open(settings);
+  installation_.connection = settings;
+  db_.open(settings);
 
-  PathMain = read("PathMain");
-  const QString defaultFolder = PathMain + QStringLiteral("\\Bestia");
+  installation_.PathMain = read("PathMain");
+  const QString defaultFolder = installation_.PathMain + QStringLiteral("\\Bestia");
   const QString exportSection = QStringLiteral("Eksport obcy");
   // Without a main folder there is no default: nothing is written (the export asks for a folder).
-  if (!PathMain.isEmpty() && readProfileString(configFile, exportSection, QStringLiteral("BestiaDir")).isEmpty())
+  if (!installation_.PathMain.isEmpty() && readProfileString(configFile, exportSection, QStringLiteral("BestiaDir")).isEmpty())
     platform::writeProfileString(configFile, exportSection, QStringLiteral("BestiaDir"), defaultFolder);
-  PathBestia = platform::nativePath(readProfileString(configFile, exportSection, QStringLiteral("BestiaDir")));
+  installation_.PathBestia = platform::nativePath(readProfileString(configFile, exportSection, QStringLiteral("BestiaDir")));
   // A folder that cannot be made is reported; the program goes on (the export reports it again).
   QString error;
-  if (!PathBestia.isEmpty() && !platform::ensureFolder(PathBestia, &error))
-    ui.showMessage(QStringLiteral("Nie można utworzyć folderu eksportu \"%1\": %2").arg(PathBestia, error));
-  return true;
+  if (!installation_.PathBestia.isEmpty() && !platform::ensureFolder(installation_.PathBestia, &error))
+    ui_.showMessage(QStringLiteral("Nie można utworzyć folderu eksportu \"%1\": %2").arg(installation_.PathBestia, error));
 }
 
 }  // namespace wertalo::catalogue

@@ -21,18 +21,6 @@ struct WriterPeriod {
   QString sOkres;
 };
 
-// The wizard's choices that the core reads (the wizard and the command line fill them).
-struct WizardState {
-  // "Zapisz każde sprawozdanie w oddzielnym pliku": one file per report.
-  bool chkZapiszPojedynczo = false;
-  // "Eksportuj grupowe z danymi JST": group units are described with the unit's own data.
-  bool cbGrupoweJst = true;
-  // While set, the selection is not rebuilt (the wizard is changing pages by itself).
-  bool bZamianStronyAutomatyczna = false;
-  // Chosen budget units, each ID_JB followed by ",".
-  QString sWybraneJB;
-};
-
 // Table name for the unit kind: the plain name, or the "JB" twin for budget units.
 inline QString tableFor(TRodzajEksportu kind, const QString& plainName) {
   return kind == rJB ? QStringLiteral("JB") + plainName : plainName;

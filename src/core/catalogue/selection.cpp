@@ -4,9 +4,8 @@
 
 #include <QRegularExpression>
 
-#include <array>
-#include <stdexcept>
 
+#include "core/base/error.h"
 #include "core/db/query.h"
 #include "core/text/period.h"
 
@@ -28,17 +27,16 @@ QString unitCondition(const QString& units, const QString& tail) {
 void requireIdList(const QString& list, const char* what) {
   static const QRegularExpression form(QStringLiteral("^([0-9]+,)+$"));
   if (!form.match(list).hasMatch()) {
-    throw std::invalid_argument(QStringLiteral("Niepoprawna lista %1: \"%2\" (oczekiwano liczb, każdej zakończonej przecinkiem)")
-                                    .arg(QString::fromUtf8(what), list)
-                                    .toStdString());
+    throw Error(ErrorKind::Input, QStringLiteral("Niepoprawna lista %1: \"%2\" (oczekiwano liczb, każdej zakończonej przecinkiem)")
+                                      .arg(QString::fromUtf8(what), list));
   }
 }
 
 }  // namespace
 
 bool TdtmWertaloMain::SprawdzCzyEksportowane(const QString& sTypSpr) const {
-  if (TypEksportu == teBilanse) return true;
-  return types_.offered(sTypSpr, RodzajEksportu);
+  if (TypEksportu_ == teBilanse) return true;
+  return types_.offered(sTypSpr, RodzajEksportu_);
 }
 
 QString TdtmWertaloMain::signatureTable(TRodzajEksportu kind) const {
@@ -48,10 +46,10 @@ QString TdtmWertaloMain::signatureTable(TRodzajEksportu kind) const {
 void TdtmWertaloMain::addSelectRow(const ReportRow& report, TRodzajEksportu kind) {
   if (report.WERSJA < 0) return;
   if (!SprawdzCzyEksportowane(report.TYPSPR)) return;
-  if (bEksportZatw && report.StatusSpraw != QLatin1String("Zatwierdzone")) return;
+  if (options_.bEksportZatw && report.StatusSpraw != QLatin1String("Zatwierdzone")) return;
   SelectRow row;
   if (kind == rJB) row.ID_JB = report.ID_JB;
-  row.ROK = memMain.ROK;
+  row.ROK = memMain_.ROK;
   row.TYPSPR = report.TYPSPR;
   row.IDSPRAW = report.IDSPRAW;
   row.Data = report.DAT_SKW;
@@ -60,10 +58,10 @@ void TdtmWertaloMain::addSelectRow(const ReportRow& report, TRodzajEksportu kind
   row.PODTYP = report.PODTYP;
   row.SELEKCJA = true;
   const db::DataSet signature = db::openSql(
-      DB, QStringLiteral("select czy_epodpisane from ") + signatureTable(kind) + QStringLiteral(" where idspraw=") +
+      db_, QStringLiteral("select czy_epodpisane from ") + signatureTable(kind) + QStringLiteral(" where idspraw=") +
               QString::number(report.IDSPRAW));
   row.podpisane = !signature.isEmpty() && !signature.isNull(u"czy_epodpisane") && signature.integer(u"czy_epodpisane") == 1;
-  memSelectSpraw.append(std::move(row));
+  memSelectSpraw_.append(std::move(row));
 }
 
 void TdtmWertaloMain::classificationLabel(SelectRow& row, CatalogueQuery& plan) {
@@ -71,14 +69,14 @@ void TdtmWertaloMain::classificationLabel(SelectRow& row, CatalogueQuery& plan) 
   db::DataSet& p = plan.data;
   // A budget unit's plan row is its own: with several units chosen, the same sub-type has
   // one plan row per unit.
-  const bool found = &plan == &qrJBSprawPlan
+  const bool found = &plan == &q_.qrJBSprawPlan
                          ? p.locate({{QStringLiteral("PODTYP"), row.PODTYP}, {QStringLiteral("ID_JB"), row.ID_JB}})
                          : p.locate(QStringLiteral("PODTYP"), row.PODTYP);
   if (!found) return;
   row.sCzesc = p.text(u"VAL1");
   row.sDzial = p.text(u"DZIAL");
   row.sRozdzial = p.text(u"ROZDZIAL");
-  if (row.sTypSprBestia == QLatin1String("Rb-34")) row.sCzesc = frmParams.edtSpecSymbl;
+  if (row.sTypSprBestia == QLatin1String("Rb-34")) row.sCzesc = options_.edtSpecSymbl;
   if (p.text(u"VAL1") == QLatin1String("0") && row.sTypSprBestia == QLatin1String("Rb-34"))
     row.sTypSprBestia = QStringLiteral("Rb-34s");
   QString label;
@@ -98,100 +96,101 @@ void TdtmWertaloMain::completeRow(SelectRow& row, bool withCalcSpraw) {
     break;
   }
   row.sTypSprBestia = symbolForType(row.TYPSPR);
-  if (withCalcSpraw && RodzajEksportu == rJST && RodzajProg == rBudzetJST) {
-    db::DataSet& calc = qrCalcSpraw.data;
-    if (qrCalcSpraw.active && calc.locate(QStringLiteral("IDSPRAW"), row.IDSPRAW)) {
-      const ReportWords words = headerWords(qrSprawozd, findHeader(qrSprawozd, rJST, row.IDSPRAW));
+  if (withCalcSpraw && RodzajEksportu_ == rJST && RodzajProg_ == rBudzetJST) {
+    db::DataSet& calc = q_.qrCalcSpraw.data;
+    if (q_.qrCalcSpraw.active && calc.locate(QStringLiteral("IDSPRAW"), row.IDSPRAW)) {
+      const ReportWords words = headerWords(q_.qrSprawozd, findHeader(q_.qrSprawozd, rJST, row.IDSPRAW));
       const QString type = calc.text(u"TYPSPR");
-      row.SprawNazwa = qrS_TypSpr.active && qrS_TypSpr.data.locate(QStringLiteral("TYPSPR"), type)
-                           ? qrS_TypSpr.data.text(u"NazwaS")
+      row.SprawNazwa = q_.qrS_TypSpr.active && q_.qrS_TypSpr.data.locate(QStringLiteral("TYPSPR"), type)
+                           ? q_.qrS_TypSpr.data.text(u"NazwaS")
                            : QString();
       row.WersjaSlownie = words.WersjaSlownie;
       row.Status = words.StatusSpraw;
       row.Wersja = static_cast<int>(calc.integer(u"WERSJA"));
     }
-    classificationLabel(row, qrSprawPlan);
+    classificationLabel(row, q_.qrSprawPlan);
   }
-  if (RodzajEksportu == rJB) classificationLabel(row, qrJBSprawPlan);
+  if (RodzajEksportu_ == rJB) classificationLabel(row, q_.qrJBSprawPlan);
 }
 
 void TdtmWertaloMain::SprawozdDoMemo(const QString& sWybraneJB) {
-  if (frmWertalo.bZamianStronyAutomatyczna) return;
   if (!sWybraneJB.isEmpty()) requireIdList(sWybraneJB, "jednostek budżetowych");
-  memSelectSpraw.clear();
-  memSelectSpraw.setIndex(SelectTable::Index::None);
+  memSelectSpraw_.clear();
+  memSelectSpraw_.setIndex(SelectTable::Index::None);
 
-  if (RodzajProg == rBudzetJST) {
-    open(qrSprawozd);
-    open(qrSprawAkt);
-    open(qrCalcSpraw);
+  if (RodzajProg_ == rBudzetJST) {
+    open(q_.qrSprawozd);
+    open(q_.qrSprawAkt);
+    open(q_.qrCalcSpraw);
     for (const ReportRow& report : reportRows(rJST)) addSelectRow(report, rJST);
   }
 
   const QString reportUnits = unitCondition(sWybraneJB, sWybraneJB.isEmpty() ? QStringLiteral(" ") : QString());
-  qrJBSprawozd.query.setLine(6, reportUnits);
-  qrJBSprawAkt.query.setLine(6, reportUnits);
-  qrJBSprawPlan.query.setLine(5, unitCondition(sWybraneJB, QStringLiteral(" ")));
-  open(qrJBSprawozd);
-  open(qrJBSprawPlan);
-  open(qrJBSprawAkt);
-  open(qryJBDop);
-  if (RodzajProg == rBudzetJST) open(qrSprawPlan);
+  q_.qrJBSprawozd.query.setLine(6, reportUnits);
+  q_.qrJBSprawAkt.query.setLine(6, reportUnits);
+  q_.qrJBSprawPlan.query.setLine(5, unitCondition(sWybraneJB, QStringLiteral(" ")));
+  open(q_.qrJBSprawozd);
+  open(q_.qrJBSprawPlan);
+  open(q_.qrJBSprawAkt);
+  open(q_.qryJBDop);
+  if (RodzajProg_ == rBudzetJST) open(q_.qrSprawPlan);
   jbRowsCache_ = reportRows(rJB);
   for (const ReportRow& report : jbRowsCache_) addSelectRow(report, rJB);
 
-  for (memSelectSpraw.first(); !memSelectSpraw.eof(); memSelectSpraw.next()) {
-    SelectRow& row = memSelectSpraw.current();
+  for (memSelectSpraw_.first(); !memSelectSpraw_.eof(); memSelectSpraw_.next()) {
+    SelectRow& row = memSelectSpraw_.current();
     completeRow(row, true);
     row.sNazwa = row.SprawNazwa;
     row.sStatus = row.Status;
     row.cWersja = row.Wersja;
-    if (RodzajEksportu == rJB) row.cData = row.Data;
-    CatalogueQuery& headers = RodzajEksportu == rJST ? qrSprawozd : qrJBSprawozd;
+    if (RodzajEksportu_ == rJB) row.cData = row.Data;
+    CatalogueQuery& headers = RodzajEksportu_ == rJST ? q_.qrSprawozd : q_.qrJBSprawozd;
     if (headers.active && headers.data.locate(QStringLiteral("IDSPRAW"), row.IDSPRAW)) row.Uwagi = headers.data.text(u"UWAGI");
   }
 }
 
-void TdtmWertaloMain::SprawidDoMemo(const QString& sprawid) {
+void TdtmWertaloMain::SprawidDoMemo(const QString& sprawid, const QString& sWybraneJB) {
   // Both lists go into statements: both must be there and well formed before anything changes.
   requireIdList(sprawid, "sprawozdań");
-  requireIdList(frmWertalo.sWybraneJB, "jednostek budżetowych");
+  requireIdList(sWybraneJB, "jednostek budżetowych");
   const QString ids = QStringLiteral("(IDSPRAW in(") + withoutLastChar(sprawid) + QStringLiteral("))");
-  qrJBSprawAkt.query.setLine(6, ids);
-  qrJBSprawozd.query.setLine(6, ids);
-  qrJBSprawPlan.query.setLine(5, unitCondition(frmWertalo.sWybraneJB, QStringLiteral(" ")));
-  open(qrJBSprawAkt);
-  open(qrJBSprawozd);
-  open(qrJBSprawPlan);
-  open(qryJBDop);
+  q_.qrJBSprawAkt.query.setLine(6, ids);
+  q_.qrJBSprawozd.query.setLine(6, ids);
+  q_.qrJBSprawPlan.query.setLine(5, unitCondition(sWybraneJB, QStringLiteral(" ")));
+  open(q_.qrJBSprawAkt);
+  open(q_.qrJBSprawozd);
+  open(q_.qrJBSprawPlan);
+  open(q_.qryJBDop);
   jbRowsCache_ = reportRows(rJB);
   for (const ReportRow& report : jbRowsCache_) addSelectRow(report, rJB);
-  for (memSelectSpraw.first(); !memSelectSpraw.eof(); memSelectSpraw.next()) {
-    SelectRow& row = memSelectSpraw.current();
+  for (memSelectSpraw_.first(); !memSelectSpraw_.eof(); memSelectSpraw_.next()) {
+    SelectRow& row = memSelectSpraw_.current();
     completeRow(row, false);
     row.sNazwa = row.SprawNazwa;
     row.sStatus = row.Status;
     row.cData = row.Data;
     row.cWersja = row.Wersja;
-    if (qrJBSprawozd.data.locate(QStringLiteral("IDSPRAW"), row.IDSPRAW)) row.Uwagi = qrJBSprawozd.data.text(u"UWAGI");
+    if (q_.qrJBSprawozd.data.locate(QStringLiteral("IDSPRAW"), row.IDSPRAW)) row.Uwagi = q_.qrJBSprawozd.data.text(u"UWAGI");
   }
-  memSelectSpraw.first();
+  memSelectSpraw_.first();
 }
 
 WriterPeriod TdtmWertaloMain::PrzygotujDane(const QString& sWybraneJB) {
   if (!sWybraneJB.isEmpty()) requireIdList(sWybraneJB, "jednostek budżetowych");
   WriterPeriod period;
-  period.sRok = memMain.RokFull();
-  const QChar first = memMain.OKRES.isEmpty() ? QChar() : memMain.OKRES[0];
+  period.sRok = memMain_.RokFull();
+  const QChar first = memMain_.OKRES.isEmpty() ? QChar() : memMain_.OKRES[0];
   period.TypOkresu = first >= QLatin1Char('1') && first <= QLatin1Char('4') ? toKwartal : toMiesiac;
-  period.sOkres = text::OkresToOkresBestia(memMain.OKRES);
-  close(qrJBObsAkt);
-  qrJBObsAkt.query.setLine(2, unitCondition(sWybraneJB, QStringLiteral(" AND")));
-  qrJBSprawPlan.query.setLine(5, unitCondition(sWybraneJB, QStringLiteral(" ")));
-  open(qrJBObsAkt);
-  open(qrJBSprawPlan);
+  period.sOkres = text::OkresToOkresBestia(memMain_.OKRES);
+  close(q_.qrJBObsAkt);
+  q_.qrJBObsAkt.query.setLine(2, unitCondition(sWybraneJB, QStringLiteral(" AND")));
+  q_.qrJBSprawPlan.query.setLine(5, unitCondition(sWybraneJB, QStringLiteral(" ")));
+  open(q_.qrJBObsAkt);
+  open(q_.qrJBSprawPlan);
   return period;
 }
+
+void TdtmWertaloMain::padUnitRegon() { memMain_.REGON = memMain_.REGON.trimmed() + QStringLiteral("     "); }
 
 QString SymbolZNazwy(const QString& sNazwa) {
   QString out;

@@ -1,6 +1,10 @@
 // The run around the writing of the files: summary, completion text, sending date.
 #include "core/catalogue/wertalo_main.h"
 
+#include <QFileInfo>
+
+#include <algorithm>
+
 #include "core/db/query.h"
 #include "core/platform/paths.h"
 #include "core/text/file_name.h"
@@ -14,20 +18,20 @@ QString NazwaPlikuXml(const SelectRow& row) {
   return name;
 }
 
-QString TdtmWertaloMain::exportFolder() const { return platform::nativePath(frmParams.dirKatalog); }
+QString TdtmWertaloMain::exportFolder() const { return platform::nativePath(options_.dirKatalog); }
 
 int TdtmWertaloMain::WykonajPosumowanie(QStringList& sl) {
   sl.clear();
-  const bool perReport = frmWertalo.chkZapiszPojedynczo;
+  const bool perReport = options_.chkZapiszPojedynczo;
   if (perReport) {
     sl << QStringLiteral("Wybrano opcję zapisu każdego sprawozdania w oddzielnym pliku XML.") << QStringLiteral(" ")
-       << QStringLiteral("Dane zostaną zapisane w folderze:") << QStringLiteral(" ") + frmParams.dirKatalog;
+       << QStringLiteral("Dane zostaną zapisane w folderze:") << QStringLiteral(" ") + options_.dirKatalog;
   }
-  sl << QStringLiteral(" ") << QStringLiteral("Rok budżetowy: ") + memMain.RokFull() << QStringLiteral(" ")
+  sl << QStringLiteral(" ") << QStringLiteral("Rok budżetowy: ") + memMain_.RokFull() << QStringLiteral(" ")
      << QStringLiteral("SPRAWOZDANIA WYBRANE DO EKSPORTU:");
   int count = 0;
-  for (memSelectSpraw.first(); !memSelectSpraw.eof(); memSelectSpraw.next()) {
-    const SelectRow& row = memSelectSpraw.current();
+  for (memSelectSpraw_.first(); !memSelectSpraw_.eof(); memSelectSpraw_.next()) {
+    const SelectRow& row = memSelectSpraw_.current();
     if (!row.SELEKCJA) continue;
     sl << QStringLiteral("   ") + row.sNazwa + QLatin1Char(' ') + row.sNazwaCzesc;
     if (perReport)
@@ -37,48 +41,62 @@ int TdtmWertaloMain::WykonajPosumowanie(QStringList& sl) {
   if (count == 0) {
     sl << QStringLiteral("  !!!BRAK ZAZNACZONYCH SPRAWOZDAŃ DO EKSPORTU") << QStringLiteral("  !!!EKSPORT NIE BĘDZIE WYKONANY");
   }
-  memSelectSpraw.first();
+  memSelectSpraw_.first();
   return count;
 }
 
-void TdtmWertaloMain::Zakonczenie(QStringList& memKoniec, QStringList& listaPlikow) {
+void TdtmWertaloMain::Zakonczenie(const ExportResult& result, QStringList& memKoniec, QStringList& listaPlikow) const {
   listaPlikow.clear();
   memKoniec.clear();
   memKoniec << QStringLiteral("EKSPORT ZAKOŃCZONO POMYŚLNIE") << QString();
-  const bool reports = TypEksportu == teSprawozdania;
-  if (frmWertalo.chkZapiszPojedynczo) {
+  const bool reports = TypEksportu_ == teSprawozdania;
+  // Only files the run wrote are listed (they are what gets packed), in the order written.
+  if (options_.chkZapiszPojedynczo) {
     memKoniec << (reports ? QStringLiteral("Sprawozdania wyeksportowano do plików:")
                           : QStringLiteral("Bilanse wyeksportowano do pliku:"))
               << QString();
-    for (int i = 0; i < memSelectSpraw.recordCount(); ++i) {
-      const SelectRow& row = memSelectSpraw.at(i);
-      if (!row.SELEKCJA) continue;
-      const QString path = platform::joinPath(exportFolder(), NazwaPlikuXml(row));
-      listaPlikow << path;
-      QString line = path;
-      if (row.podpisane) line += QStringLiteral("\r\nSprawozdanie wyekportowano razem z podpisem elektronicznym");
+    for (const WrittenFile& file : result.files) {
+      listaPlikow << file.path;
+      QString line = file.path;
+      const bool signedReport = std::any_of(file.reports.begin(), file.reports.end(),
+                                            [](const WrittenReport& written) { return written.report.podpisane; });
+      if (signedReport) line += QStringLiteral("\r\nSprawozdanie wyekportowano razem z podpisem elektronicznym");
       memKoniec << line;
     }
   } else {
     memKoniec << (reports ? QStringLiteral("Sprawozdanie wyeksportowano do pliku:")
                           : QStringLiteral("Bilanse wyeksportowano do pliku:"))
-              << QString() << sNazwaPliku;
-    // The list of written files holds full paths (it is what gets packed).
-    listaPlikow << (sNazwaKatalogu.isEmpty() ? sNazwaPliku : platform::joinPath(sNazwaKatalogu, sNazwaPliku));
+              << QString();
+    for (const WrittenFile& file : result.files) {
+      memKoniec << QFileInfo(file.path).fileName();
+      listaPlikow << file.path;
+    }
+  }
+  // A ticked report that got no file is named, never listed as written.
+  if (!result.leftOut.empty()) {
+    memKoniec << QString() << QStringLiteral("Pominięto (nie zapisano do pliku):");
+    for (const LeftOutReport& left : result.leftOut) {
+      memKoniec << QStringLiteral("   %1 (%2): %3").arg(left.report.symbol).arg(left.report.idspraw).arg(left.reason);
+    }
   }
 }
 
-void TdtmWertaloMain::ZapiszDateWysylki(qint64 idspraw) {
-  db::Query query(DB);
-  query.setSql(RodzajEksportu == rJB
-                   ? QStringLiteral("UPDATE JBSPRAWOZD SET DATAWYSLANIA= :DATAWYSLANIA WHERE IDSPRAW=:IDSPRAW AND "
-                                    "DATAWYSLANIA IS NULL AND DATAZAK>:DATAZAK")
-                   : QStringLiteral("UPDATE SPRAWOZD SET  DATAWYSLANIA= :DATAWYSLANIA WHERE IDSPRAW=:IDSPRAW AND "
-                                    "DATAWYSLANIA IS NULL AND DATAZAK>:DATAZAK"));
+bool TdtmWertaloMain::ZapiszDateWysylki(qint64 idspraw) {
+  db::Query query(db_);
+  // The sending date is written once per report, and only for an approved one.
+  query.setSql(QStringLiteral("UPDATE %1 SET DATAWYSLANIA= :DATAWYSLANIA WHERE IDSPRAW=:IDSPRAW AND "
+                              "DATAWYSLANIA IS NULL AND DATAZAK>:DATAZAK")
+                   .arg(tableFor(RodzajEksportu_, QStringLiteral("SPRAWOZD"))));
   query.bindInt(QStringLiteral("IDSPRAW"), idspraw);
   query.bindDateTime(QStringLiteral("DATAZAK"), QDateTime(QDate(1999, 1, 1), QTime(0, 0)));
-  query.bindDateTime(QStringLiteral("DATAWYSLANIA"), clock());
-  query.execSql();
+  query.bindDateTime(QStringLiteral("DATAWYSLANIA"), clock_());
+  return query.execSql() > 0;
+}
+
+QString TdtmWertaloMain::chosenPeriodText() const {
+  db::DataSet periods = q_.qrOkresD.data;  // a copy: the picker's row stays where it is
+  if (periods.isEmpty() || !periods.locate(QStringLiteral("OpZam"), QVariant(memMain_.OkresOkres2))) return QString();
+  return OkresTekst(periods.text(u"OKRES"), static_cast<int>(periods.integer(u"OKRES2")));
 }
 
 }  // namespace wertalo::catalogue

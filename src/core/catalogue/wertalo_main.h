@@ -2,20 +2,20 @@
 #pragma once
 
 #include <QDate>
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
-#include <QDateTime>
-
 #include <functional>
 #include <memory>
-#include <optional>
 #include <vector>
 
 #include "core/catalogue/catalogue_query.h"
 #include "core/catalogue/enums.h"
+#include "core/catalogue/export_result.h"
 #include "core/catalogue/mem_main.h"
 #include "core/catalogue/report_types.h"
+#include "core/catalogue/run_options.h"
 #include "core/catalogue/select_table.h"
 #include "core/db/connection.h"
 
@@ -25,10 +25,19 @@ class UserInterface;
 
 namespace wertalo::catalogue {
 
-// The settings the core reads (the settings form's values).
-struct ParamsView {
-  QString dirKatalog;              // export folder
-  QString edtSpecSymbl = QStringLiteral("500");  // part number of Rb-34 reports
+// What start-up found of the installed product.
+struct Installation {
+  QString winIni;          // the WIN.INI read
+  QString configFile;      // the product's configuration file it names
+  QString PathData;
+  QString PathMain;
+  QString PathBestia;      // the export folder of the product's configuration
+  QString PathBufor;
+  QString CommunicationSrv;
+  QString UserInterbase;
+  QString PasswordInterbase;
+  bool IsInterbase = false;
+  db::ConnectionSettings connection;
 };
 
 // A report row of the catalogue with its looked-up and calculated fields.
@@ -63,15 +72,42 @@ class TdtmWertaloMain {
   TdtmWertaloMain& operator=(const TdtmWertaloMain&) = delete;
 
   // ---- Start-up -------------------------------------------------------------------------
-  // Finds the installation, connects, opens the catalogue. False when the installation
-  // cannot be read (the message was shown). Database errors raise db::DbError.
-  bool DataModuleCreate();
-  // Discovers the installed product and connects to its database.
-  bool ConnectTervik();
+  // Finds the installation, connects, opens the catalogue. An installation that cannot be
+  // found raises Error (ErrorKind::Installation); database errors raise db::DbError.
+  void DataModuleCreate();
+  // Discovers the installed product and connects to its database (raises as DataModuleCreate).
+  void ConnectTervik();
   // Opens the catalogue on the open connection (the steps of creation after connecting).
   void openCatalogue();
+  // What start-up found.
+  const Installation& installation() const { return installation_; }
+  // Which product is installed.
+  TRodzajProg RodzajProg() const { return RodzajProg_; }
+  // The product's database.
+  db::Connection& DB() { return db_; }
+  // tblParams.IdJST: the unit itself.
+  qint64 IdJST() const { return IdJST_; }
+  // The user, as the module and the writer reach them (messages, the save question).
+  platform::UserInterface& ui() const { return ui_; }
+
+  // ---- Choice ---------------------------------------------------------------------------
+  // Reports or balance sheets.
+  TTypEksportu TypEksportu() const { return TypEksportu_; }
   // Switches between report and balance-sheet export; returns TE.
   TTypEksportu UstawTypEksporu(TTypEksportu TE);
+  // The unit itself or its budget units.
+  TRodzajEksportu RodzajEksportu() const { return RodzajEksportu_; }
+  void setRodzajEksportu(TRodzajEksportu kind) { RodzajEksportu_ = kind; }
+  // The current choice of year, period and unit.
+  const MemMain& memMain() const { return memMain_; }
+  void setMemMain(const MemMain& unit) { memMain_ = unit; }
+  // The run's options (settings and front-end choices).
+  const RunOptions& options() const { return options_; }
+  void setOptions(const RunOptions& options) { options_ = options; }
+  // The catalogue statements and their last rows.
+  const CatalogueQueries& queries() const { return q_; }
+  // The budget units of the last export preparation (the package writer locates in it).
+  db::DataSet& budgetUnitsOfRun() { return q_.qrJBObsAkt.data; }
 
   // ---- Catalogue ------------------------------------------------------------------------
   // Re-reads the statements that follow memMain (after the choice changed).
@@ -85,88 +121,47 @@ class TdtmWertaloMain {
   static QString periodCode(const QString& okres, int okres2);
   // Period name of a period row ("styczeń", ..., "kwart. 3"; empty for other values).
   static QString OkresTekst(const QString& okres, int okres2);
+  // The display text of the chosen period (the period picker's text).
+  QString chosenPeriodText() const;
   // Version and status words of a report found by identifier.
   static ReportWords wordsFor(bool found, int wersja, const QDate& datazak);
   // The closing date of the current report row; invalid (not approved) when empty or unreadable.
   static QDate closingDate(const db::DataSet& report);
-
   // Rows of the unit-itself and budget-unit report queries, filtered for the export kind.
   std::vector<ReportRow> reportRows(TRodzajEksportu kind);
 
   // ---- Selection ------------------------------------------------------------------------
+  // The reports offered for export (memSelectSpraw).
+  SelectTable& memSelectSpraw() { return memSelectSpraw_; }
+  const SelectTable& memSelectSpraw() const { return memSelectSpraw_; }
   bool SprawdzCzyEksportowane(const QString& sTypSpr) const;
+  // Rebuilds the selection for the current choice; `sWybraneJB` as the wizard keeps it ("7,9,").
   void SprawozdDoMemo(const QString& sWybraneJB);
-  void SprawidDoMemo(const QString& sprawid);
+  // Fills the selection from budget units' report identifiers ("57,58,") of the units `sWybraneJB`.
+  void SprawidDoMemo(const QString& sprawid, const QString& sWybraneJB);
   // Prepares an export run; returns the period the package writer writes.
   WriterPeriod PrzygotujDane(const QString& sWybraneJB);
   // Besti@ symbol of a report type code ("" when none).
   QString symbolForType(const QString& typspr) const { return types_.symbolOf(typspr); }
+  // The unit's REGON as the export writes it when blanks are asked for: trimmed, five blanks after.
+  void padUnitRegon();
 
   // ---- Run summary ----------------------------------------------------------------------
   int WykonajPosumowanie(QStringList& sl);
-  // Completion text lines and the list of produced files (full paths).
-  void Zakonczenie(QStringList& memKoniec, QStringList& listaPlikow);
-  void ZapiszDateWysylki(qint64 idspraw);
+  // Completion text lines and the list of produced files (full paths) of a run.
+  void Zakonczenie(const ExportResult& result, QStringList& memKoniec, QStringList& listaPlikow) const;
+  // Records the sending date of a report; true when it was recorded (an approved report
+  // without one).
+  bool ZapiszDateWysylki(qint64 idspraw);
   // The export folder of the settings in native form.
   QString exportFolder() const;
+  // The clock of the sending date.
+  void setClock(std::function<QDateTime()> clock) { clock_ = std::move(clock); }
 
-  // ---- State read by the other parts ----------------------------------------------------
-  QString PasswordInterbase;
-  QString UserInterbase;
-  QString PathBufor;
-  QString PathMain;
-  QString PathBestia;
-  QString PathData;
-  bool bDodajInfo = true;
-  TRodzajProg RodzajProg = rBudzetJST;
-  TTypEksportu TypEksportu = teSprawozdania;
-  TRodzajEksportu RodzajEksportu = rJST;
-  bool bRegonSpacje = false;
-  QString CommunicationSrv;
-  bool bEksportZatw = false;
-  bool IsInterbase = false;
-
-  MemMain memMain;
-  SelectTable memSelectSpraw;
-  WizardState frmWertalo;
-  ParamsView frmParams;
-  // Name and folder of the last one-file package (the writer's sNazwaPliku, sNazwaKatalogu).
-  QString sNazwaPliku;
-  QString sNazwaKatalogu;
-
-  db::Connection DB;
-  db::ConnectionSettings connectionSettings;
-  platform::UserInterface& ui;
-  QString winIniPath;
-  qint64 IdJST = 0;  // tblParams.IdJST
-
-  // Catalogue statements and their rows.
-  CatalogueQuery qrRok;
-  CatalogueQuery qrOkres;
-  CatalogueQuery qrOkresD;
-  CatalogueQuery qrJSTWyk;
-  CatalogueQuery qrJSTDop;
-  CatalogueQuery qrSprawAkt;
-  CatalogueQuery qrSprawozd;
-  CatalogueQuery qrS_TypSpr;
-  CatalogueQuery qrCalcSpraw;
-  CatalogueQuery qrJBSprawAkt;
-  CatalogueQuery qrJBSprawozd;
-  CatalogueQuery qryJBDop;
-  CatalogueQuery qrJBObs;
-  CatalogueQuery qrJBObsAkt;
-  CatalogueQuery qrSprawPlan;
-  CatalogueQuery qrJBSprawPlan;
-  // 0: all years and periods; 1: only years and periods of balance sheets.
-  int ITYPEXP = 0;
-  // The clock of the sending date (replaceable in tests).
-  std::function<QDateTime()> clock;
-
+ private:
   // Opens (re-runs) a catalogue statement with its parameters from memMain.
   void open(CatalogueQuery& q);
   void close(CatalogueQuery& q) { q.active = false; q.data = db::DataSet(); }
-
- private:
   void bindFromMemMain(db::Query& query) const;
   void unitDataChanged();       // srcQrJstWykDataChange
   // memMain's OKRES, OKRES2 and OkresOkres2 from a row of the period table.
@@ -181,14 +176,27 @@ class TdtmWertaloMain {
   void completeRow(SelectRow& row, bool withCalcSpraw);
   QString signatureTable(TRodzajEksportu kind) const;
 
+  platform::UserInterface& ui_;
   const ReportTypes& types_;
+  Installation installation_;
+  db::Connection db_;
+  CatalogueQueries q_;
+  TRodzajProg RodzajProg_ = rBudzetJST;
+  TTypEksportu TypEksportu_ = teSprawozdania;
+  TRodzajEksportu RodzajEksportu_ = rJST;
+  MemMain memMain_;
+  SelectTable memSelectSpraw_;
+  RunOptions options_;
+  qint64 IdJST_ = 0;
+  // 0: all years and periods; 1: only years and periods of balance sheets.
+  int ITYPEXP_ = 0;
+  std::function<QDateTime()> clock_;
   // Budget-unit report rows of the last selection build (the completion pass reads them).
   std::vector<ReportRow> jbRowsCache_;
 };
 
-// Creates the main data module: finds the installation and connects (DataModuleCreate). The
-// module exists also when the installation was not found (check `DB.isOpen()`); database
-// errors of the creation raise db::DbError.
+// Creates the main data module: finds the installation, connects and opens the catalogue
+// (raises as DataModuleCreate).
 std::unique_ptr<TdtmWertaloMain> dtmWertaloCreate(platform::UserInterface& ui, const QString& winIni,
                                                   const ReportTypes& types);
 

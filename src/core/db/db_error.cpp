@@ -12,10 +12,8 @@ QString compose(const QString& engineText, const QString& statement) {
 }  // namespace
 
 DbError::DbError(const QString& engineText, const QString& statement)
-    : std::runtime_error(compose(engineText, statement).toStdString()),
+    : Error(ErrorKind::Database, compose(engineText, statement)),
       engineText_(engineText),
       statement_(statement) {}
-
-QString DbError::message() const { return compose(engineText_, statement_); }
 
 }  // namespace wertalo::db

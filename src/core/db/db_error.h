@@ -3,19 +3,19 @@
 
 #include <QString>
 
-#include <stdexcept>
+
+#include "core/base/error.h"
 
 namespace wertalo::db {
 
-// A failed statement, connection or read. Carries the engine's own text and the statement.
-class DbError : public std::runtime_error {
+// A failed statement, connection or read (ErrorKind::Database). Carries the engine's own text
+// and the statement; the message is the engine text, then the statement on its own line.
+class DbError : public Error {
  public:
   DbError(const QString& engineText, const QString& statement = QString());
 
   const QString& engineText() const { return engineText_; }
   const QString& statement() const { return statement_; }
-  // Engine text, then the statement on its own line when there is one.
-  QString message() const;
 
  private:
   QString engineText_;

@@ -7,6 +7,7 @@
 
 #include <stdexcept>
 
+#include "core/base/error.h"
 #include "core/demo/demo_data.h"
 
 namespace wertalo::demo {
@@ -32,13 +33,9 @@ struct DemoInstallation {
 };
 
 // A demo installation that cannot be created; the message is for the user (Polish).
-class DemoError : public std::runtime_error {
+class DemoError : public Error {
  public:
-  explicit DemoError(const QString& message) : std::runtime_error(message.toStdString()), message_(message) {}
-  const QString& message() const { return message_; }
-
- private:
-  QString message_;
+  explicit DemoError(const QString& message) : Error(ErrorKind::Installation, message) {}
 };
 
 // The user and password the product uses on a server when its configuration names none.

@@ -2,6 +2,6 @@
 
 namespace wertalo::package {
 
-PackageError::PackageError(const QString& message) : std::runtime_error(message.toStdString()), message_(message) {}
+PackageError::PackageError(const QString& message) : Error(ErrorKind::Package, message) {}
 
 }  // namespace wertalo::package

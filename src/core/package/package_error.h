@@ -3,21 +3,17 @@
 
 #include <QString>
 
-#include <stdexcept>
+
+#include "core/base/error.h"
 
 namespace wertalo::package {
 
-// A package that cannot be built as asked; the message is Polish and says why.
-class PackageError : public std::runtime_error {
+// A package that cannot be built as asked (ErrorKind::Package); the message is Polish and says why.
+class PackageError : public Error {
  public:
   // The whole message.
   explicit PackageError(const QString& message);
 
-  // The message as text.
-  const QString& message() const { return message_; }
-
- private:
-  QString message_;
 };
 
 }  // namespace wertalo::package

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/catalogue/enums.h"
+#include "core/catalogue/export_result.h"
 #include "core/package/registry.h"
 #include "core/package/report_context.h"
 #include "core/package/xml_node.h"
@@ -48,8 +49,15 @@ struct SignaturePlaceholder {
 struct BuildRecord {
   std::vector<KeptXmlPlaceholder> keptXml;
   std::vector<SignaturePlaceholder> signatures;
-  std::vector<qint64> writtenReports;
+  std::vector<catalogue::RunReport> writtenReports;
 };
+
+// Raised inside a build when the front end asked to stop; the run ends without writing the
+// document being built.
+struct RunCancelled {};
+
+// A selection row as a run result names it.
+catalogue::RunReport runReport(const catalogue::SelectRow& row);
 
 // The package writer. It reads the main data module's choice and selection, builds the
 // document in DOM and saves it. Its period fields (sRok, TypOkresu, sOkres) are set from the
@@ -60,6 +68,8 @@ class TXMLPaczkaSprawozdan : public catalogue::WriterPeriod {
   TXMLPaczkaSprawozdan(const TXMLPaczkaSprawozdan&) = delete;
   TXMLPaczkaSprawozdan& operator=(const TXMLPaczkaSprawozdan&) = delete;
 
+  // The registry the writer dispatches by.
+  const ReportRegistry& registry() const { return registry_; }
   // The period the next build writes.
   void setPeriod(const catalogue::WriterPeriod& period) { static_cast<catalogue::WriterPeriod&>(*this) = period; }
 
@@ -69,8 +79,11 @@ class TXMLPaczkaSprawozdan : public catalogue::WriterPeriod {
   QString sNazwaPliku;
   // Folder of the file last saved, ending in the folder separator.
   QString sNazwaKatalogu;
-  // Called after each ticked report has been added to a document: reports done, reports ticked.
-  std::function<void(int done, int total)> onProgress;
+  // Called after each ticked report has been added to a document: reports done, reports
+  // ticked, the report.
+  std::function<void(int done, int total, const catalogue::SelectRow& row)> onProgress;
+  // Asked before each ticked report is added; true stops the build (RunCancelled).
+  std::function<bool()> cancelRequested;
 
   // ---- Document frame (paczka_frame.cpp) -------------------------------------------------
   // Builds the whole report package of the selection from its current row (and moves past
@@ -109,6 +122,9 @@ class TXMLPaczkaSprawozdan : public catalogue::WriterPeriod {
   QByteArray packageText();
   // What the last build put into the document.
   const BuildRecord& buildRecord() const { return record_; }
+  // The files saved since the last clearResult, with their reports and sending dates.
+  const catalogue::ExportResult& result() const { return result_; }
+  void clearResult() { result_ = catalogue::ExportResult(); }
 
   // ---- Balance-sheet package (paczka_bilanse.cpp) ---------------------------------------
   // Builds the whole balance-sheet package of the selection from its current row (and moves
@@ -161,12 +177,14 @@ class TXMLPaczkaSprawozdan : public catalogue::WriterPeriod {
   bool placeKeptXml(XmlElement& parent, const char* typ);
   // The context a body builder reads for the current selection row.
   ReportContext currentReport() const;
-  // The display text of the chosen period (the period picker's text).
-  QString periodText() const;
+  // Whether the build writes one file per report (the options, or a per-report run).
+  bool perReport() const;
 
   catalogue::TdtmWertaloMain& dtm_;
   const ReportRegistry& registry_;
   BuildRecord record_;
+  catalogue::ExportResult result_;
+  bool perReportRun_ = false;  // a per-report run writes one file per report whatever the options say
   ListState* list_ = nullptr;
   bool progressRun_ = false;  // a per-report run counts its progress over all files
   int progressDone_ = 0;

@@ -13,7 +13,7 @@ void TXMLPaczkaSprawozdan::TworzDokument() {
 }
 
 XmlFragment TXMLPaczkaSprawozdan::ElementJednostka() {
-  return buildUnits(PackageKind::Bilanse, dtm_.RodzajEksportu, &TXMLPaczkaSprawozdan::ElementBilanse);
+  return buildUnits(PackageKind::Bilanse, dtm_.RodzajEksportu(), &TXMLPaczkaSprawozdan::ElementBilanse);
 }
 
 void TXMLPaczkaSprawozdan::TworzWieleDokumentow() { writeEachTickedRow(&TXMLPaczkaSprawozdan::TworzDokument); }

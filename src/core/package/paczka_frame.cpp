@@ -14,19 +14,21 @@ TXMLPaczkaSprawozdan::TXMLPaczkaSprawozdan(catalogue::TdtmWertaloMain& dtm, cons
     : dtm_(dtm), registry_(registry) {}
 
 const catalogue::SelectRow& TXMLPaczkaSprawozdan::currentRow() const {
-  if (dtm_.memSelectSpraw.eof()) throw PackageError(QStringLiteral("Brak bieżącego sprawozdania w wykazie wybranych sprawozdań"));
-  return dtm_.memSelectSpraw.current();
+  if (dtm_.memSelectSpraw().eof()) throw PackageError(QStringLiteral("Brak bieżącego sprawozdania w wykazie wybranych sprawozdań"));
+  return dtm_.memSelectSpraw().current();
 }
 
+bool TXMLPaczkaSprawozdan::perReport() const { return perReportRun_ || dtm_.options().chkZapiszPojedynczo; }
+
 ReportContext TXMLPaczkaSprawozdan::currentReport() const {
-  return ReportContext(dtm_.DB, dtm_.RodzajEksportu, currentRow(), dtm_.memSelectSpraw.isOpen());
+  return ReportContext(dtm_.DB(), dtm_.RodzajEksportu(), currentRow(), dtm_.memSelectSpraw().isOpen());
 }
 
 XmlElement& TXMLPaczkaSprawozdan::startDocument(PackageKind kind) {
   // A per-report run counts its progress over all its files; a single build over its own rows.
   if (!progressRun_) {
     progressDone_ = 0;
-    progressTotal_ = dtm_.memSelectSpraw.tickedCount();
+    progressTotal_ = dtm_.memSelectSpraw().tickedCount();
   }
   DOM.clear();
   record_ = BuildRecord();
@@ -38,7 +40,7 @@ XmlElement& TXMLPaczkaSprawozdan::startDocument(PackageKind kind) {
 
 void TXMLPaczkaSprawozdan::TworzDokument_SPR() {
   XmlElement& root = startDocument(PackageKind::Sprawozdania);
-  root.append(ElementJednostkaSPR(dtm_.RodzajEksportu));
+  root.append(ElementJednostkaSPR(dtm_.RodzajEksportu()));
 }
 
 XmlFragment TXMLPaczkaSprawozdan::ElementOkres() const {
@@ -56,8 +58,8 @@ XmlFragment TXMLPaczkaSprawozdan::ElementJednostkaSPR(TRodzajEksportu Rodzaj) {
 }
 
 XmlFragment TXMLPaczkaSprawozdan::buildUnits(PackageKind kind, TRodzajEksportu Rodzaj, ListBuilder list) {
-  const bool perReport = dtm_.frmWertalo.chkZapiszPojedynczo;
-  catalogue::SelectTable& selection = dtm_.memSelectSpraw;
+  const bool perReport = this->perReport();
+  catalogue::SelectTable& selection = dtm_.memSelectSpraw();
   XmlFragment fragment;
   XmlElement& jednostki = fragment.appendElement(QStringLiteral("Jednostki"));
   for (;;) {
@@ -66,7 +68,7 @@ XmlFragment TXMLPaczkaSprawozdan::buildUnits(PackageKind kind, TRodzajEksportu R
     // A report package written one file per report takes the one row whatever its unit;
     // otherwise a budget unit's list takes the consecutive rows of that unit.
     const bool unitFilter = Rodzaj == rJB && !(perReport && kind == PackageKind::Sprawozdania);
-    const qint64 filter = unitFilter ? dtm_.qrJBObsAkt.data.integer(u"ID_JB") : 0;
+    const qint64 filter = unitFilter ? dtm_.budgetUnitsOfRun().integer(u"ID_JB") : 0;
     const int before = selection.position();
     jednostka.append((this->*list)(filter));
     if (perReport || selection.eof() || selection.position() == before) break;
@@ -75,7 +77,7 @@ XmlFragment TXMLPaczkaSprawozdan::buildUnits(PackageKind kind, TRodzajEksportu R
 }
 
 void TXMLPaczkaSprawozdan::describeUnit(XmlElement& jednostka, PackageKind kind, TRodzajEksportu Rodzaj, bool perReport) {
-  const catalogue::MemMain& unit = dtm_.memMain;
+  const catalogue::MemMain& unit = dtm_.memMain();
   if (kind == PackageKind::Bilanse) XMLWstawPoleDoBestia(jednostka, QStringLiteral("Typ"), QStringLiteral("JB"));
 
   struct Description {
@@ -86,21 +88,21 @@ void TXMLPaczkaSprawozdan::describeUnit(XmlElement& jednostka, PackageKind kind,
     d = own;
   } else {
     const catalogue::SelectRow& row = currentRow();
-    db::DataSet& units = dtm_.qrJBObsAkt.data;
+    db::DataSet& units = dtm_.budgetUnitsOfRun();
     if (!units.locate(QStringLiteral("ID_JB"), QVariant(row.ID_JB))) {
       throw PackageError(QStringLiteral("Brak danych jednostki budżetowej o identyfikatorze %1 w okresie sprawozdania")
                              .arg(row.ID_JB));
     }
-    if (units.text(u"TYP_JB") == QLatin1String("G") && dtm_.frmWertalo.cbGrupoweJst) {
+    if (units.text(u"TYP_JB") == QLatin1String("G") && dtm_.options().cbGrupoweJst) {
       // A group unit is described with the data of the local government unit itself.
       d = own;
-      if (dtm_.bRegonSpacje) d.regon = unit.REGON.trimmed() + QStringLiteral("     ");
+      if (dtm_.options().bRegonSpacje) d.regon = unit.REGON.trimmed() + QStringLiteral("     ");
     } else {
       const bool wrsjo = kind == PackageKind::Sprawozdania && perReport && row.sTypSprBestia == QLatin1String("Rb-34s");
       d.nazwa = units.text(u"Nazwa");
       d.typ = wrsjo ? QStringLiteral("WRSJO") : QStringLiteral("JB");
       d.regon = units.text(u"REGON") + units.text(u"REGON_2");
-      if (kind == PackageKind::Sprawozdania && dtm_.bRegonSpacje) d.regon = d.regon.leftJustified(14, QLatin1Char(' '));
+      if (kind == PackageKind::Sprawozdania && dtm_.options().bRegonSpacje) d.regon = d.regon.leftJustified(14, QLatin1Char(' '));
       d.wk = units.text(u"WK");
       d.pk = units.text(u"PK");
       d.gk = units.text(u"GK");

@@ -9,17 +9,21 @@
 
 namespace wertalo::package {
 
+catalogue::RunReport runReport(const catalogue::SelectRow& row) {
+  return {row.IDSPRAW, row.sTypSprBestia.isEmpty() ? row.TYPSPR : row.sTypSprBestia, row.ID_JB, row.podpisane};
+}
+
 XmlFragment TXMLPaczkaSprawozdan::ElementSprawozdania(qint64 ID_JB) {
   return buildList(ID_JB, &TXMLPaczkaSprawozdan::addReportsOfRow);
 }
 
 XmlFragment TXMLPaczkaSprawozdan::buildList(qint64 ID_JB, SelectedRowStep selectedStep) {
-  const bool perReport = dtm_.frmWertalo.chkZapiszPojedynczo;
-  catalogue::SelectTable& selection = dtm_.memSelectSpraw;
+  const bool perReport = this->perReport();
+  catalogue::SelectTable& selection = dtm_.memSelectSpraw();
   XmlFragment fragment;
   ListState state;
   state.sprawozdania = &fragment.appendElement(QStringLiteral("Sprawozdania"));
-  XmlElement* rozwiniecie = dtm_.bDodajInfo ? &fragment.appendElement(QStringLiteral("SprawozdaniaRozwiniecie")) : nullptr;
+  XmlElement* rozwiniecie = dtm_.options().bDodajInfo ? &fragment.appendElement(QStringLiteral("SprawozdaniaRozwiniecie")) : nullptr;
 
   struct ActiveList {
     ListState*& slot;
@@ -33,15 +37,16 @@ XmlFragment TXMLPaczkaSprawozdan::buildList(qint64 ID_JB, SelectedRowStep select
     if (!perReport && ID_JB != 0 && row.ID_JB != ID_JB) break;
     bool written = false;
     if (row.SELEKCJA) {
+      if (cancelRequested && cancelRequested()) throw RunCancelled();
       const size_t before = state.sprawozdania->children().size();
       (this->*selectedStep)();
       // Only a report that went into the document gets its sending date when it is saved.
       written = state.sprawozdania->children().size() > before;
-      if (written && std::find(record_.writtenReports.begin(), record_.writtenReports.end(), row.IDSPRAW) ==
-                         record_.writtenReports.end())
-        record_.writtenReports.push_back(row.IDSPRAW);
+      if (written && std::none_of(record_.writtenReports.begin(), record_.writtenReports.end(),
+                                  [&row](const catalogue::RunReport& report) { return report.idspraw == row.IDSPRAW; }))
+        record_.writtenReports.push_back(runReport(row));
       ++progressDone_;
-      if (onProgress) onProgress(progressDone_, progressTotal_);
+      if (onProgress) onProgress(progressDone_, progressTotal_, row);
     }
     if (rozwiniecie != nullptr) ElementSprawozdanieRozwiniecie(*rozwiniecie);
     if (row.podpisane) {
@@ -67,10 +72,10 @@ void TXMLPaczkaSprawozdan::addReportsOfRow() {
 
 QString TXMLPaczkaSprawozdan::keptXmlOf(const char* typ) const {
   QString sql = QStringLiteral("SELECT * FROM %1 WHERE IDSPRAW=%2")
-                    .arg(catalogue::tableFor(dtm_.RodzajEksportu, QStringLiteral("SPRAWOZDXML")))
+                    .arg(catalogue::tableFor(dtm_.RodzajEksportu(), QStringLiteral("SPRAWOZDXML")))
                     .arg(currentRow().IDSPRAW);
   if (typ != nullptr) sql += QStringLiteral(" AND TYP='%1'").arg(QString::fromLatin1(typ));
-  const db::DataSet kept = db::openSql(dtm_.DB, sql);
+  const db::DataSet kept = db::openSql(dtm_.DB(), sql);
   return kept.isEmpty() ? QString() : kept.text(u"WYEKSPORTOWANY_XML");
 }
 
@@ -94,7 +99,7 @@ void TXMLPaczkaSprawozdan::DodajSprawozdanie(const QString& sTypSpraw) {
   if (family == nullptr || !family->body.isWritten()) return;
   const ReportContext report = currentReport();
   // A municipality with county rights reports the municipal and the county tasks apart.
-  if (family->body.takesTask() && dtm_.memMain.TYP == QLatin1String("M")) {
+  if (family->body.takesTask() && dtm_.memMain().TYP == QLatin1String("M")) {
     for (TRodzajZad task : {tGminna, tPowiatowa})
       list_->sprawozdania->append(buildBody(family->body, sTypSpraw, report, task, nullptr));
   } else {

@@ -5,7 +5,7 @@
 namespace wertalo::package {
 
 void TXMLPaczkaSprawozdan::IDMemSprawozd() {
-  catalogue::SelectTable& selection = dtm_.memSelectSpraw;
+  catalogue::SelectTable& selection = dtm_.memSelectSpraw();
   selection.first();
   selection.setIndex(catalogue::SelectTable::Index::IDSPRAW);
   for (selection.first(); !selection.eof(); selection.next()) {

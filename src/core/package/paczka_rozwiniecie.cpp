@@ -21,12 +21,12 @@ db::DataSet openForReport(db::Connection& connection, const QString& sql, qint64
 
 void TXMLPaczkaSprawozdan::ElementSprawozdanieRozwiniecie(XmlElement& el) {
   const catalogue::SelectRow& row = currentRow();
-  const catalogue::TRodzajEksportu kind = dtm_.RodzajEksportu;
+  const catalogue::TRodzajEksportu kind = dtm_.RodzajEksportu();
   XmlElement rozwiniecie(QStringLiteral("SprawozdanieRozwiniecie"));
   rozwiniecie.setAttribute(QStringLiteral("Sprawozdanie"), anchorText(row.sTypSprBestia, row.IDSPRAW));
 
   db::DataSet header = db::openSql(
-      dtm_.DB, QStringLiteral("SELECT * FROM %1 WHERE IDSPRAW=%2").arg(catalogue::tableFor(kind, QStringLiteral("SPRAWOZD"))).arg(row.IDSPRAW));
+      dtm_.DB(), QStringLiteral("SELECT * FROM %1 WHERE IDSPRAW=%2").arg(catalogue::tableFor(kind, QStringLiteral("SPRAWOZD"))).arg(row.IDSPRAW));
   QString stamp, uwagi, datazak;
   if (!header.isEmpty()) {
     stamp = header.text(u"STAMP");
@@ -44,7 +44,7 @@ void TXMLPaczkaSprawozdan::ElementSprawozdanieRozwiniecie(XmlElement& el) {
   for (const char* table : remarks.tables) {
     if (table == nullptr) continue;
     db::DataSet rows = openForReport(
-        dtm_.DB, QStringLiteral("select * from %1 where IDSPRAW=:IDSPRAW").arg(catalogue::tableFor(kind, QString::fromLatin1(table))),
+        dtm_.DB(), QStringLiteral("select * from %1 where IDSPRAW=:IDSPRAW").arg(catalogue::tableFor(kind, QString::fromLatin1(table))),
         row.IDSPRAW);
     if (remarks.rows == RemarkRows::FirstRowText) {
       XMLWstawPoleDoBestia(rozwiniecie, QStringLiteral("INFORMACJE_DODATKOWE"), rows.isEmpty() ? QString() : rows.text(u"UWAGI"));
@@ -59,7 +59,7 @@ void TXMLPaczkaSprawozdan::ElementSprawozdanieRozwiniecie(XmlElement& el) {
   }
 
   db::DataSet params = db::openSql(
-      dtm_.DB, QStringLiteral("SELECT * FROM %1 WHERE IDSPRAW=%2").arg(catalogue::tableFor(kind, QStringLiteral("SPRAWOZDPARAMS"))).arg(row.IDSPRAW));
+      dtm_.DB(), QStringLiteral("SELECT * FROM %1 WHERE IDSPRAW=%2").arg(catalogue::tableFor(kind, QStringLiteral("SPRAWOZDPARAMS"))).arg(row.IDSPRAW));
   for (params.first(); !params.eof(); params.next()) {
     rozwiniecie.appendDataElement(params.text(u"NAZWA")).appendText(params.text(u"WARTOSC"));
   }

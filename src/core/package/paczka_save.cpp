@@ -28,20 +28,19 @@ QString withSeparator(const QString& folder) {
 void TXMLPaczkaSprawozdan::TworzWieleDokumentowSPR() { writeEachTickedRow(&TXMLPaczkaSprawozdan::TworzDokument_SPR); }
 
 void TXMLPaczkaSprawozdan::writeEachTickedRow(DocumentBuilder build) {
-  // The run writes one file per report, whatever the box said when it was called.
+  // The run writes one file per report, whatever the options say.
   struct Restore {
-    bool& perReport;
-    bool wasPerReport;
+    bool& perReportRun;
     bool& progressRun;
     ~Restore() {
-      perReport = wasPerReport;
+      perReportRun = false;
       progressRun = false;
     }
-  } restore{dtm_.frmWertalo.chkZapiszPojedynczo, dtm_.frmWertalo.chkZapiszPojedynczo, progressRun_};
-  dtm_.frmWertalo.chkZapiszPojedynczo = true;
+  } restore{perReportRun_, progressRun_};
+  perReportRun_ = true;
 
   IDMemSprawozd();
-  catalogue::SelectTable& selection = dtm_.memSelectSpraw;
+  catalogue::SelectTable& selection = dtm_.memSelectSpraw();
   progressRun_ = true;
   progressDone_ = 0;
   progressTotal_ = selection.tickedCount();
@@ -70,8 +69,8 @@ QByteArray TXMLPaczkaSprawozdan::packageText() {
   for (const SignaturePlaceholder& placeholder : record_.signatures) {
     std::vector<QByteArray> block;
     for (const SignedReport& report : placeholder.reports) {
-      db::DataSet rows = db::openSql(dtm_.DB, QStringLiteral("SELECT * FROM %1 WHERE IDSPRAW=%2")
-                                                  .arg(catalogue::tableFor(dtm_.RodzajEksportu, QStringLiteral("SPRAWOZDEPODPIS")))
+      db::DataSet rows = db::openSql(dtm_.DB(), QStringLiteral("SELECT * FROM %1 WHERE IDSPRAW=%2")
+                                                  .arg(catalogue::tableFor(dtm_.RodzajEksportu(), QStringLiteral("SPRAWOZDEPODPIS")))
                                                   .arg(report.idspraw));
       // A freshly built report is signed again under its own anchor; a kept one keeps its signature as signed.
       const bool kept = hasKeptXml(report.idspraw);
@@ -79,7 +78,7 @@ QByteArray TXMLPaczkaSprawozdan::packageText() {
         const QString dane = rows.text(u"DANE");
         // A signature row without its text adds no empty line to the block.
         if (!dane.isEmpty()) block.push_back((kept ? dane : rewriteSignatureReference(dane, report.anchor)).toUtf8());
-        if (dtm_.bDodajInfo) block.push_back(ElementSignatureRozwiniecie(rows).toUtf8());
+        if (dtm_.options().bDodajInfo) block.push_back(ElementSignatureRozwiniecie(rows).toUtf8());
       }
     }
     if (block.empty()) {
@@ -118,13 +117,13 @@ bool TXMLPaczkaSprawozdan::ZapiszDokument(bool bPytajONazwe, const QString& nazw
     platform::SaveFileRequest request;
     request.title = QStringLiteral("Zapisz dane bilansowe do pliku XML");
     request.initialFolder = sNazwaKatalogu;
-    request.proposedName = dtm_.TypEksportu == catalogue::teBilanse
+    request.proposedName = dtm_.TypEksportu() == catalogue::teBilanse
                                ? QStringLiteral("Bilanse.xml")
-                               : QStringLiteral("Sprawozdania_") + periodText() + QLatin1Char('_') +
-                                     dtm_.memMain.RokFull() + QStringLiteral("_.xml");
+                               : QStringLiteral("Sprawozdania_") + dtm_.chosenPeriodText() + QLatin1Char('_') +
+                                     dtm_.memMain().RokFull() + QStringLiteral("_.xml");
     request.filter = QStringLiteral("Pliki XML|*.xml|Wszystkie pliki|*.*");
     request.defaultExtension = QStringLiteral("xml");
-    const std::optional<QString> chosen = dtm_.ui.askSaveFileName(request);
+    const std::optional<QString> chosen = dtm_.ui().askSaveFileName(request);
     if (!chosen) return false;  // cancelled: nothing written, nothing recorded
     path = *chosen;
     const QFileInfo info(path);
@@ -138,19 +137,14 @@ bool TXMLPaczkaSprawozdan::ZapiszDokument(bool bPytajONazwe, const QString& nazw
   // The whole text is made first (its reads may fail), then written in one go.
   const QByteArray bytes = packageText();
   platform::writeFileWhole(path, bytes);
-  dtm_.sNazwaPliku = sNazwaPliku;
-  dtm_.sNazwaKatalogu = sNazwaKatalogu;
 
   // The sending date of every report in the file, now that the file exists (a report whose
   // body wrote nothing is not in it).
-  for (qint64 report : record_.writtenReports) dtm_.ZapiszDateWysylki(report);
+  catalogue::WrittenFile file{path, {}};
+  for (const catalogue::RunReport& report : record_.writtenReports)
+    file.reports.push_back({report, dtm_.ZapiszDateWysylki(report.idspraw)});
+  result_.files.push_back(std::move(file));
   return true;
-}
-
-QString TXMLPaczkaSprawozdan::periodText() const {
-  db::DataSet periods = dtm_.qrOkresD.data;  // a copy: the picker's row stays where it is
-  if (periods.isEmpty() || !periods.locate(QStringLiteral("OpZam"), QVariant(dtm_.memMain.OkresOkres2))) return QString();
-  return catalogue::TdtmWertaloMain::OkresTekst(periods.text(u"OKRES"), static_cast<int>(periods.integer(u"OKRES2")));
 }
 
 }  // namespace wertalo::package

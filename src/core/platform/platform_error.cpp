@@ -11,11 +11,8 @@ QString compose(const QString& what, const QString& path, const QString& systemT
 }  // namespace
 
 PlatformError::PlatformError(const QString& what, const QString& path, const QString& systemText)
-    : std::runtime_error(compose(what, path, systemText).toStdString()),
-      what_(what),
+    : Error(ErrorKind::File, compose(what, path, systemText)),
       path_(path),
       systemText_(systemText) {}
-
-QString PlatformError::message() const { return compose(what_, path_, systemText_); }
 
 }  // namespace wertalo::platform

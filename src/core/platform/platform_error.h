@@ -3,12 +3,14 @@
 
 #include <QString>
 
-#include <stdexcept>
+
+#include "core/base/error.h"
 
 namespace wertalo::platform {
 
-// A failed file or folder operation. Carries the path and the system's own error text.
-class PlatformError : public std::runtime_error {
+// A failed file or folder operation (ErrorKind::File). Carries the path and the system's own
+// error text; the message is the lead, the path in quotes and the system text.
+class PlatformError : public Error {
  public:
   // `what` is the Polish lead ("Nie można zapisać pliku"), followed by the path and the system text.
   PlatformError(const QString& what, const QString& path, const QString& systemText);
@@ -17,11 +19,8 @@ class PlatformError : public std::runtime_error {
   const QString& path() const { return path_; }
   // The system's text of the failure ("Permission denied", ...).
   const QString& systemText() const { return systemText_; }
-  // The whole message: lead, path in quotes, system text.
-  QString message() const;
 
  private:
-  QString what_;
   QString path_;
   QString systemText_;
 };
