@@ -11,10 +11,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <ostream>
 #include <vector>
 
+#include "support/cli_run.h"
 #include "support/golden_compare.h"
 #include "support/xml_check.h"
 
@@ -71,30 +73,11 @@ const CaseList& caseList() {
   return list;
 }
 
-struct CliRun {
-  int exitCode = -1;
-  QByteArray out;
-  QByteArray err;
-  QString failure;  // why the program did not run to its end
-};
+using test::ProgramRun;
 
-// Runs wertalo-cli with its own (empty) settings folder, so no stored settings of the user count.
-CliRun runCli(const QStringList& args, const QString& configDir) {
-  QProcess p;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert(QStringLiteral("WERTALO_CONFIG_DIR"), configDir);
-  p.setProcessEnvironment(env);
-  p.start(QStringLiteral(WERTALO_CLI_PATH), args);
-  CliRun run;
-  if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit) {
-    run.failure = QStringLiteral("wertalo-cli %1: %2").arg(args.join(QLatin1Char(' ')), p.errorString());
-    p.kill();
-    p.waitForFinished();
-  }
-  run.exitCode = p.exitCode();
-  run.out = p.readAllStandardOutput();
-  run.err = p.readAllStandardError();
-  return run;
+// Runs wertalo-cli with a settings folder of its own.
+ProgramRun runCli(const QStringList& args, const QString& configDir) {
+  return test::runProgram(QStringLiteral(WERTALO_CLI_PATH), args, configDir);
 }
 
 // Copies a folder with its sub-folders; false when a file cannot be copied.
@@ -117,7 +100,7 @@ QByteArray readFile(const QString& path) {
 
 // The console text of a run as NAME.console.txt keeps it: the folders of this run become
 // {out} and {demo}, every other byte stays.
-QByteArray consoleText(const CliRun& run, const QString& out, const QString& demo) {
+QByteArray consoleText(const ProgramRun& run, const QString& out, const QString& demo) {
   const auto normalised = [&](QByteArray text) {
     return text.replace(out.toUtf8(), QByteArrayLiteral("{out}")).replace(demo.toUtf8(), QByteArrayLiteral("{demo}"));
   };
@@ -130,7 +113,7 @@ class GoldenExport : public ::testing::TestWithParam<GoldenCase> {
   // One demo installation for every case; each case gets it back as it was made.
   static void SetUpTestSuite() {
     work = std::make_unique<QTemporaryDir>();
-    const CliRun made =
+    const ProgramRun made =
         runCli(QStringList{QStringLiteral("demo"), pristine()} + caseList().demoArgs, work->filePath(QStringLiteral("config")));
     demoError = made.exitCode == 0 && made.failure.isEmpty()
                     ? QString()
@@ -158,7 +141,7 @@ TEST_P(GoldenExport, WritesTheExpectedBytes) {
   QStringList args{QStringLiteral("export"), QStringLiteral("--win-ini"), demo() + QStringLiteral("/win.ini"),
                    QStringLiteral("--out"), out};
   for (const QString& arg : c.args) args << QString(arg).replace(QStringLiteral("{out}"), out);
-  const CliRun run = runCli(args, work->filePath(QStringLiteral("config/") + c.name));
+  const ProgramRun run = runCli(args, work->filePath(QStringLiteral("config/") + c.name));
   ASSERT_TRUE(run.failure.isEmpty()) << run.failure.toStdString();
 
   const QString golden = kGoldenDir + QLatin1Char('/') + c.name;
@@ -197,7 +180,7 @@ TEST(GoldenCaseList, NamesEveryGoldenFolder) {
   for (const QString& folder : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
     EXPECT_TRUE(names.contains(folder)) << "tests/golden/" << folder.toStdString() << " is not a case of cases.txt";
   for (const QString& file : dir.entryList({QStringLiteral("*.console.txt")}, QDir::Files))
-    EXPECT_TRUE(names.contains(file.chopped(int(sizeof(".console.txt") - 1))))
+    EXPECT_TRUE(names.contains(file.chopped(QStringLiteral(".console.txt").size())))
         << "tests/golden/" << file.toStdString() << " is not a case of cases.txt";
 }
 

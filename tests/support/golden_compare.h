@@ -23,7 +23,8 @@ std::map<QString, QByteArray> readFiles(const QString& folder);
 QString readableLine(const QByteArray& line);
 
 // Success when both lists are equal; otherwise the first differing line: its number (from 1),
-// the expected and the actual text, and a mark under the first differing character.
+// the expected and the actual text (cut around the difference when long), and a mark under
+// the first differing character with its column in the text shown.
 ::testing::AssertionResult sameLines(const QStringList& expected, const QStringList& actual);
 
 // Success when the bytes are equal; otherwise the first differing line, named `name`
