@@ -5,7 +5,9 @@
 #include <QFile>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace wertalo::test {
