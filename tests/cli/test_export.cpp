@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "core/demo/demo_installation.h"
+#include "support/cli_run.h"
 #include "support/databases.h"
 #include "support/xml_check.h"
 
@@ -25,13 +26,8 @@ struct CliResult {
 };
 
 CliResult runCli(const QString& configDir, const QStringList& args) {
-  QProcess p;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert(QStringLiteral("WERTALO_CONFIG_DIR"), configDir);
-  p.setProcessEnvironment(env);
-  p.start(QStringLiteral(WERTALO_CLI_PATH), args);
-  p.waitForFinished(120000);
-  return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+  const test::ProgramRun run = test::runProgram(QStringLiteral(WERTALO_CLI_PATH), args, configDir);
+  return {run.exitCode, QString::fromUtf8(run.out), QString::fromUtf8(run.err) + run.failure};
 }
 
 // The XML files in a folder, by name, with their bytes.

@@ -16,6 +16,7 @@
 #include "core/db/query.h"
 #include "core/demo/demo_installation.h"
 #include "support/databases.h"
+#include "support/golden_compare.h"
 #include "table_dump.h"
 
 namespace wertalo::demo {
@@ -34,16 +35,6 @@ std::unique_ptr<db::Connection> openLocal(const QString& file) {
   s.sqliteFile = file;
   c->open(s);
   return c;
-}
-
-// Prints the first line where two dumps differ.
-::testing::AssertionResult sameDump(const QStringList& a, const QStringList& b) {
-  for (qsizetype i = 0; i < std::min(a.size(), b.size()); ++i) {
-    if (a.at(i) != b.at(i))
-      return ::testing::AssertionFailure() << "line " << i << ":\n  " << a.at(i).toStdString() << "\n  " << b.at(i).toStdString();
-  }
-  if (a.size() != b.size()) return ::testing::AssertionFailure() << "line counts " << a.size() << " and " << b.size();
-  return ::testing::AssertionSuccess();
 }
 
 TEST(DemoInstallation, WritesWinIniConfigurationSenderAndDatabase) {
@@ -133,7 +124,7 @@ TEST(DemoInstallation, SameCommandGivesTheSameBytes) {
   const auto first = run();
   const auto second = run();
   EXPECT_EQ(first.first, second.first);
-  EXPECT_TRUE(sameDump(first.second, second.second));
+  EXPECT_TRUE(test::sameLines(first.second, second.second));
   EXPECT_GT(first.second.size(), 1000);
 }
 
@@ -157,7 +148,7 @@ TEST(DemoOnFirebird, HoldsTheSameRowsAsTheLocalDatabase) {
 
   auto sqlite = openLocal(local.database);
   auto firebird = server.connect();
-  EXPECT_TRUE(sameDump(test::dumpDatabase(*sqlite), test::dumpDatabase(*firebird)));
+  EXPECT_TRUE(test::sameLines(test::dumpDatabase(*sqlite), test::dumpDatabase(*firebird)));
 }
 
 TEST(DemoOnFirebird, CreatesTheDatabaseWhenMissingAndRefusesAFilledOne) {
