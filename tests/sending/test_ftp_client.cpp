@@ -210,6 +210,19 @@ TEST_F(FtpClientTest, RefusalsCarryTheServersReply) {
   EXPECT_EQ(client_->size("jest.xml"), 4);
 }
 
+TEST_F(FtpClientTest, LocalFilesThatCannotBeUsedAreReported) {
+  putFile(server_.homeFile("jest.xml"), "<a/>");
+  client_->connect(server_.server());
+  QString message;
+  EXPECT_EQ(failureOf([&] { client_->upload(local_.filePath("nie-ma.zip"), "nie-ma.zip"); }, message),
+            FtpError::Kind::LocalFile);
+  EXPECT_EQ(message, "Nie można odczytać pliku \"" + local_.filePath("nie-ma.zip") + "\": No such file or directory");
+  EXPECT_EQ(failureOf([&] { client_->download("jest.xml", local_.filePath("brak/jest.xml")); }, message),
+            FtpError::Kind::LocalFile);
+  EXPECT_EQ(message, "Nie można zapisać pliku \"" + local_.filePath("brak/jest.xml") + "\": No such file or directory");
+  EXPECT_EQ(folderEntries(server_.home()), QStringList{"jest.xml"});
+}
+
 TEST_F(FtpClientTest, NamesThatWouldBreakTheCommandLineAreRefused) {
   client_->connect(server_.server());
   QString message;

@@ -25,6 +25,9 @@ namespace {
 
 using Kind = FtpError::Kind;
 
+const QString kCannotWrite = QStringLiteral("Nie można zapisać pliku \"%1\"");
+const QString kCannotRead = QStringLiteral("Nie można odczytać pliku \"%1\"");
+
 // One libcurl request.
 struct Request {
   enum Mode { Commands, List, Download, Upload } mode = Commands;
@@ -155,33 +158,22 @@ class CurlFtpClient final : public FtpClient {
   }
 
   void download(const QString& name, const QString& localPath) override {
-    requireConnection();
-    checkName(name);
+    Request request = fileRequest(Request::Download, name);
     QSaveFile file(localPath);
-    if (!file.open(QIODevice::WriteOnly))
-      throw FtpError(Kind::LocalFile, QStringLiteral("Nie można zapisać pliku \"%1\": %2").arg(localPath, file.errorString()));
-    Request request;
-    request.mode = Request::Download;
-    request.url = fileUrl(remotePath(name));
+    if (!file.open(QIODevice::WriteOnly)) throw localFileError(kCannotWrite, localPath, file.errorString());
     request.target = &file;
     const CURLcode code = transfer(request, 0, TransferDirection::Download);
     if (code != CURLE_OK) {
       file.cancelWriting();
       throw failure(code, QStringLiteral("Nie można pobrać pliku \"%1\"").arg(name));
     }
-    if (!file.commit())
-      throw FtpError(Kind::LocalFile, QStringLiteral("Nie można zapisać pliku \"%1\": %2").arg(localPath, file.errorString()));
+    if (!file.commit()) throw localFileError(kCannotWrite, localPath, file.errorString());
   }
 
   void upload(const QString& localPath, const QString& name) override {
-    requireConnection();
-    checkName(name);
+    Request request = fileRequest(Request::Upload, name);
     QFile file(localPath);
-    if (!file.open(QIODevice::ReadOnly))
-      throw FtpError(Kind::LocalFile, QStringLiteral("Nie można odczytać pliku \"%1\": %2").arg(localPath, file.errorString()));
-    Request request;
-    request.mode = Request::Upload;
-    request.url = fileUrl(remotePath(name));
+    if (!file.open(QIODevice::ReadOnly)) throw localFileError(kCannotRead, localPath, file.errorString());
     request.source = &file;
     const CURLcode code = transfer(request, file.size(), TransferDirection::Upload);
     if (code == CURLE_OK) return;
@@ -241,13 +233,26 @@ class CurlFtpClient final : public FtpClient {
       segments << QString::fromLatin1(QUrl::toPercentEncoding(segment));
     return url + segments.join(u'/');
   }
-  QString fileUrl(const QString& path) const { return urlOf(path); }
   QString directoryUrl(const QString& path) const {
     const QString url = urlOf(path);
     return url.endsWith(QLatin1StringView("%2F")) ? url : url + u'/';
   }
 
   // ---- Requests ---------------------------------------------------------------------------
+  // A transfer of the file `name` (checked, on a connection).
+  Request fileRequest(Request::Mode mode, const QString& name) const {
+    requireConnection();
+    checkName(name);
+    Request request;
+    request.mode = mode;
+    request.url = urlOf(remotePath(name));
+    return request;
+  }
+
+  static FtpError localFileError(const QString& lead, const QString& path, const QString& systemText) {
+    return FtpError(Kind::LocalFile, lead.arg(path) + QStringLiteral(": ") + systemText);
+  }
+
   void command(const QString& verb, const QString& name, const QString& lead) {
     requireConnection();
     checkName(name);
