@@ -24,6 +24,7 @@ class FtpBrowser {
   QStringList listing;     // DirectoryListBox: the raw lines of the current directory
   TransferMeter meter;     // progress of the running transfer
 
+  // The client the steps run on.
   FtpClient& client() { return client_; }
 
   // The values from the file (GetHostInfo; nothing when there is no file name).

@@ -13,11 +13,12 @@ namespace wertalo::sending {
 // connection, or a transfer that moves no byte) unless the caller asks otherwise.
 inline constexpr int kDefaultFtpTimeoutSeconds = 30;
 
+// Which way a transfer goes.
 enum class TransferDirection { Download, Upload };
 
 // Where and how to connect.
 struct FtpServer {
-  QString host;
+  QString host;                                      // name or address, IPv6 without brackets
   int port = 21;
   QString user;
   QString password;
@@ -43,8 +44,10 @@ class FtpError : public std::runtime_error {
     Other,
   };
 
+  // A failure of the kind, with the whole Polish message.
   FtpError(Kind kind, const QString& message);
 
+  // What went wrong, for callers that treat some failures apart (an abort, a refusal).
   Kind kind() const { return kind_; }
   // The whole message for the user.
   const QString& message() const { return message_; }
@@ -89,6 +92,7 @@ class FtpClient {
   virtual void connect(const FtpServer& server) = 0;
   // Closes the connection (QUIT); nothing happens when there is none.
   virtual void quit() = 0;
+  // Whether a connection was made and not quit.
   virtual bool isConnected() const = 0;
   // Passive (true) or active data connections for the next transfers.
   virtual void setPassive(bool passive) = 0;
