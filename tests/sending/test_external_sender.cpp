@@ -10,6 +10,7 @@
 #include "core/db/connection.h"
 #include "core/db/data_set.h"
 #include "core/db/query.h"
+#include "core/db/schema.h"
 #include "core/platform/platform_error.h"
 #include "core/sending/external_sender.h"
 #include "core/sending/sending_error.h"
@@ -29,32 +30,34 @@ TEST(ExternalSender, OfferedOnlyWhenTheProductNamesAProgram) {
   EXPECT_TRUE(MozliwaWysylkaOldschoolowa("KomSrv.exe"));
 }
 
-TEST(ExternalSender, DescriptorOfAJstInstallationWithoutUser) {
-  const QByteArray bytes = descriptorBytes(false, kArchive, std::nullopt);
-  EXPECT_EQ(bytes, "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n"
-                   "<filerepository>\r\n"
-                   "  <system>Kalmeto Tervik</system>\r\n"
-                   "  <filepath>" + kArchive.toUtf8() + "</filepath>\r\n"
-                   "  <description>" + kArchive.toUtf8() + "</description>\r\n"
-                   "</filerepository>\r\n");
-  EXPECT_TRUE(test::isWellFormedXml(bytes));
-}
-
-TEST(ExternalSender, DescriptorOfAJbInstallationWithUser) {
-  const QByteArray bytes = descriptorBytes(true, "/tmp/a&b/x.zip", kUser);
-  EXPECT_EQ(bytes, "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n"
-                   "<filerepository>\r\n"
-                   "  <system>Kalmeto Morsal</system>\r\n"
-                   "  <filepath>/tmp/a&amp;b/x.zip</filepath>\r\n"
-                   "  <description>/tmp/a&amp;b/x.zip</description>\r\n"
-                   "  <user>\r\n"
-                   "    <id>7</id>\r\n"
-                   "    <login>anowak</login>\r\n"
-                   "    <firstname>Anna &amp; Jan</firstname>\r\n"
-                   "    <lastname>Nowak &lt;Kowalska&gt;</lastname>\r\n"
-                   "  </user>\r\n"
-                   "</filerepository>\r\n");
-  EXPECT_TRUE(test::isWellFormedXml(bytes));
+TEST(ExternalSender, DescriptorForEachProductWithAndWithoutUser) {
+  const QByteArray head = "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<filerepository>\r\n";
+  const QByteArray user =
+      "  <user>\r\n"
+      "    <id>7</id>\r\n"
+      "    <login>anowak</login>\r\n"
+      "    <firstname>Anna &amp; Jan</firstname>\r\n"
+      "    <lastname>Nowak &lt;Kowalska&gt;</lastname>\r\n"
+      "  </user>\r\n";
+  const QByteArray files =
+      "  <filepath>/tmp/a&amp;b/x.zip</filepath>\r\n"
+      "  <description>/tmp/a&amp;b/x.zip</description>\r\n";
+  const QByteArray tail = "</filerepository>\r\n";
+  const struct {
+    bool budgetUnitProduct;
+    std::optional<SenderUser> user;
+    QByteArray expected;
+  } cases[] = {
+      {false, std::nullopt, head + "  <system>Kalmeto Tervik</system>\r\n" + files + tail},
+      {false, kUser, head + "  <system>Kalmeto Tervik</system>\r\n" + files + user + tail},
+      {true, std::nullopt, head + "  <system>Kalmeto Morsal</system>\r\n" + files + tail},
+      {true, kUser, head + "  <system>Kalmeto Morsal</system>\r\n" + files + user + tail},
+  };
+  for (const auto& c : cases) {
+    const QByteArray bytes = descriptorBytes(c.budgetUnitProduct, "/tmp/a&b/x.zip", c.user);
+    EXPECT_EQ(bytes, c.expected) << c.budgetUnitProduct << " " << c.user.has_value();
+    EXPECT_TRUE(test::isWellFormedXml(bytes));
+  }
 }
 
 TEST(ExternalSender, PreviewShowsValuesAsTheyAreAndAnEmptyDescription) {
@@ -103,6 +106,21 @@ TEST_F(SenderUsers, LoginFromTheCommandLineFindsTheUserExactly) {
   EXPECT_FALSE(userByLogin(users, "ANOWAK"));
   EXPECT_FALSE(userByLogin(users, "anowak "));
   EXPECT_FALSE(userByLogin(users, ""));
+}
+
+TEST(SenderUsersOnFirebird, TheUserReadsAsOnTheLocalDatabase) {
+  WERTALO_REQUIRE_FIREBIRD();
+  test::FirebirdDatabase server;
+  const auto connection = server.connect();
+  db::applySchema(*connection);
+  db::Query insert(*connection);
+  insert.setSql("INSERT INTO USER_ (USERID, LOGIN, PAS, IMIE, NAZWISKO) VALUES (12, 'anowak', '', 'Anna', 'Nowak-Łęcka')");
+  insert.execSql();
+  db::DataSet users = readUsers(*connection);
+  const auto found = Zaloguj(users, "anowak", "");
+  ASSERT_TRUE(found);
+  EXPECT_EQ(found->USERID, "12");
+  EXPECT_EQ(found->NAZWISKO, "Nowak-Łęcka");
 }
 
 TEST_F(SenderUsers, ZalogujNeedsLoginAndPassword) {
