@@ -141,6 +141,16 @@ std::optional<FtpOptions> parse(const QStringList& args) {
   return o;
 }
 
+// Ctrl+C aborts the running transfer, or the next one when none runs yet; a second Ctrl+C
+// ends the program as usual.
+volatile std::sig_atomic_t interrupted = 0;
+sending::FtpClient* interruptedClient = nullptr;
+
+void onInterrupt(int) {
+  interrupted = 1;
+  if (interruptedClient != nullptr) interruptedClient->abort();
+}
+
 // Progress of a transfer on the terminal: the FTP page's status texts on one line.
 class TerminalProgress : public sending::FtpEvents {
  public:
@@ -158,7 +168,7 @@ class TerminalProgress : public sending::FtpEvents {
       const QString range = meter_.maximum > 0 ? u"%1 / %2 B"_s.arg(bytes).arg(meter_.maximum) : u"%1 B"_s.arg(bytes);
       err(u"\r"_s + text + u"  "_s + range + u"\033[K"_s);
     }
-    return true;
+    return interrupted == 0;
   }
   void transferEnd(sending::TransferDirection) override {
     const QString text = meter_.end();
@@ -170,13 +180,6 @@ class TerminalProgress : public sending::FtpEvents {
   bool terminal_;
   qint64 shownMs_ = -1;
 };
-
-// Ctrl+C aborts the running transfer; a second one ends the program as usual.
-sending::FtpClient* interruptedClient = nullptr;
-
-void onInterrupt(int) {
-  if (interruptedClient != nullptr) interruptedClient->abort();
-}
 
 struct InterruptGuard {
   explicit InterruptGuard(sending::FtpClient& client) {
