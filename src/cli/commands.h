@@ -9,5 +9,7 @@ namespace wertalo::cli {
 int runListCommand(const QStringList& args);
 // `wertalo-cli export`: the wizard's export without the wizard.
 int runExportCommand(const QStringList& args);
+// `wertalo-cli ftp`: the FTP page's steps without the wizard.
+int runFtpCommand(const QStringList& args);
 
 }  // namespace wertalo::cli

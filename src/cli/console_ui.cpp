@@ -21,7 +21,8 @@ QString errorText(const Error& error) {
     case ErrorKind::Installation:
     case ErrorKind::Input: return error.message();
     case ErrorKind::File:
-    case ErrorKind::Package: break;
+    case ErrorKind::Package:
+    case ErrorKind::Sending: break;
   }
   return QStringLiteral("Błąd: ") + error.message();
 }

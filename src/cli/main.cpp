@@ -32,6 +32,9 @@ void printHelp() {
       "           [--win-ini PLIK] [--kind reports|balances] [--year RRRR] [--period KOD]\n"
       "           [--jb ID[,ID...]] [--ids IDSPRAW[,...]] [--single-file PLIK] [--plain]\n"
       "           [--out KATALOG] [--all-statuses] [--no-group-jst]\n"
+      "  ftp      wysyłka i pobieranie plików na serwerze FTP (wertalo-cli ftp --help)\n"
+      "           [--server HOST[:PORT]] [--user U] [--password-file PLIK] [--dir KATALOG]\n"
+      "           [--active] put PLIK | get NAZWA [--out KATALOG] | ls | mkdir | rmdir | rm NAZWA\n"
       "\n"
       "Kod okresu: A–L miesiąc (A = styczeń), 1–4 kwartał. Bez --year/--period: ostatni rok\n"
       "i jego ostatni okres.\n"
@@ -70,6 +73,7 @@ int main(int argc, char* argv[]) {
   const std::map<QString, std::function<int(const QStringList&)>> commands = {
       {QStringLiteral("demo"), wertalo::cli::runDemoCommand},
       {QStringLiteral("export"), wertalo::cli::runExportCommand},
+      {QStringLiteral("ftp"), wertalo::cli::runFtpCommand},
       {QStringLiteral("list"), wertalo::cli::runListCommand},
   };
   const auto it = commands.find(args.first());

@@ -14,6 +14,7 @@ enum class ErrorKind {
   File,          // a file or folder could not be read or written
   Input,         // a choice or argument that cannot be used
   Package,       // data a package cannot be built from
+  Sending,       // packing, the FTP transfer or the external sender failed
 };
 
 // An error with a Polish message for the user; the underlying text (the engine's, the
