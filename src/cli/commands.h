@@ -9,5 +9,7 @@ namespace wertalo::cli {
 int runListCommand(const QStringList& args);
 // `wertalo-cli export`: the wizard's export without the wizard.
 int runExportCommand(const QStringList& args);
+// `wertalo-cli map`: the assignment of balance positions to Besti@ positions.
+int runMapCommand(const QStringList& args);
 
 }  // namespace wertalo::cli

@@ -34,6 +34,10 @@ void printHelp() {
       "           [--jb ID[,ID...]] [--ids IDSPRAW[,...]] [--single-file PLIK] [--plain]\n"
       "           [--out KATALOG] [--all-statuses] [--no-group-jst]\n"
       "\n"
+      "  map      przypisanie pozycji bilansów do pozycji programu Bestia\n"
+      "           auto|list|assign|skip|clear [--kind BILB|BILS|BILJ] [--side A|P]\n"
+      "           (wertalo-cli map --help)\n"
+      "\n"
       "Kod okresu: A–L miesiąc (A = styczeń), 1–4 kwartał. Bez --year/--period: ostatni rok\n"
       "i jego ostatni okres.\n"
       "\n"
@@ -74,6 +78,7 @@ int main(int argc, char* argv[]) {
       {QStringLiteral("demo"), wertalo::cli::runDemoCommand},
       {QStringLiteral("export"), wertalo::cli::runExportCommand},
       {QStringLiteral("list"), wertalo::cli::runListCommand},
+      {QStringLiteral("map"), wertalo::cli::runMapCommand},
   };
   const auto it = commands.find(args.first());
   if (it == commands.end()) {

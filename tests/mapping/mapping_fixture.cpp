@@ -4,17 +4,37 @@
 #include "core/db/query.h"
 #include "core/db/schema.h"
 
+#include <cstdlib>
+
 namespace wertalo::test {
 
 using namespace Qt::StringLiterals;
 
 mapping::MappingPeriod year2014() { return {u"14"_s, u"4"_s, QDate(2014, 12, 31)}; }
 
+namespace {
+
+// One database on the server for all tests of the run (making one takes seconds); each test
+// empties the tables it fills.
+FirebirdDatabase& sharedServer() {
+  static FirebirdDatabase* server = [] {
+    auto* made = new FirebirdDatabase();
+    db::applySchema(*made->connect());
+    return made;
+  }();
+  return *server;
+}
+
+void dropSharedServer() { delete &sharedServer(); }
+
+}  // namespace
+
 MappingDb::MappingDb(db::Engine engine) {
   if (engine == db::Engine::Firebird) {
-    server_ = std::make_unique<FirebirdDatabase>();
-    connection_ = server_->connect();
-    db::applySchema(*connection_);
+    static const bool dropAtExit = std::atexit(dropSharedServer) == 0;
+    (void)dropAtExit;
+    connection_ = sharedServer().connect();
+    exec(u"delete from BILPOZ;\ndelete from JBBILPOZ;\ndelete from S_BILBESTIA;\ndelete from BILTOBESTIAMAP;\n"_s);
   } else {
     connection_ = memoryDatabase();
   }

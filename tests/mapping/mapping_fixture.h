@@ -60,7 +60,6 @@ class MappingDb {
   platform::RecordingUserInterface ui;
 
  private:
-  std::unique_ptr<FirebirdDatabase> server_;
   std::unique_ptr<db::Connection> connection_;
 };
 
