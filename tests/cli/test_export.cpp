@@ -11,6 +11,7 @@
 
 #include <memory>
 
+#include "cli_run.h"
 #include "core/demo/demo_installation.h"
 #include "support/databases.h"
 #include "support/xml_check.h"
@@ -18,21 +19,8 @@
 namespace wertalo {
 namespace {
 
-struct CliResult {
-  int exitCode = -1;
-  QString out;
-  QString err;
-};
-
-CliResult runCli(const QString& configDir, const QStringList& args) {
-  QProcess p;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert(QStringLiteral("WERTALO_CONFIG_DIR"), configDir);
-  p.setProcessEnvironment(env);
-  p.start(QStringLiteral(WERTALO_CLI_PATH), args);
-  p.waitForFinished(120000);
-  return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
-}
+using test::CliResult;
+using test::runCli;
 
 // The XML files in a folder, by name, with their bytes.
 std::map<QString, QByteArray> xmlFiles(const QString& folder) {
