@@ -101,6 +101,15 @@ std::unique_ptr<mapping::TdtmBilMapToBestia> MappingDb::module() {
   return std::make_unique<mapping::TdtmBilMapToBestia>(*connection_, ui, year2014());
 }
 
+void OnBothEngines::SetUp() {
+  if (GetParam() == db::Engine::Firebird) WERTALO_REQUIRE_FIREBIRD();
+  m_ = std::make_unique<MappingDb>(GetParam());
+}
+
+std::string engineName(const ::testing::TestParamInfo<db::Engine>& info) {
+  return info.param == db::Engine::Sqlite ? "Sqlite" : "Firebird";
+}
+
 QStringList shown(mapping::PositionQuery& list) {
   QStringList out;
   db::DataSet& rows = list.data();

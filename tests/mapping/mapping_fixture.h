@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <vector>
 
@@ -62,6 +64,22 @@ class MappingDb {
  private:
   std::unique_ptr<db::Connection> connection_;
 };
+
+// A test run on the local engine and on the Firebird server (skipped without one). A derived
+// SetUp calls this one first and stops when the test was skipped.
+class OnBothEngines : public ::testing::TestWithParam<db::Engine> {
+ protected:
+  void SetUp() override;
+  std::unique_ptr<MappingDb> m_;
+};
+
+// "Sqlite" or "Firebird", for the names of the instantiated tests.
+std::string engineName(const ::testing::TestParamInfo<db::Engine>& info);
+
+// Instantiates a suite derived from OnBothEngines for both engines.
+#define WERTALO_ON_BOTH_ENGINES(suite)                                                                  \
+  INSTANTIATE_TEST_SUITE_P(Engines, suite, ::testing::Values(db::Engine::Sqlite, db::Engine::Firebird), \
+                           ::wertalo::test::engineName)
 
 // The current list's rows as "ID_BILPOZ NAZWA | sBestiaId | sMapStatus | sBestiaSymbol" lines.
 QStringList shown(mapping::PositionQuery& list);

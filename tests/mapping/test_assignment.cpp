@@ -11,11 +11,11 @@ using namespace Qt::StringLiterals;
 using test::Bestia;
 using test::Pos;
 
-class Assignment : public ::testing::TestWithParam<db::Engine> {
+class Assignment : public test::OnBothEngines {
  protected:
   void SetUp() override {
-    if (GetParam() == db::Engine::Firebird) WERTALO_REQUIRE_FIREBIRD();
-    m_ = std::make_unique<test::MappingDb>(GetParam());
+    OnBothEngines::SetUp();
+    if (IsSkipped()) return;
     m_->add(std::vector<Pos>{
         {11, u"BILS"_s, u"A"_s, u"A. Aktywa trwałe"_s},
         {12, u"BILS"_s, u"A"_s, u"B. Aktywa obrotowe"_s},
@@ -33,7 +33,6 @@ class Assignment : public ::testing::TestWithParam<db::Engine> {
     module_->TypSpr = tsBILS;
     module_->AktywaPasywa = apAktywa;
   }
-  std::unique_ptr<test::MappingDb> m_;
   std::unique_ptr<TdtmBilMapToBestia> module_;
 };
 
@@ -195,8 +194,7 @@ TEST_P(Assignment, ClearingWithNoListShownChangesNothing) {
   EXPECT_EQ(m_->mapRows(), QStringList{u"BILS 11 201"_s});
 }
 
-INSTANTIATE_TEST_SUITE_P(Engines, Assignment, ::testing::Values(db::Engine::Sqlite, db::Engine::Firebird),
-                         [](const auto& info) { return info.param == db::Engine::Sqlite ? "Sqlite" : "Firebird"; });
+WERTALO_ON_BOTH_ENGINES(Assignment);
 
 }  // namespace
 }  // namespace wertalo::mapping

@@ -11,11 +11,11 @@ using namespace Qt::StringLiterals;
 using test::Bestia;
 using test::Pos;
 
-class AutomaticMapping : public ::testing::TestWithParam<db::Engine> {
+class AutomaticMapping : public test::OnBothEngines {
  protected:
   void SetUp() override {
-    if (GetParam() == db::Engine::Firebird) WERTALO_REQUIRE_FIREBIRD();
-    m_ = std::make_unique<test::MappingDb>(GetParam());
+    OnBothEngines::SetUp();
+    if (IsSkipped()) return;
     m_->add(std::vector<Pos>{
         {11, u"BILS"_s, u"A"_s, u"A. Aktywa trwałe"_s},               // by symbol
         {12, u"BILS"_s, u"A"_s, u"I. Rzeczowe aktywa trwałe"_s, 11},  // by symbol, though the name differs
@@ -65,7 +65,6 @@ class AutomaticMapping : public ::testing::TestWithParam<db::Engine> {
     m_->map(u"BILS"_s, 19, 299);
     m_->map(u"BILS"_s, 20, 0);
   }
-  std::unique_ptr<test::MappingDb> m_;
 };
 
 const QStringList kMappedOnce = {
@@ -120,8 +119,7 @@ TEST_P(AutomaticMapping, FollowsTheFilterAndLeavesOpenListsOpen) {
                          u"43 1.1. Rachunek podstawowy | I.1.1 | <> | I.1.1"_s}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Engines, AutomaticMapping, ::testing::Values(db::Engine::Sqlite, db::Engine::Firebird),
-                         [](const auto& info) { return info.param == db::Engine::Sqlite ? "Sqlite" : "Firebird"; });
+WERTALO_ON_BOTH_ENGINES(AutomaticMapping);
 
 }  // namespace
 }  // namespace wertalo::mapping

@@ -41,14 +41,13 @@ void addTrees(test::MappingDb& m) {
   });
 }
 
-class MappingLists : public ::testing::TestWithParam<db::Engine> {
+class MappingLists : public test::OnBothEngines {
  protected:
   void SetUp() override {
-    if (GetParam() == db::Engine::Firebird) WERTALO_REQUIRE_FIREBIRD();
-    m_ = std::make_unique<test::MappingDb>(GetParam());
+    OnBothEngines::SetUp();
+    if (IsSkipped()) return;
     addTrees(*m_);
   }
-  std::unique_ptr<test::MappingDb> m_;
 };
 
 TEST_P(MappingLists, FilterShowsTheKindAndSideInOrderWithComputedSymbols) {
@@ -206,8 +205,7 @@ TEST_P(MappingLists, WasMappedAsksTheLocalGovernmentPositionsOnly) {
   EXPECT_TRUE(module->EkspByloMapowanie());
 }
 
-INSTANTIATE_TEST_SUITE_P(Engines, MappingLists, ::testing::Values(db::Engine::Sqlite, db::Engine::Firebird),
-                         [](const auto& info) { return info.param == db::Engine::Sqlite ? "Sqlite" : "Firebird"; });
+WERTALO_ON_BOTH_ENGINES(MappingLists);
 
 }  // namespace
 }  // namespace wertalo::mapping
