@@ -147,12 +147,9 @@ void Connection::beginTransaction() {
 
 void Connection::commit() {
   QSqlDatabase db = database();
-  const bool done = db.commit();
-  if (done) {
-    inTransaction_ = false;
-    ++transactionSerial_;
-  }
-  if (!done) throw DbError(errorText(db.lastError()));
+  if (!db.commit()) throw DbError(errorText(db.lastError()));
+  inTransaction_ = false;
+  ++transactionSerial_;
 }
 
 void Connection::rollback() {
