@@ -26,6 +26,7 @@ bench: deps
 	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DWERTALO_BENCH=ON
 	cmake --build $(BUILD_DIR) -j$(JOBS)
 	$(BUILD_DIR)/bench/bench_export
+	$(BUILD_DIR)/bench/bench_mapping
 	bench/demo-units.sh $(BUILD_DIR)
 
 clean:

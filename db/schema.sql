@@ -3,7 +3,7 @@
 -- Types: texts VARCHAR(n), amounts NUMERIC(18,4), memos BLOB SUB_TYPE TEXT (TEXT
 -- affinity on SQLite). Every report table of the local government unit has a twin
 -- for its budget units, prefixed "JB", with the same columns and ID_JB.
--- No indexes: rows come back in the order they were written.
+-- No indexes on the report tables: their rows come back in the order they were written.
 
 -- Period calendar: one row per month and quarter of a year.
 CREATE TABLE okresD (
@@ -887,6 +887,8 @@ CREATE TABLE BILTOBESTIAMAP (
   ID_BILPOZ INTEGER,
   ID_BILBESTIA INTEGER
 );
+-- The table's own order; every write finds its row of a kind and position through it.
+CREATE INDEX BILTOBESTIAMAP_POZ ON BILTOBESTIAMAP (TYPSPR, ID_BILPOZ, ID_BILBESTIA);
 
 -- Users of the product (the external sender identifies the sending user).
 CREATE TABLE USER_ (

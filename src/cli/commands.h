@@ -11,5 +11,7 @@ int runListCommand(const QStringList& args);
 int runExportCommand(const QStringList& args);
 // `wertalo-cli ftp`: the FTP page's steps without the wizard.
 int runFtpCommand(const QStringList& args);
+// `wertalo-cli map`: the assignment of balance positions to Besti@ positions.
+int runMapCommand(const QStringList& args);
 
 }  // namespace wertalo::cli

@@ -36,6 +36,10 @@ void printHelp() {
       "           [--server HOST[:PORT]] [--user U] [--password-file PLIK] [--dir KATALOG]\n"
       "           [--active] put PLIK | get NAZWA [--out KATALOG] | ls | mkdir | rmdir | rm NAZWA\n"
       "\n"
+      "  map      przypisanie pozycji bilansów do pozycji programu Bestia\n"
+      "           auto|list|assign|skip|clear [--kind BILB|BILS|BILJ] [--side A|P]\n"
+      "           (wertalo-cli map --help)\n"
+      "\n"
       "Kod okresu: A–L miesiąc (A = styczeń), 1–4 kwartał. Bez --year/--period: ostatni rok\n"
       "i jego ostatni okres.\n"
       "\n"
@@ -75,6 +79,7 @@ int main(int argc, char* argv[]) {
       {QStringLiteral("export"), wertalo::cli::runExportCommand},
       {QStringLiteral("ftp"), wertalo::cli::runFtpCommand},
       {QStringLiteral("list"), wertalo::cli::runListCommand},
+      {QStringLiteral("map"), wertalo::cli::runMapCommand},
   };
   const auto it = commands.find(args.first());
   if (it == commands.end()) {

@@ -11,24 +11,16 @@
 
 #include <memory>
 
+#include "cli_run.h"
 #include "core/demo/demo_installation.h"
-#include "support/cli_run.h"
 #include "support/databases.h"
 #include "support/xml_check.h"
 
 namespace wertalo {
 namespace {
 
-struct CliResult {
-  int exitCode = -1;
-  QString out;
-  QString err;
-};
-
-CliResult runCli(const QString& configDir, const QStringList& args) {
-  const test::ProgramRun run = test::runProgram(QStringLiteral(WERTALO_CLI_PATH), args, configDir);
-  return {run.exitCode, QString::fromUtf8(run.out), QString::fromUtf8(run.err) + run.failure};
-}
+using test::CliResult;
+using test::runCli;
 
 // The XML files in a folder, by name, with their bytes.
 std::map<QString, QByteArray> xmlFiles(const QString& folder) {

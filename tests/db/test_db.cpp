@@ -105,6 +105,35 @@ TEST_P(DataSetTest, LocateOnTwoFieldsIsExactAndKeepsTheRowWhenNotFound) {
   EXPECT_EQ(ds.text(u"NAZWA"), QStringLiteral("Łódź"));
 }
 
+// A statement kept and run again sees what was written since, also when it ran inside a
+// transaction that has ended (the server keeps a statement's snapshot otherwise).
+TEST_P(DataSetTest, AStatementRunAgainSeesLaterChangesAlsoAcrossTransactions) {
+  Query count(*connection_);
+  count.setSql(QStringLiteral("select count(*) as N from POZ"));
+  Query insert(*connection_);
+  insert.setSql(QStringLiteral("insert into POZ (ID) values (:ID)"));
+  auto add = [&](int id) {
+    insert.bindInt(QStringLiteral("ID"), id);
+    insert.execSql();
+  };
+  EXPECT_EQ(count.open().integer(u"N"), 4);
+  add(5);
+  EXPECT_EQ(count.open().integer(u"N"), 5);
+  connection_->beginTransaction();
+  add(6);
+  add(7);
+  EXPECT_EQ(count.open().integer(u"N"), 7);
+  connection_->commit();
+  EXPECT_FALSE(connection_->inTransaction());
+  EXPECT_EQ(count.open().integer(u"N"), 7);
+  add(8);
+  EXPECT_EQ(count.open().integer(u"N"), 8);
+  connection_->beginTransaction();
+  add(9);
+  connection_->rollback();
+  EXPECT_EQ(count.open().integer(u"N"), 8);
+}
+
 TEST_P(DataSetTest, BookmarkReturnsToTheRememberedRow) {
   DataSet ds = all();
   ds.next();

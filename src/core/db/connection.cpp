@@ -141,15 +141,21 @@ bool Connection::hasTable(const QString& name) const {
 void Connection::beginTransaction() {
   QSqlDatabase db = database();
   if (!db.transaction()) throw DbError(errorText(db.lastError()));
+  inTransaction_ = true;
+  ++transactionSerial_;
 }
 
 void Connection::commit() {
   QSqlDatabase db = database();
   if (!db.commit()) throw DbError(errorText(db.lastError()));
+  inTransaction_ = false;
+  ++transactionSerial_;
 }
 
 void Connection::rollback() {
   QSqlDatabase db = database();
+  inTransaction_ = false;
+  ++transactionSerial_;
   if (!db.rollback()) throw DbError(errorText(db.lastError()));
 }
 

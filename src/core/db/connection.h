@@ -51,8 +51,14 @@ class Connection {
   void beginTransaction();
   void commit();
   void rollback();
+  // Whether an explicit transaction is open, and a number that changes whenever one begins or
+  // ends (a statement prepared in one transaction is prepared again for the next).
+  bool inTransaction() const { return inTransaction_; }
+  int transactionSerial() const { return transactionSerial_; }
 
  private:
+  bool inTransaction_ = false;
+  int transactionSerial_ = 0;
   QString name_;
   std::unique_ptr<Dialect> dialect_;
 };

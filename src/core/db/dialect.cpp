@@ -33,6 +33,8 @@ class SqliteDialect final : public Dialect {
         return value;
     }
   }
+
+  bool reusesStatements() const override { return true; }
 };
 
 class FirebirdDialect final : public Dialect {
@@ -51,6 +53,8 @@ class FirebirdDialect final : public Dialect {
   }
 
   QVariant parameterValue(const QVariant& value) const override { return value; }
+
+  bool reusesStatements() const override { return false; }
 };
 
 }  // namespace

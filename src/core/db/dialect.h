@@ -23,6 +23,10 @@ class Dialect {
   // A parameter value in the form this engine stores and compares (dates on SQLite are ISO
   // text).
   virtual QVariant parameterValue(const QVariant& value) const = 0;
+  // Whether a prepared statement may be run again outside an explicit transaction. On Firebird
+  // a statement keeps the snapshot of its own transaction: a select run again would not see
+  // the changes made since.
+  virtual bool reusesStatements() const = 0;
 
   static std::unique_ptr<Dialect> create(Engine engine);
 };

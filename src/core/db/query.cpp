@@ -63,8 +63,11 @@ QStringList Query::parameterNames(const QString& sql) {
 
 QSqlQuery& Query::prepared() const {
   const QString sql = connection_->dialect().adapt(this->sql());
-  // A statement run again with other parameters is prepared once.
-  if (!prepared_ || preparedSql_ != sql) {
+  // A statement run again with other parameters is prepared once, within one transaction (or
+  // for as long as the engine lets a statement see the changes made after it was prepared).
+  const bool reusable = prepared_ && preparedSql_ == sql && preparedSerial_ == connection_->transactionSerial() &&
+                        (connection_->inTransaction() || connection_->dialect().reusesStatements());
+  if (!reusable) {
     prepared_.reset();
     QSqlQuery query(connection_->database());
     query.setForwardOnly(true);
@@ -72,6 +75,7 @@ QSqlQuery& Query::prepared() const {
     if (!query.prepare(sql)) throw DbError(query.lastError().text().trimmed(), sql);
     prepared_ = std::move(query);
     preparedSql_ = sql;
+    preparedSerial_ = connection_->transactionSerial();
   }
   return *prepared_;
 }

@@ -56,6 +56,7 @@ class Query {
   QMap<QString, QVariant> params_;
   mutable std::optional<QSqlQuery> prepared_;
   mutable QString preparedSql_;
+  mutable int preparedSerial_ = 0;  // the connection's transaction serial when prepared
 };
 
 // Runs a statement without parameters and returns its rows.

@@ -120,6 +120,26 @@ const Kind kKinds[] = {
     {u"BILJ", {kUnitAssets, int(std::size(kUnitAssets)), u"A"}, {kUnitLiabilities, int(std::size(kUnitLiabilities)), u"P"}, true},
 };
 
+// What a user assigned by hand before, in the latest year: a position that only its name
+// matches, given its Besti@ position; a position with no Besti@ counterpart, marked not to be
+// assigned.
+struct HandAssignment {
+  const char16_t* typspr;
+  const char16_t* name;
+  bool marked;  // -1 instead of the Besti@ position
+};
+const HandAssignment kHandAssignments[] = {
+    {u"BILS", u"1.1. Grunty stanowiące własność jednostki samorządu terytorialnego, przekazane w użytkowanie wieczyste innym podmiotom", false},
+    {u"BILS", u"3. Inne środki pieniężne", true},
+};
+
+// The hand assignment of a position, or nullptr.
+const HandAssignment* handAssignment(const QString& typspr, const char16_t* name) {
+  for (const HandAssignment& h : kHandAssignments)
+    if (typspr == QStringView(h.typspr) && QStringView(name) == QStringView(h.name)) return &h;
+  return nullptr;
+}
+
 // The label of a position name ("II" of "II. Rzeczowe aktywa trwałe"), empty for a sum.
 QString labelOf(const QString& name) {
   const qsizetype dot = name.indexOf(u". "_s);
@@ -187,6 +207,7 @@ BalanceTrees writeBalancePositions(RowWriter& w, const World&) {
     const QString typspr = QString::fromUtf16(kind.typspr);
     const std::vector<Node> nodes = nodesOf(kind);
     std::vector<qint64> dictionary;
+    std::vector<Value> bestiaOf;  // the Besti@ position of each node
     for (int i = 0; i < static_cast<int>(nodes.size()); ++i) {
       const Node& n = nodes[static_cast<size_t>(i)];
       Value bestia;  // Null: the position has no Besti@ counterpart
@@ -198,6 +219,7 @@ BalanceTrees writeBalancePositions(RowWriter& w, const World&) {
                                     {u"DPOCZ"_s, QDate(2010, 1, 1)}, {u"DKON"_s, QDate(2099, 12, 31)}});
       }
       w.insert(u"S_BILANSPOZ"_s, {{u"ID_S_BILPOZ"_s, nextDictionary}, {u"ID_BILBESTIA"_s, bestia}});
+      bestiaOf.push_back(bestia);
       dictionary.push_back(nextDictionary++);
     }
     // A Besti@ position no longer valid in the demo years.
@@ -228,6 +250,10 @@ BalanceTrees writeBalancePositions(RowWriter& w, const World&) {
         // The budget units' positions are shared by all units of the city.
         if (kind.budgetUnits) row.push_back({u"ID_JB"_s, qint64(0)});
         w.insert(kind.budgetUnits ? u"JBBILPOZ"_s : u"BILPOZ"_s, row);
+        if (const HandAssignment* h = handAssignment(typspr, n.def->name); h && year == kLastYear) {
+          w.insert(u"BILTOBESTIAMAP"_s, {{u"TYPSPR"_s, typspr}, {u"ID_BILPOZ"_s, qint64(p.id)},
+                                         {u"ID_BILBESTIA"_s, h->marked ? Value(qint64(-1)) : bestiaOf[static_cast<size_t>(i)]}});
+        }
         positions.push_back(p);
       }
       trees.set(typspr, year, std::move(positions));

@@ -33,7 +33,8 @@ class BalanceTrees {
 };
 
 // Writes S_BILBESTIA, S_BILANSPOZ and, for every year, the trees of BILPOZ (BILB and BILS)
-// and JBBILPOZ (BILJ); BILTOBESTIAMAP stays empty.
+// and JBBILPOZ (BILJ); BILTOBESTIAMAP gets two entries made by hand in the latest year (one
+// Besti@ position, one position marked not to be assigned).
 BalanceTrees writeBalancePositions(RowWriter& writer, const World& world);
 
 // The balance sheet of the report (BILB, BILS, BILJ or BILL) and its remarks row.

@@ -5,6 +5,7 @@
 #include <QSet>
 
 #include "core/base/error.h"
+#include "core/mapping/bil_map_to_bestia.h"
 #include "core/package/paczka.h"
 #include "core/package/registry.h"
 #include "core/platform/paths.h"
@@ -181,6 +182,12 @@ catalogue::ExportResult Session::exportSelection(const package::RunControl& cont
   // As the wizard does on its way to the export: the unit's REGON with five blanks after it.
   if (options().bRegonSpacje) dtm_->padUnitRegon();
   return package::WykonajEksport(*dtm_, *writer_, sWybraneJB_, control);
+}
+
+std::unique_ptr<mapping::TdtmBilMapToBestia> Session::openMapping() {
+  const catalogue::MemMain& m = dtm_->memMain();
+  return std::make_unique<mapping::TdtmBilMapToBestia>(dtm_->DB(), ui_,
+                                                        mapping::MappingPeriod{m.ROK, m.OKRES, m.DATAKONCAOKRESU()});
 }
 
 void Session::completion(const catalogue::ExportResult& result, QStringList& lines, QStringList& files) const {

@@ -22,6 +22,10 @@ namespace wertalo::package {
 class TXMLPaczkaSprawozdan;
 }
 
+namespace wertalo::mapping {
+class TdtmBilMapToBestia;
+}
+
 namespace wertalo::operations {
 
 // Where the installation and the stored settings are.
@@ -115,6 +119,10 @@ class Session {
   catalogue::ExportResult exportSelection(const package::RunControl& control = {});
   // The completion text and the full paths of the files of a run.
   void completion(const catalogue::ExportResult& result, QStringList& lines, QStringList& files) const;
+
+  // The mapping of balance positions to Besti@ positions for the chosen year (its positions,
+  // the Besti@ positions valid at its end).
+  std::unique_ptr<mapping::TdtmBilMapToBestia> openMapping();
 
   // The main data module, for the core's other operations (mapping, sending).
   catalogue::TdtmWertaloMain& dataModule() { return *dtm_; }
