@@ -9,5 +9,7 @@ namespace wertalo::cli {
 int runListCommand(const QStringList& args);
 // `wertalo-cli export`: the wizard's export without the wizard.
 int runExportCommand(const QStringList& args);
+// `wertalo-cli verify`: checks the signatures of package files.
+int runVerifyCommand(const QStringList& args);
 
 }  // namespace wertalo::cli

@@ -33,6 +33,8 @@ void printHelp() {
       "           [--win-ini PLIK] [--kind reports|balances] [--year RRRR] [--period KOD]\n"
       "           [--jb ID[,ID...]] [--ids IDSPRAW[,...]] [--single-file PLIK] [--plain]\n"
       "           [--out KATALOG] [--all-statuses] [--no-group-jst]\n"
+      "  verify   sprawdza podpisy elektroniczne w plikach paczek\n"
+      "           PLIK... [--ca PLIK] [--json]\n"
       "\n"
       "Kod okresu: A–L miesiąc (A = styczeń), 1–4 kwartał. Bez --year/--period: ostatni rok\n"
       "i jego ostatni okres.\n"
@@ -74,6 +76,7 @@ int main(int argc, char* argv[]) {
       {QStringLiteral("demo"), wertalo::cli::runDemoCommand},
       {QStringLiteral("export"), wertalo::cli::runExportCommand},
       {QStringLiteral("list"), wertalo::cli::runListCommand},
+      {QStringLiteral("verify"), wertalo::cli::runVerifyCommand},
   };
   const auto it = commands.find(args.first());
   if (it == commands.end()) {
