@@ -12,26 +12,17 @@
 #include <memory>
 
 #include "core/demo/demo_installation.h"
+#include "support/cli_run.h"
 #include "support/databases.h"
 #include "support/xml_check.h"
 
 namespace wertalo {
 namespace {
 
-struct CliResult {
-  int exitCode = -1;
-  QString out;
-  QString err;
-};
+using test::CliResult;
 
 CliResult runCli(const QString& configDir, const QStringList& args) {
-  QProcess p;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert(QStringLiteral("WERTALO_CONFIG_DIR"), configDir);
-  p.setProcessEnvironment(env);
-  p.start(QStringLiteral(WERTALO_CLI_PATH), args);
-  p.waitForFinished(120000);
-  return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+  return test::runCli(QStringLiteral(WERTALO_CLI_PATH), args, configDir);
 }
 
 // The XML files in a folder, by name, with their bytes.

@@ -8,7 +8,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -18,6 +17,7 @@
 #include "core/demo/demo_installation.h"
 #include "core/signing/demo_keys.h"
 #include "signed_package.h"
+#include "support/cli_run.h"
 #include "support/xml_check.h"
 
 namespace wertalo {
@@ -25,21 +25,10 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-struct CliResult {
-  int exitCode = -1;
-  QString out;
-  QString err;
-};
+using test::CliResult;
 
 CliResult runCli(const QString& configDir, const QStringList& args) {
-  QProcess p;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert(u"WERTALO_CONFIG_DIR"_s, configDir);
-  p.setProcessEnvironment(env);
-  p.start(QStringLiteral(WERTALO_CLI_PATH), args);
-  p.waitForFinished(120000);
-  return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
-          QString::fromUtf8(p.readAllStandardError())};
+  return test::runCli(QStringLiteral(WERTALO_CLI_PATH), args, configDir);
 }
 
 // One export of the demo and the signatures its files must hold.
@@ -110,7 +99,9 @@ TEST_F(DemoSignatures, EverySignatureOfEveryExportVerifiesWithVerifyAndWithXmlse
     SCOPED_TRACE(run.folder);
     const auto all = files(run);
     ASSERT_FALSE(all.empty());
-    if (run.singleFile) EXPECT_EQ(all.size(), 1u);
+    if (run.singleFile) {
+      EXPECT_EQ(all.size(), 1u);
+    }
     QStringList signedFiles;
     int signatures = 0;
     for (const auto& [path, bytes] : all) {

@@ -3,31 +3,21 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include "core/signing/demo_keys.h"
 #include "signed_package.h"
+#include "support/cli_run.h"
 
 namespace wertalo {
 namespace {
 
 using namespace Qt::StringLiterals;
 
-struct CliResult {
-  int exitCode = -1;
-  QString out;
-  QString err;
-};
-
-CliResult verify(const QStringList& args) {
-  QProcess p;
-  p.start(QStringLiteral(WERTALO_CLI_PATH), QStringList{u"verify"_s} + args);
-  p.waitForFinished(60000);
-  return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
-          QString::fromUtf8(p.readAllStandardError())};
+test::CliResult verify(const QStringList& args) {
+  return test::runCli(QStringLiteral(WERTALO_CLI_PATH), QStringList{u"verify"_s} + args);
 }
 
 class VerifyCommand : public ::testing::Test {
@@ -55,7 +45,7 @@ class VerifyCommand : public ::testing::Test {
 };
 
 TEST_F(VerifyCommand, AllSignaturesGoodIsExitZeroWithOneRowPerSignature) {
-  const CliResult r = verify({good});
+  const test::CliResult r = verify({good});
   EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
   EXPECT_TRUE(r.out.startsWith(u"Plik"_s)) << r.out.toStdString();
   const QStringList lines = r.out.split(u'\n');
@@ -65,13 +55,13 @@ TEST_F(VerifyCommand, AllSignaturesGoodIsExitZeroWithOneRowPerSignature) {
   EXPECT_TRUE(lines[3].contains(u"B-Wyk1002"_s) && lines[3].contains(u"Tadeusz Żółkiewski"_s) && lines[3].endsWith(u"poprawny"_s));
   EXPECT_TRUE(r.out.contains(u"Podpisów: 2, poprawnych: 2, niepoprawnych: 0; plików bez podpisów: 0, plików z błędem: 0."_s));
 
-  const CliResult trusted = verify({u"--ca"_s, ca, good});
+  const test::CliResult trusted = verify({u"--ca"_s, ca, good});
   EXPECT_EQ(trusted.exitCode, 0);
   EXPECT_EQ(trusted.out.count(u"poprawny, zaufany"_s), 2) << trusted.out.toStdString();
 }
 
 TEST_F(VerifyCommand, AChangedReportIsExitThreeAndNamesTheSignature) {
-  const CliResult r = verify({good, altered});
+  const test::CliResult r = verify({good, altered});
   EXPECT_EQ(r.exitCode, 3);
   EXPECT_EQ(r.out.count(u"NIEPOPRAWNY"_s), 1) << r.out.toStdString();
   EXPECT_TRUE(r.out.contains(u"B-Wyk1002     Tadeusz Żółkiewski  NIEPOPRAWNY: Treść #B-Wyk1002 różni się od podpisanej (niezgodny skrót)"_s))
@@ -101,7 +91,7 @@ TEST_F(VerifyCommand, ExitCodesForEachKindOfFile) {
       {"help", {u"--help"_s}, 0, "Użycie: wertalo-cli verify PLIK... [--ca PLIK] [--json]", ""},
   };
   for (const auto& c : cases) {
-    const CliResult r = verify(c.args);
+    const test::CliResult r = verify(c.args);
     EXPECT_EQ(r.exitCode, c.exitCode) << c.what << "\n" << r.out.toStdString() << r.err.toStdString();
     EXPECT_TRUE(r.out.contains(QString::fromUtf8(c.inOut))) << c.what << ": " << r.out.toStdString();
     EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.inErr))) << c.what << ": " << r.err.toStdString();
@@ -109,7 +99,7 @@ TEST_F(VerifyCommand, ExitCodesForEachKindOfFile) {
 }
 
 TEST_F(VerifyCommand, JsonForScripts) {
-  const CliResult r = verify({u"--json"_s, u"--ca"_s, ca, good, altered, malformed, unsignedFile});
+  const test::CliResult r = verify({u"--json"_s, u"--ca"_s, ca, good, altered, malformed, unsignedFile});
   EXPECT_EQ(r.exitCode, 1);
   QJsonParseError error;
   const QJsonDocument json = QJsonDocument::fromJson(r.out.toUtf8(), &error);
@@ -140,7 +130,7 @@ TEST_F(VerifyCommand, JsonForScripts) {
   EXPECT_TRUE(files[3][u"signatures"_s].toArray().isEmpty());
   EXPECT_FALSE(files[3].toObject().contains(u"error"_s));
 
-  const CliResult ok = verify({u"--json"_s, good});
+  const test::CliResult ok = verify({u"--json"_s, good});
   EXPECT_EQ(ok.exitCode, 0);
   EXPECT_TRUE(QJsonDocument::fromJson(ok.out.toUtf8())[u"verified"_s].toBool());
   EXPECT_EQ(QJsonDocument::fromJson(ok.out.toUtf8())[u"files"_s][0][u"signatures"_s][0][u"trust"_s].toString(), u"not-checked"_s);
