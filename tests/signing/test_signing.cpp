@@ -82,7 +82,8 @@ TEST_F(SignedPackage, EverySignatureVerifiesWithOursAndWithXmlsec) {
 TEST_F(SignedPackage, SignatureNamesItsMethodsAnchorAndCertificateAndIsTheSameEachTime) {
   const QString& s = signatures[0];
   EXPECT_TRUE(test::isWellFormedXml(s.toUtf8()));
-  EXPECT_TRUE(s.startsWith(u"<ds:Signature xmlns:ds=\"http://www.w3.org/2000/09/xmldsig#\">"_s)) << s.toStdString();
+  EXPECT_TRUE(s.startsWith(u"<ds:Signature xmlns:ds=\"http://www.w3.org/2000/09/xmldsig#\">\r\n<ds:SignedInfo>"_s)) << s.toStdString();
+  EXPECT_EQ(s.count(u"\n"_s), s.count(u"\r\n"_s));
   EXPECT_TRUE(s.contains(u"URI=\"#Rb-27s1001\""_s));
   EXPECT_EQ(s.count(u"URI=\""_s), 1);
   for (const char* method : {kCanonicalisationMethod, kDigestMethod, kSignatureMethod})
@@ -91,7 +92,7 @@ TEST_F(SignedPackage, SignatureNamesItsMethodsAnchorAndCertificateAndIsTheSameEa
                            .remove(u"-----BEGIN CERTIFICATE-----"_s)
                            .remove(u"-----END CERTIFICATE-----"_s)
                            .remove(u'\n');
-  EXPECT_TRUE(QString(s).remove(u'\n').contains(cert));
+  EXPECT_TRUE(QString(s).remove(u"\r\n"_s).contains(cert));
   EXPECT_EQ(signWithDemoKey(rb27s, u"skarbnik-miasta"_s), s);
   EXPECT_NE(signatures[1], s);
 }
@@ -209,12 +210,33 @@ TEST_F(SignedPackage, ReferencesThatPointNowhereOrTwice) {
     EXPECT_TRUE(checks[0].valueOk);
     EXPECT_EQ(checks[0].message, QString::fromUtf8(c.message));
   }
-  // A reference to something that is not a report element of this file.
-  QString elsewhere = signatures[0];
-  elsewhere.replace(u"URI=\"#Rb-27s1001\""_s, u"URI=\"raport.xml\""_s);
-  const SignatureCheck c = verifyPackage(test::signedPackage({rb27s}, {elsewhere})).at(0);
-  EXPECT_FALSE(c.verified());
-  EXPECT_EQ(c.message.section(u"; "_s, 0, 0), u"Odwołanie \"raport.xml\" nie wskazuje sprawozdania w tym pliku"_s);
+  // References to what is not a report element of this file: another file, an element
+  // tucked into another signature, or only the signature's own object.
+  const auto pointedAt = [&](const QString& uri, const QString& object) {
+    QString s = signatures[0];
+    s.replace(u"URI=\"#Rb-27s1001\""_s, u"URI=\"%1\""_s.arg(uri));
+    return s.replace(u"</ds:Signature>"_s, object + u"</ds:Signature>"_s);
+  };
+  const QString object = u"<ds:Object Id=\"Obiekt1\">"_s + rb27s.trimmed().replace(u"Rb-27s1001"_s, u"Ukryte1"_s) + u"</ds:Object>"_s;
+  const struct {
+    const char* what;
+    std::vector<QString> signatures;
+    const char* message;
+  } elsewhere[] = {
+      {"another file", {pointedAt(u"raport.xml"_s, QString())}, "Odwołanie \"raport.xml\" nie wskazuje sprawozdania w tym pliku"},
+      {"another signature's object", {pointedAt(u"#Obiekt1"_s, QString()), pointedAt(u"#Rb-27s1001"_s, object)},
+       "Odwołanie #Obiekt1 wskazuje element innego podpisu"},
+      {"its own object only", {pointedAt(u"#Obiekt1"_s, object)}, "Podpis nie wskazuje żadnego sprawozdania tego pliku"},
+  };
+  for (const auto& c : elsewhere) {
+    SCOPED_TRACE(c.what);
+    const QByteArray bytes = test::signedPackage({rb27s}, c.signatures);
+    ASSERT_TRUE(test::isWellFormedXml(bytes));
+    const SignatureCheck check = verifyPackage(bytes).at(0);
+    EXPECT_FALSE(check.verified());
+    EXPECT_FALSE(check.digestOk);
+    EXPECT_TRUE(check.message.contains(QString::fromUtf8(c.message))) << check.message.toStdString();
+  }
 }
 
 TEST(PackageWithoutSignatures, HasNothingToCheck) {

@@ -118,9 +118,11 @@ QString signReportElement(const QString& elementText, const SignerKey& signer) {
 
   xmlBufferPtr buffer = xmlBufferCreate();
   xmlNodeDump(buffer, doc.get(), signature, 0, 0);
-  const QString text = QString::fromUtf8(reinterpret_cast<const char*>(xmlBufferContent(buffer)), xmlBufferLength(buffer));
+  QString text = QString::fromUtf8(reinterpret_cast<const char*>(xmlBufferContent(buffer)), xmlBufferLength(buffer));
   xmlBufferFree(buffer);
-  return text;
+  // Lines end with CR LF like the package's; a reader takes both as the same line end, so
+  // the signed text does not change.
+  return text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
 }
 
 }  // namespace wertalo::signing

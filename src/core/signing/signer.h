@@ -26,7 +26,8 @@ SignerKey loadSignerKey(const QString& privateKeyFile, const QString& certificat
 // Reference points at "#" + the element's Id attribute (the report's anchor), with the
 // canonicalisation and digest methods above, the signature value and the signer's certificate
 // in KeyInfo. `elementText` is the element exactly as it will stand in a package (a kept XML
-// text; surrounding blanks and line breaks do not matter). The same inputs give the same text.
+// text; surrounding blanks and line breaks do not matter). The signature's lines end with CR LF,
+// like the package's. The same inputs give the same text.
 // Raises SigningError when the text is not one well-formed element with an Id, or the key
 // cannot sign.
 QString signReportElement(const QString& elementText, const SignerKey& signer);

@@ -32,6 +32,16 @@ bool isSignature(xmlNodePtr node) {
          xmlStrEqual(node->name, xmlSecNodeSignature);
 }
 
+bool isReportElement(xmlNodePtr node) {
+  return node->parent != nullptr && node->parent->type == XML_ELEMENT_NODE && nameOf(node->parent) == u"Sprawozdania";
+}
+
+bool isInside(xmlNodePtr node, xmlNodePtr ancestor) {
+  for (xmlNodePtr p = node->parent; p != nullptr; p = p->parent)
+    if (p == ancestor) return true;
+  return false;
+}
+
 // The elements a reference may point at, by Id: the report elements (children of
 // Sprawozdania) and the elements inside signatures (signed properties); an Id that any two
 // elements of the file carry points at none of them.
@@ -50,8 +60,7 @@ void collect(xmlNodePtr node, bool insideSignature, Targets& targets, QHash<QStr
     if (xmlHasProp(child, reinterpret_cast<const xmlChar*>("Id")) != nullptr) {
       const QString id = attribute(child, "Id");
       ++idCount[id];
-      const bool report = child->parent && child->parent->type == XML_ELEMENT_NODE && nameOf(child->parent) == u"Sprawozdania";
-      if (report || insideSignature) candidates.emplace_back(id, child);
+      if (isReportElement(child) || insideSignature) candidates.emplace_back(id, child);
     }
     collect(child, insideSignature || signature, targets, idCount, candidates);
   }
@@ -236,7 +245,7 @@ class SignatureChecker {
     if (signedInfo == nullptr) problems_ << QStringLiteral("Podpis nie ma elementu SignedInfo");
     if (value == nullptr) problems_ << QStringLiteral("Podpis nie ma elementu SignatureValue");
 
-    checkReferences(signedInfo, result);
+    checkReferences(signature, signedInfo, result);
     QString certProblem;
     const std::vector<Cert> certs = embeddedCertificates(signature, &certProblem);
     if (!certProblem.isEmpty()) problems_ << certProblem;
@@ -256,7 +265,8 @@ class SignatureChecker {
   }
 
  private:
-  void checkReferences(xmlNodePtr signedInfo, SignatureCheck& result) {
+  void checkReferences(xmlNodePtr signature, xmlNodePtr signedInfo, SignatureCheck& result) {
+    bool signsReport = false;
     for (xmlNodePtr node = signedInfo ? signedInfo->children : nullptr; node != nullptr; node = node->next) {
       if (node->type != XML_ELEMENT_NODE || !xmlStrEqual(node->name, xmlSecNodeReference)) continue;
       ReferenceCheck ref;
@@ -268,9 +278,13 @@ class SignatureChecker {
         problems_ << QStringLiteral("Identyfikator %1 występuje w pliku więcej niż raz; podpis nie wskazuje jednego sprawozdania").arg(id);
       } else if (!targets_.byId.contains(id)) {
         problems_ << QStringLiteral("Podpis odwołuje się do %1, którego nie ma w pliku").arg(ref.uri);
+      } else if (xmlNodePtr target = targets_.byId.value(id); !isReportElement(target) && !isInside(target, signature)) {
+        // Only its own signed properties may be signed beside reports.
+        problems_ << QStringLiteral("Odwołanie %1 wskazuje element innego podpisu").arg(ref.uri);
       } else {
         ref.found = true;
-        ref.targetElement = nameOf(targets_.byId.value(id));
+        ref.targetElement = nameOf(target);
+        signsReport = signsReport || isReportElement(target);
         QString error;
         ref.digestOk = digestMatches(keys_, node, &error);
         if (!error.isEmpty())
@@ -280,8 +294,11 @@ class SignatureChecker {
       }
       result.references.push_back(ref);
     }
-    if (signedInfo != nullptr && result.references.empty()) problems_ << QStringLiteral("Podpis nie ma żadnego odwołania (Reference)");
-    result.digestOk = !result.references.empty() &&
+    if (signedInfo != nullptr && result.references.empty())
+      problems_ << QStringLiteral("Podpis nie ma żadnego odwołania (Reference)");
+    else if (signedInfo != nullptr && !signsReport && std::all_of(result.references.begin(), result.references.end(), [](const ReferenceCheck& r) { return r.found; }))
+      problems_ << QStringLiteral("Podpis nie wskazuje żadnego sprawozdania tego pliku");
+    result.digestOk = signsReport && !result.references.empty() &&
                       std::all_of(result.references.begin(), result.references.end(), [](const ReferenceCheck& r) { return r.found && r.digestOk; });
   }
 
