@@ -34,6 +34,7 @@ class VerifyCommand : public ::testing::Test {
     altered = file(u"zmieniona.xml"_s, changed);
     unsignedFile = file(u"bez-podpisow.xml"_s, test::signedPackage({rb27s}, {}));
     malformed = file(u"uszkodzona.xml"_s, package.left(package.size() / 2));
+    missingReport = file(u"bez-sprawozdania.xml"_s, test::signedPackage({bwyk}, {signing::signWithDemoKey(rb27s, u"skarbnik-miasta"_s)}));
     ca = file(u"ca.pem"_s, signing::demoCaCertificatePem());
     notIssuer = file(u"nie-wystawca.pem"_s, signing::demoSignerKey(u"prezydent-miasta"_s).certificatePem);
   }
@@ -41,7 +42,7 @@ class VerifyCommand : public ::testing::Test {
 
   QTemporaryDir dir;
   QByteArray package;
-  QString good, altered, unsignedFile, malformed, ca, notIssuer;
+  QString good, altered, unsignedFile, malformed, missingReport, ca, notIssuer;
 };
 
 TEST_F(VerifyCommand, AllSignaturesGoodIsExitZeroWithOneRowPerSignature) {
@@ -78,6 +79,7 @@ TEST_F(VerifyCommand, ExitCodesForEachKindOfFile) {
     const char* inErr;
   } cases[] = {
       {"no signatures", {unsignedFile}, 3, "brak podpisów", ""},
+      {"the signed report missing", {missingReport}, 3, "NIEPOPRAWNY: Podpis odwołuje się do #Rb-27s1001, którego nie ma w pliku", ""},
       {"untrusted issuer", {u"--ca"_s, notIssuer, good}, 3, "Certyfikat podpisującego nie pochodzi od zaufanego wystawcy", ""},
       {"malformed", {malformed}, 1, "BŁĄD: Plik nie jest poprawnym dokumentem XML", "Plik nie jest poprawnym dokumentem XML (wiersz "},
       {"malformed among good ones", {good, malformed, altered}, 1, "plików z błędem: 1", "uszkodzona.xml"},
