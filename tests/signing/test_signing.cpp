@@ -293,8 +293,14 @@ TEST(MalformedSignatures, AreReportedNotCrashedOn) {
       {"a broken certificate", QString(good).replace(u"<ds:X509Certificate>MII"_s, u"<ds:X509Certificate>!!!"_s),
        "Certyfikat zapisany w podpisie jest nieczytelny"},
       {"an unknown method", QString(good).replace(u"xmldsig-more#rsa-sha256"_s, u"xmldsig-more#rsa-foo"_s),
-       "Nie można sprawdzić wartości podpisu: "},
+       "Nie można sprawdzić wartości podpisu: nieobsługiwany algorytm \"http://www.w3.org/2001/04/xmldsig-more#rsa-foo\""},
       {"no reference", without(u"<ds:Reference "_s, u"</ds:Reference>"_s), "Podpis nie ma żadnego odwołania (Reference)"},
+      {"a transform that could run anything",
+       QString(good).replace(u"<ds:Transform Algorithm=\"http://www.w3.org/2001/10/xml-exc-c14n#\"/>"_s,
+                             u"<ds:Transform Algorithm=\"http://www.w3.org/TR/1999/REC-xslt-19991116\"/>"_s),
+       "Odwołanie #Rb-27s5 używa nieobsługiwanego algorytmu \"http://www.w3.org/TR/1999/REC-xslt-19991116\""},
+      {"an unknown digest", QString(good).replace(u"xmlenc#sha256"_s, u"xmlenc#md5"_s),
+       "Odwołanie #Rb-27s5 używa nieobsługiwanego algorytmu \"http://www.w3.org/2001/04/xmlenc#md5\""},
   };
   for (const auto& c : cases) {
     const QByteArray bytes = test::signedPackage({kept}, {c.signature});

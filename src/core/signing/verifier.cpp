@@ -83,22 +83,45 @@ Targets findTargets(xmlDocPtr doc) {
   return targets;
 }
 
-// A verification context: references only within this file, only through canonicalisation
-// and the enveloped-signature transform, digested with SHA-1 or SHA-2; the key only from the
-// embedded certificate, which is not checked here (trust is checked apart).
+// What a reference may use: canonicalisation and the enveloped-signature transform, digests
+// SHA-1 and SHA-2.
+std::vector<xmlSecTransformId> referenceAlgorithms() {
+  return {xmlSecTransformInclC14NId, xmlSecTransformInclC14NWithCommentsId, xmlSecTransformInclC14N11Id,
+          xmlSecTransformInclC14N11WithCommentsId, xmlSecTransformExclC14NId, xmlSecTransformExclC14NWithCommentsId,
+          xmlSecTransformEnvelopedId, xmlSecTransformSha1Id, xmlSecTransformSha224Id, xmlSecTransformSha256Id,
+          xmlSecTransformSha384Id, xmlSecTransformSha512Id};
+}
+
+// The first algorithm of a Reference (its transforms, its digest) that references may not
+// use; empty when there is none.
+QString refusedAlgorithm(xmlNodePtr reference) {
+  const std::vector<xmlSecTransformId> allowed = referenceAlgorithms();
+  std::vector<xmlNodePtr> methods;
+  if (xmlNodePtr transforms = dsigChild(reference, "Transforms"))
+    for (xmlNodePtr t = transforms->children; t != nullptr; t = t->next)
+      if (t->type == XML_ELEMENT_NODE) methods.push_back(t);
+  if (xmlNodePtr digest = dsigChild(reference, "DigestMethod")) methods.push_back(digest);
+  for (xmlNodePtr method : methods) {
+    const QString algorithm = attribute(method, "Algorithm");
+    const QByteArray href = algorithm.toUtf8();
+    if (std::none_of(allowed.begin(), allowed.end(), [&](xmlSecTransformId id) {
+          return xmlStrEqual(id->href, reinterpret_cast<const xmlChar*>(href.constData()));
+        }))
+      return algorithm;
+  }
+  return QString();
+}
+
+// A verification context: references only within this file and only with the algorithms
+// above; the key only from the embedded certificate, which is not checked here (trust is
+// checked apart).
 DSigCtx verifyContext(xmlSecKeysMngrPtr keys) {
   DSigCtx ctx(xmlSecDSigCtxCreate(keys));
   if (!ctx) throw SigningError(QStringLiteral("Nie można przygotować sprawdzania podpisu (xmlsec)"));
   ctx->flags |= XMLSEC_DSIG_FLAGS_IGNORE_MANIFESTS;
   ctx->keyInfoReadCtx.flags |= XMLSEC_KEYINFO_FLAGS_X509DATA_DONT_VERIFY_CERTS;
   ctx->enabledReferenceUris = xmlSecTransformUriTypeSameDocument;
-  const xmlSecTransformId allowed[] = {xmlSecTransformInclC14NId,   xmlSecTransformInclC14NWithCommentsId,
-                                       xmlSecTransformInclC14N11Id, xmlSecTransformInclC14N11WithCommentsId,
-                                       xmlSecTransformExclC14NId,   xmlSecTransformExclC14NWithCommentsId,
-                                       xmlSecTransformEnvelopedId,  xmlSecTransformSha1Id,
-                                       xmlSecTransformSha224Id,     xmlSecTransformSha256Id,
-                                       xmlSecTransformSha384Id,     xmlSecTransformSha512Id};
-  for (xmlSecTransformId id : allowed) xmlSecDSigCtxEnableReferenceTransform(ctx.get(), id);
+  for (xmlSecTransformId id : referenceAlgorithms()) xmlSecDSigCtxEnableReferenceTransform(ctx.get(), id);
   xmlSecPtrListAdd(&ctx->keyInfoReadCtx.enabledKeyData, const_cast<void*>(static_cast<const void*>(xmlSecKeyDataX509Id)));
   ctx->operation = xmlSecTransformOperationVerify;
   return ctx;
@@ -136,6 +159,15 @@ bool valueVerifies(xmlNodePtr signedInfo, xmlNodePtr signatureValue, X509* cert,
     if (c14nNode == nullptr || methodNode == nullptr) {
       *error = QStringLiteral("brak metody kanonizacji albo metody podpisu");
       return;
+    }
+    for (const auto& [node, usage] : {std::pair{c14nNode, xmlSecTransformUsageC14NMethod}, std::pair{methodNode, xmlSecTransformUsageSignatureMethod}}) {
+      const QString algorithm = attribute(node, "Algorithm");
+      const QByteArray href = algorithm.toUtf8();
+      if (xmlSecTransformIdListFindByHref(xmlSecTransformIdsGet(), reinterpret_cast<const xmlChar*>(href.constData()), usage) ==
+          xmlSecTransformIdUnknown) {
+        *error = QStringLiteral("nieobsługiwany algorytm \"%1\"").arg(algorithm);
+        return;
+      }
     }
     if (xmlSecTransformCtxNodeRead(&ctx, c14nNode, xmlSecTransformUsageC14NMethod) == nullptr) return;
     xmlSecTransformPtr method = xmlSecTransformCtxNodeRead(&ctx, methodNode, xmlSecTransformUsageSignatureMethod);
@@ -286,8 +318,11 @@ class SignatureChecker {
         ref.targetElement = nameOf(target);
         signsReport = signsReport || isReportElement(target);
         QString error;
-        ref.digestOk = digestMatches(keys_, node, &error);
-        if (!error.isEmpty())
+        const QString refused = refusedAlgorithm(node);
+        if (refused.isEmpty()) ref.digestOk = digestMatches(keys_, node, &error);
+        if (!refused.isEmpty())
+          problems_ << QStringLiteral("Odwołanie %1 używa nieobsługiwanego algorytmu \"%2\"").arg(ref.uri, refused);
+        else if (!error.isEmpty())
           problems_ << QStringLiteral("Nie można obliczyć skrótu %1: %2").arg(ref.uri, error);
         else if (!ref.digestOk)
           problems_ << QStringLiteral("Treść %1 różni się od podpisanej (niezgodny skrót)").arg(ref.uri);

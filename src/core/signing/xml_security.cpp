@@ -17,13 +17,11 @@ namespace {
 
 thread_local ErrorCapture* currentCapture = nullptr;
 
-void captureXmlsecError(const char* /*file*/, int /*line*/, const char* func, const char* errorObject,
-                        const char* errorSubject, int /*reason*/, const char* msg) {
-  if (currentCapture == nullptr) return;
-  QString text = QString::fromUtf8(msg ? msg : "");
-  if (errorSubject && *errorSubject) text = QString::fromUtf8(errorSubject) + QStringLiteral(": ") + text;
-  if (text.isEmpty()) text = QString::fromUtf8(errorObject ? errorObject : (func ? func : "xmlsec"));
-  currentCapture->add(text.trimmed());
+// xmlsec reports a failure once per function it passes through; only the entries that say
+// something (not the bare function names) are kept.
+void captureXmlsecError(const char* /*file*/, int /*line*/, const char* /*func*/, const char* /*errorObject*/,
+                        const char* /*errorSubject*/, int /*reason*/, const char* msg) {
+  if (currentCapture != nullptr && msg != nullptr) currentCapture->add(QString::fromUtf8(msg).trimmed());
 }
 
 void captureXmlError(void* /*ctx*/, const char* /*format*/, ...) {
