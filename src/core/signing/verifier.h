@@ -45,8 +45,10 @@ struct SignatureCheck {
 QByteArray loadTrustedCertificates(const QString& caFile);
 
 // Every XML-DSig signature of the package text, in document order; none for a package without
-// signatures. Report elements (the children of Sprawozdania) and the elements inside a
-// signature are addressed by their Id attributes; an Id given twice addresses nothing. With
+// signatures. A reference ("#" + Id) may point at a report element (a child of Sprawozdania)
+// or at an element inside its own signature (signed properties), and each signature must
+// point at a report; an Id that two elements carry points at neither. Only canonicalisation,
+// the enveloped-signature transform and SHA-1/SHA-2 digests are accepted in references. With
 // `trustedPem` (PEM certificates) each signer's certificate is checked against them. Raises
 // SigningError when the text is not a well-formed XML document or carries a DOCTYPE.
 std::vector<SignatureCheck> verifyPackage(const QByteArray& packageBytes, const QByteArray& trustedPem = QByteArray());
