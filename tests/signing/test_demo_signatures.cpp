@@ -14,10 +14,15 @@
 
 #include <map>
 
+#include "core/db/connection.h"
+#include "core/db/query.h"
+#include "core/demo/demo_data.h"
 #include "core/demo/demo_installation.h"
+#include "core/signing/verifier.h"
 #include "core/signing/demo_keys.h"
 #include "signed_package.h"
 #include "support/cli_run.h"
+#include "support/databases.h"
 #include "support/xml_check.h"
 
 namespace wertalo {
@@ -150,6 +155,33 @@ TEST_F(DemoSignatures, AByteChangedInAnExportedSignedReportIsCaughtByBoth) {
   EXPECT_EQ(r.exitCode, 3);
   EXPECT_EQ(r.out.count(u"NIEPOPRAWNY: Treść #Rb-27s"_s), 2) << r.out.toStdString();
   for (int n = 1; n <= 2; ++n) EXPECT_NE(test::xmlsecVerify(changed, test::reportElementNames(bytes), n, caFile()).exitCode, 0);
+}
+
+// Also the signatures of reports the export does not write yet: each stored signature signs
+// its report's kept XML (for Rb-50, part D), as it stands in a package.
+TEST(DemoSignatureRows, EachSignsItsKeptXml) {
+  const auto connection = test::memoryDatabase(true);
+  demo::fillDemoDatabase(*connection, 3);
+  const QString sql = u"select p.IDSPRAW, p.DANE, p.PODPISUJACY, x.WYEKSPORTOWANY_XML from %1EPODPIS p join %1XML x "
+                      u"on x.IDSPRAW=p.IDSPRAW where x.TYP is null or x.TYP='D' order by p.IDSPRAW"_s;
+  int rows = 0;
+  for (const QString& table : {u"SPRAWOZD"_s, u"JBSPRAWOZD"_s}) {
+    db::DataSet signatures = db::openSql(*connection, sql.arg(table));
+    for (signatures.first(); !signatures.eof(); signatures.next()) {
+      ++rows;
+      const QString kept = signatures.text(u"WYEKSPORTOWANY_XML");
+      ASSERT_FALSE(kept.isEmpty()) << signatures.integer(u"IDSPRAW");
+      const QByteArray package = test::signedPackage({kept}, {signatures.text(u"DANE")});
+      ASSERT_TRUE(test::isWellFormedXml(package));
+      const std::vector<signing::SignatureCheck> checks = signing::verifyPackage(package, signing::demoCaCertificatePem());
+      ASSERT_EQ(checks.size(), 1u);
+      EXPECT_TRUE(checks[0].verified()) << signatures.integer(u"IDSPRAW") << ": " << checks[0].message.toStdString();
+      EXPECT_EQ(checks[0].trust, signing::Trust::Trusted);
+      EXPECT_EQ(checks[0].signerName, signatures.text(u"PODPISUJACY"));
+    }
+  }
+  // Rb-27s (2), Rb-50 (1), Rb-N (2) and B-Wyk (1) of the city; Rb-Z of unit 1, B-Jed of unit 2.
+  EXPECT_EQ(rows, 8);
 }
 
 }  // namespace
