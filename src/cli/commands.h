@@ -13,5 +13,7 @@ int runExportCommand(const QStringList& args);
 int runFtpCommand(const QStringList& args);
 // `wertalo-cli map`: the assignment of balance positions to Besti@ positions.
 int runMapCommand(const QStringList& args);
+// `wertalo-cli verify`: checks the signatures of package files.
+int runVerifyCommand(const QStringList& args);
 
 }  // namespace wertalo::cli

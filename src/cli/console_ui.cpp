@@ -22,7 +22,8 @@ QString errorText(const Error& error) {
     case ErrorKind::Input: return error.message();
     case ErrorKind::File:
     case ErrorKind::Package:
-    case ErrorKind::Sending: break;
+    case ErrorKind::Sending:
+    case ErrorKind::Signature: break;
   }
   return QStringLiteral("Błąd: ") + error.message();
 }

@@ -39,6 +39,9 @@ void printHelp() {
       "  map      przypisanie pozycji bilansów do pozycji programu Bestia\n"
       "           auto|list|assign|skip|clear [--kind BILB|BILS|BILJ] [--side A|P]\n"
       "           (wertalo-cli map --help)\n"
+
+      "  verify   sprawdza podpisy elektroniczne w plikach paczek\n"
+      "           PLIK... [--ca PLIK] [--json]\n"
       "\n"
       "Kod okresu: A–L miesiąc (A = styczeń), 1–4 kwartał. Bez --year/--period: ostatni rok\n"
       "i jego ostatni okres.\n"
@@ -80,6 +83,7 @@ int main(int argc, char* argv[]) {
       {QStringLiteral("ftp"), wertalo::cli::runFtpCommand},
       {QStringLiteral("list"), wertalo::cli::runListCommand},
       {QStringLiteral("map"), wertalo::cli::runMapCommand},
+      {QStringLiteral("verify"), wertalo::cli::runVerifyCommand},
   };
   const auto it = commands.find(args.first());
   if (it == commands.end()) {

@@ -20,7 +20,7 @@ namespace wertalo {
 namespace {
 
 using test::CliResult;
-using test::runCli;
+using test::runWertaloCli;
 
 // The XML files in a folder, by name, with their bytes.
 std::map<QString, QByteArray> xmlFiles(const QString& folder) {
@@ -55,7 +55,7 @@ class DemoExport : public ::testing::Test {
   }
   QString out(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
   CliResult exportTo(const char* folder, QStringList extra) {
-    return runCli(dir.filePath(QStringLiteral("config")),
+    return runWertaloCli(dir.filePath(QStringLiteral("config")),
                   QStringList{QStringLiteral("export"), QStringLiteral("--win-ini"), install.winIni, QStringLiteral("--out"), out(folder)} +
                       extra);
   }
@@ -146,7 +146,7 @@ TEST(DemoExportOnServer, SameFilesAsOnTheLocalDatabase) {
   for (const QStringList& kind : {QStringList{}, QStringList{QStringLiteral("--kind"), QStringLiteral("balances")},
                                   QStringList{QStringLiteral("--kind"), QStringLiteral("balances"), QStringLiteral("--jb"), QStringLiteral("1,2")}}) {
     for (const auto& [install, folder] : {std::pair{local, QStringLiteral("a")}, std::pair{remote, QStringLiteral("b")}}) {
-      const CliResult r = runCli(dir.filePath(QStringLiteral("config")),
+      const CliResult r = runWertaloCli(dir.filePath(QStringLiteral("config")),
                                  QStringList{QStringLiteral("export"), QStringLiteral("--win-ini"), install.winIni,
                                              QStringLiteral("--out"), dir.filePath(folder)} + kind);
       ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();

@@ -39,7 +39,7 @@ class MapCommand : public ::testing::Test {
   static QString pristine() { return dir_->filePath(u"pristine.sqlite"_s); }
 
   test::CliResult map(const QStringList& args) {
-    return test::runCli(dir_->filePath(u"config"_s), QStringList{u"map"_s} + args + QStringList{u"--win-ini"_s, install_->winIni});
+    return test::runWertaloCli(dir_->filePath(u"config"_s), QStringList{u"map"_s} + args + QStringList{u"--win-ini"_s, install_->winIni});
   }
   // The positions of the list as JSON objects by name (first of each name).
   QJsonArray list(const QStringList& filter) {
@@ -162,7 +162,7 @@ TEST_F(MapCommand, UsageErrorsAndHelp) {
       {{u"skip"_s, u"999999"_s, u"--kind"_s, u"BILS"_s}, 1, u"Brak pozycji 999999 rodzaju BILS w bilansach roku 2014."_s},
   };
   for (const UsageCase& c : cases) {
-    const test::CliResult r = c.args.isEmpty() ? test::runCli(dir_->filePath(u"config"_s), {u"map"_s})
+    const test::CliResult r = c.args.isEmpty() ? test::runWertaloCli(dir_->filePath(u"config"_s), {u"map"_s})
                                                : map(c.args);
     EXPECT_EQ(r.exitCode, c.exitCode) << c.args.join(u' ').toStdString();
     EXPECT_TRUE((c.exitCode == 0 || c.args.isEmpty() ? r.out : r.err).startsWith(c.start))

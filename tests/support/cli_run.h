@@ -15,8 +15,20 @@ struct ProgramRun {
   QString failure;  // why the program did not run to its end; empty when it did
 };
 
-// Runs `program` with `args` and waits for it (two minutes at the most); `configDir` is its
-// folder of stored settings (WERTALO_CONFIG_DIR), so that no settings of the user count.
+// Runs `program` with `args` and waits for it (two minutes at the most); `configDir`, when not
+// empty, is its folder of stored settings (WERTALO_CONFIG_DIR), so that no settings of the
+// user count.
 ProgramRun runProgram(const QString& program, const QStringList& args, const QString& configDir);
+
+// A run as text: exit code (-1 when the program did not end by itself) and its output; why
+// it did not end follows on standard error.
+struct CliResult {
+  int exitCode = -1;
+  QString out;
+  QString err;
+};
+
+// runProgram as text.
+CliResult runCli(const QString& program, const QStringList& args, const QString& configDir);
 
 }  // namespace wertalo::test

@@ -15,6 +15,7 @@ enum class ErrorKind {
   Input,         // a choice or argument that cannot be used
   Package,       // data a package cannot be built from
   Sending,       // packing, the FTP transfer or the external sender failed
+  Signature,     // a signature cannot be made, or a file cannot be checked for signatures
 };
 
 // An error with a Polish message for the user; the underlying text (the engine's, the

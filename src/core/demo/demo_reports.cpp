@@ -113,7 +113,7 @@ class ReportWriter {
 
     writeHeader(r);
     if (r.podtyp > 0) writePlan(r);
-    writeElectronicForm(r, rng);
+    writeElectronicForm(r);
     writeParameters(r);
     if (r.wersja >= 0) writeBody(r, rng);
     ++count_;
@@ -196,7 +196,7 @@ class ReportWriter {
     }
   }
 
-  void writeElectronicForm(const Report& r, Random& rng) {
+  void writeElectronicForm(const Report& r) {
     const SignedReport* s = signedReport(r);
     if (!s) return;
     const bool rb50 = is(r, u"RB50");
@@ -207,7 +207,7 @@ class ReportWriter {
     }
     for (int i = 0; i < s->signatures; ++i) {
       const Signer& signer = signerOf(r, i);
-      r.target.insert(u"SPRAWOZDEPODPIS"_s, {{u"IDSPRAW"_s, qint64(r.idspraw)}, {u"DANE"_s, signatureXml(rng, r, i)},
+      r.target.insert(u"SPRAWOZDEPODPIS"_s, {{u"IDSPRAW"_s, qint64(r.idspraw)}, {u"DANE"_s, signatureXml(r, i)},
                                              {u"PODPISUJACY"_s, signer.name}, {u"ROLA"_s, signer.role}});
     }
   }

@@ -20,10 +20,11 @@ struct SignedReport {
 // The electronic form of the report, or nullptr when it has none.
 const SignedReport* signedReport(const Report& report);
 
-// Who signs: name and role.
+// Who signs: name, role and the demo signer whose committed test key signs for them.
 struct Signer {
   QString name;
   QString role;
+  QString key;
 };
 const Signer& signerOf(const Report& report, int index);
 
@@ -35,7 +36,9 @@ QString bestiaElement(const Report& report, const QString& part = QString());
 // lines ended with CR LF.
 QString keptXml(const Report& report, const QString& part);
 
-// A signature (XML-DSig) whose reference points at the report's anchor.
-QString signatureXml(Random& rng, const Report& report, int index);
+// The report's signature number `index` (XML-DSig): a real signature of its kept XML (for
+// Rb-50, of part D), whose reference points at the report's anchor, made with its signer's
+// committed test key.
+QString signatureXml(const Report& report, int index);
 
 }  // namespace wertalo::demo
