@@ -42,6 +42,7 @@ void appendRowList(XmlFragment& fragment, const ReportContext& report, const cha
   writeRows(fragment.appendElement(QString::fromLatin1(list.element)), rows, list.columns);
 }
 
+// Whether a summary line shows an empty Symbol, given the PAR of its first row.
 bool symbolIsEmpty(SymbolRule rule, const SummaryLine& line, const QString& par) {
   switch (rule) {
     case SymbolRule::AsRead: return false;
@@ -88,9 +89,7 @@ const SplitLists kZobowiazania{"ZobowiazaniaPozycje", "ZobowiazaniaPodsumowanie"
 // Symbol. A row with a two-character PAR is in neither list.
 XmlFragment splitByParagraph(const ReportContext& report, const SplitLists& lists) {
   XmlFragment fragment;
-  db::Query query = report.query(sectionSql(report, "RB33") + QLatin1Char(' '));
-  query.bindText(QStringLiteral("KOD"), kodText(lists.kod));
-  db::DataSet rows = query.open();
+  db::DataSet rows = sectionRows(report, "RB33", lists.kod);
   XmlElement& positions = fragment.appendElement(QString::fromLatin1(lists.positions));
   for (rows.first(); !rows.eof(); rows.next()) {
     const QString par = rows.text(u"PAR");
@@ -116,7 +115,8 @@ XmlFragment rowListOf(const ReportContext& report, const char* table, const RowL
 }
 
 // A fragment with a positions list and its summary.
-XmlFragment positionsAndSummary(const ReportContext& report, const char* table, const RowList& positions, const LineList& summary) {
+XmlFragment positionsAndSummary(const ReportContext& report, const char* table, const RowList& positions,
+                                const LineList& summary) {
   XmlFragment fragment;
   appendRowList(fragment, report, table, positions);
   appendLineList(fragment, report, table, summary);
@@ -184,7 +184,9 @@ XmlFragment ElementRb30xKoszty(const ReportContext& report, const PlanTable& tab
   return positionsAndSummary(report, table.source, table.costPositions, table.costSummary);
 }
 
-XmlFragment ElementRb30xStan(const ReportContext& report, const PlanTable& table) { return rowListOf(report, table.source, table.stan); }
+XmlFragment ElementRb30xStan(const ReportContext& report, const PlanTable& table) {
+  return rowListOf(report, table.source, table.stan);
+}
 
 XmlFragment ElementRb30Finansowanie(const ReportContext& report) {
   return rowListOf(report, "RB30", {"Finansowanie", tabKod_Rb30Fin, tabRb30Fin_Halvo});
