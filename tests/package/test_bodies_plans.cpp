@@ -2,7 +2,7 @@
 // small databases: row lists, summary lines, Rb-33's split by PAR, the two forms of Rb-34.
 #include <gtest/gtest.h>
 
-#include <QRegularExpression>
+#include <QStringList>
 
 #include <functional>
 #include <string>
@@ -11,7 +11,6 @@
 
 #include "body_fixture.h"
 #include "core/db/db_error.h"
-#include "core/package/xml_writer.h"
 #include "fixture.h"
 #include "support/databases.h"
 #include "support/xml_check.h"
