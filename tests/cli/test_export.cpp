@@ -3,8 +3,10 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QMultiMap>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -129,6 +131,29 @@ TEST_F(DemoExport, BalanceSheetsOfTheCityAndOfBudgetUnits) {
   EXPECT_EQ(names.size(), QSet<QString>(names.begin(), names.end()).size()) << names.join(QStringLiteral(" | ")).toStdString();
 }
 
+// The plan reports of the city and of its budget units; the budget unit whose own-revenue plan
+// has no part number (VAL1 "0") sends Rb-34s, alone in its file as a separate account (WRSJO).
+TEST_F(DemoExport, PlanReportsOfTheCityAndOfBudgetUnits) {
+  const CliResult city = exportTo("plany", {});
+  ASSERT_EQ(city.exitCode, 0) << city.err.toStdString();
+  const CliResult units = exportTo("plany", {QStringLiteral("--jb"), QStringLiteral("1,2,3")});
+  ASSERT_EQ(units.exitCode, 0) << units.err.toStdString();
+  const auto files = xmlFiles(out("plany"));
+  expectWellFormed(out("plany"), files);
+  QMultiMap<QString, QByteArray> bySymbol;
+  for (const auto& [name, bytes] : files) bySymbol.insert(name.section(QLatin1Char('_'), 0, 0), bytes);
+  for (const char* symbol : {"Rb-30s", "Rb-31", "Rb-33", "Rb-34", "Rb-34s"})
+    EXPECT_TRUE(bySymbol.contains(QString::fromLatin1(symbol))) << symbol;
+  const QByteArray rb34s = bySymbol.value(QStringLiteral("Rb-34s"));
+  EXPECT_TRUE(rb34s.contains("<Typ>WRSJO</Typ>"));
+  EXPECT_TRUE(rb34s.contains("<DochodyPozycje>"));
+  EXPECT_FALSE(rb34s.contains("<SymbolPozabudzetowy>"));
+  for (const QByteArray& bytes : bySymbol.values(QStringLiteral("Rb-34"))) {
+    EXPECT_TRUE(bytes.contains("<SymbolPozabudzetowy>500</SymbolPozabudzetowy>"));
+    EXPECT_TRUE(bytes.contains("<PrzychodyPozycje>"));
+  }
+}
+
 TEST_F(DemoExport, RefusesReportsThatAreNotOffered) {
   const CliResult r = exportTo("nic", {QStringLiteral("--ids"), QStringLiteral("999999")});
   EXPECT_EQ(r.exitCode, 1);
@@ -143,7 +168,8 @@ TEST(DemoExportOnServer, SameFilesAsOnTheLocalDatabase) {
   const auto local = demo::createDemoInstallation({dir.filePath(QStringLiteral("lokalna")), 2});
   const auto remote = demo::createDemoInstallation({dir.filePath(QStringLiteral("serwer")), 2, server.server(),
                                                     server.settings().user, server.settings().password});
-  for (const QStringList& kind : {QStringList{}, QStringList{QStringLiteral("--kind"), QStringLiteral("balances")},
+  for (const QStringList& kind : {QStringList{}, QStringList{QStringLiteral("--jb"), QStringLiteral("1,2")},
+                                  QStringList{QStringLiteral("--kind"), QStringLiteral("balances")},
                                   QStringList{QStringLiteral("--kind"), QStringLiteral("balances"), QStringLiteral("--jb"), QStringLiteral("1,2")}}) {
     for (const auto& [install, folder] : {std::pair{local, QStringLiteral("a")}, std::pair{remote, QStringLiteral("b")}}) {
       const CliResult r = runWertaloCli(dir.filePath(QStringLiteral("config")),
@@ -156,6 +182,11 @@ TEST(DemoExportOnServer, SameFilesAsOnTheLocalDatabase) {
   const auto b = xmlFiles(dir.filePath(QStringLiteral("b")));
   ASSERT_FALSE(a.empty());
   ASSERT_EQ(a.size(), b.size());
+  // Among them the plan reports of the city and of the budget units.
+  QSet<QString> symbols;
+  for (const auto& [name, bytes] : a) symbols.insert(name.section(QLatin1Char('_'), 0, 0));
+  for (const char* symbol : {"Rb-30s", "Rb-31", "Rb-33", "Rb-34", "Rb-34s"})
+    EXPECT_TRUE(symbols.contains(QString::fromLatin1(symbol))) << symbol;
   for (const auto& [name, bytes] : a) {
     ASSERT_TRUE(b.count(name)) << name.toStdString();
     EXPECT_EQ(bytes.toStdString(), b.at(name).toStdString()) << name.toStdString();

@@ -242,8 +242,8 @@ TEST_F(Saving, AReportWhoseBodyWritesNothingGetsNoFileAndNoDate) {
 }
 
 TEST_F(Saving, SignaturesOnlyOfReportsInTheFileAndNoEmptySignatureLines) {
-  // Report 5 is ticked and signed but its body writes nothing: its signature stays out. A
-  // signature row of report 1 without its text adds no line.
+  // Report 5 is ticked and signed but of a type without a body, so nothing of it is written:
+  // its signature stays out. A signature row of report 1 without its text adds no line.
   report(1);
   report(5);
   signature(1, QString::fromUtf8(kSig1));
@@ -251,7 +251,7 @@ TEST_F(Saving, SignaturesOnlyOfReportsInTheFileAndNoEmptySignatureLines) {
   nullText.setSql(QStringLiteral("INSERT INTO SPRAWOZDEPODPIS (IDSPRAW, DANE, PODPISUJACY, ROLA) VALUES (1, NULL, 'Anna Kowal', 'Kierownik')"));
   nullText.execSql();
   signature(5, QStringLiteral("<Signature Id=\"S5\"/>"));
-  m.select({signedRow(1, "Rb-27s", "D"), signedRow(5, "Rb-30s", "RB30")});
+  m.select({signedRow(1, "Rb-27s", "D"), signedRow(5, "Rb-XX", "XX")});
   m.options([&](catalogue::RunOptions& o) { o.bDodajInfo = false; });
   m.paczka.IDMemSprawozd();
   m.paczka.TworzDokument_SPR();

@@ -40,7 +40,8 @@ const Kind kKinds[] = {
 };
 
 // Plan rows that give a report its budget classification (part, section, chapter); a null
-// section means the unit's own.
+// section means the unit's own. The establishment's plan (Rb-30s) is that of housing
+// management, the fund's (Rb-33) that of environmental protection.
 struct Plan {
   const char16_t* typspr;
   const char16_t* val1;
@@ -49,7 +50,7 @@ struct Plan {
 };
 const Plan kPlans[] = {
     {u"RBZZ", u"85/24", u"750", u"75011"}, {u"RB50", u"85/24", u"852", u"85212"}, {u"ZN", u"85/24", u"", u""},
-    {u"RB30", u"3", nullptr, nullptr},     {u"RB31", u"4", nullptr, nullptr},     {u"RB33", u"", u"900", u"90011"},
+    {u"RB30", u"3", u"700", u"70001"},     {u"RB31", u"4", nullptr, nullptr},     {u"RB33", u"", u"900", u"90011"},
     {u"RB34", u"5", nullptr, nullptr},
 };
 

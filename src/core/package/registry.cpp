@@ -3,6 +3,7 @@
 
 #include "core/package/bodies/bilanse.h"
 #include "core/package/bodies/rb27_28.h"
+#include "core/package/bodies/rb30_34.h"
 
 namespace wertalo::package {
 
@@ -24,13 +25,13 @@ const ReportFamily kFamilies[] = {
     {"W", "Rb-28s", 9, OfferedBoth, kNoRemarks, {.table = &R28S}},
     {"NWS", "Rb-28nws", 24, OfferedBoth, kNoRemarks, {.table = &R28NWS}},
     // Financial plans. Rb-30s is outside the package order (the order lists "Rb-30").
-    {"RB30", "Rb-30s", 0, OfferedBoth, kNoRemarks, kNotWritten},
-    {"", "Rb-30", 10, OfferedNowhere, kNoRemarks, kNotWritten},
+    {"RB30", "Rb-30s", 0, OfferedBoth, kNoRemarks, {.build = Rb30}},
+    {"", "Rb-30", 10, OfferedNowhere, kNoRemarks, {.build = Rb30}},
     {"WS", "Rb-WS", 6, OfferedBoth, kNoRemarks, kNotWritten},
-    {"RB31", "Rb-31", 11, OfferedBoth, kNoRemarks, kNotWritten},
-    {"RB33", "Rb-33", 12, OfferedBoth, kNoRemarks, kNotWritten},
-    {"RB34", "Rb-34", 14, OfferedBoth, kNoRemarks, kNotWritten},
-    {"", "Rb-34s", 13, OfferedNowhere, kNoRemarks, kNotWritten},
+    {"RB31", "Rb-31", 11, OfferedBoth, kNoRemarks, {.build = Rb31}},
+    {"RB33", "Rb-33", 12, OfferedBoth, kNoRemarks, {.build = Rb33}},
+    {"RB34", "Rb-34", 14, OfferedBoth, kNoRemarks, {.build = Rb34}},
+    {"", "Rb-34s", 13, OfferedNowhere, kNoRemarks, {.build = Rb34s}},
     // Debt and other reports.
     {"N", "Rb-N", 16, OfferedBoth, {RemarkRows::ByPosition, {"N21", "N21B"}}, kNotWritten},
     {"F", "Rb-NDS", 18, OfferedJst, kNoRemarks, kNotWritten},

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/db/data_set.h"
+#include "core/db/db_error.h"
 #include "core/package/value_rules.h"
 #include "core/package/xml_node.h"
 
@@ -47,6 +48,23 @@ void writePositions(XmlElement& list, db::DataSet& rows, std::span<const ColumnE
       }
     }
   }
+}
+
+void writeEntries(XmlElement& pozycja, const db::DataSet& rows, std::span<const ColumnEntry> columns, const char* emptyColumn) {
+  for (const ColumnEntry& column : columns) {
+    const QString source = QString::fromLatin1(column.column);
+    if (!rows.hasField(source)) throw db::DbError(QStringLiteral("Pole '%1' nie istnieje").arg(source));
+    const QString element = QString::fromLatin1(column.element);
+    if (emptyColumn != nullptr && qstrcmp(column.column, emptyColumn) == 0) {
+      XMLWstawZnacznik(pozycja, element);
+    } else {
+      WstawPozycjeDoBestia(pozycja, element, column.kind, rows.eof() ? QVariant() : rows.value(source));
+    }
+  }
+}
+
+void writeRows(XmlElement& list, db::DataSet& rows, std::span<const ColumnEntry> columns) {
+  for (rows.first(); !rows.eof(); rows.next()) writeEntries(list.appendElement(QStringLiteral("Pozycja")), rows, columns);
 }
 
 }  // namespace wertalo::package

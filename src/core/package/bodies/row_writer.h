@@ -31,4 +31,15 @@ enum class EmptyText {
 void writePositions(XmlElement& list, db::DataSet& rows, std::span<const ColumnEntry> columns, RowFilter filter,
                     EmptyText emptyText);
 
+// Appends one element per column of the table, in table order, from the current row of `rows`,
+// each by its kind (WstawPozycjeDoBestia: texts unless Null, amounts always); with no current
+// row every value counts as Null. The entry of the column `emptyColumn`, when given, is an
+// empty element instead. A column missing from the result raises DbError.
+void writeEntries(XmlElement& pozycja, const db::DataSet& rows, std::span<const ColumnEntry> columns,
+                  const char* emptyColumn = nullptr);
+
+// Appends one Pozycja to `list` for every row of `rows`, in their order, with every entry of
+// the table (writeEntries).
+void writeRows(XmlElement& list, db::DataSet& rows, std::span<const ColumnEntry> columns);
+
 }  // namespace wertalo::package
