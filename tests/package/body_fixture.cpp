@@ -31,4 +31,11 @@ std::string BodyFixture::build(const catalogue::SelectRow& row, catalogue::TRodz
   return bytes.toStdString();
 }
 
+std::string pozycja(int level, const Fields& fields) {
+  const std::string pad(static_cast<size_t>(level) * 2, ' ');
+  std::string out = pad + "<Pozycja>\r\n";
+  for (const auto& [name, value] : fields) out += pad + "  <" + name + ">" + value + "</" + name + ">\r\n";
+  return out + pad + "</Pozycja>\r\n";
+}
+
 }  // namespace wertalo::test
