@@ -38,4 +38,11 @@ std::string pozycja(int level, const Fields& fields) {
   return out + pad + "</Pozycja>\r\n";
 }
 
+std::string section(const char* element, const std::vector<Fields>& positions) {
+  if (positions.empty()) return std::string("  <") + element + "/>\r\n";
+  std::string out = std::string("  <") + element + ">\r\n";
+  for (const Fields& fields : positions) out += pozycja(2, fields);
+  return out + "  </" + element + ">\r\n";
+}
+
 }  // namespace wertalo::test

@@ -38,5 +38,7 @@ class BodyFixture {
 using Fields = std::vector<std::pair<const char*, const char*>>;
 // A Pozycja with its children at the given indentation (two blanks per level), CR LF lines.
 std::string pozycja(int level, const Fields& fields);
+// A list element of a report (one level in) with its positions; without any, "<X/>".
+std::string section(const char* element, const std::vector<Fields>& positions);
 
 }  // namespace wertalo::test

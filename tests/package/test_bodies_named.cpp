@@ -16,20 +16,12 @@ using catalogue::rJB;
 using catalogue::rJST;
 using test::Fields;
 using test::lines;
-using test::pozycja;
+using test::section;
 
 // The report element's start and its plain header (report 70, version 1).
 std::string opening(const char* symbol) {
   return std::string("<") + symbol + " Id=\"" + symbol + "70\">\r\n" +
          lines({"  <Naglowek>", "    <Wersja>1</Wersja>", "    <DataSprawozdania>2013-12-20</DataSprawozdania>", "  </Naglowek>"});
-}
-
-// A list element with its positions, empty as <X/>.
-std::string section(const char* element, const std::vector<Fields>& positions) {
-  if (positions.empty()) return std::string("  <") + element + "/>\r\n";
-  std::string out = std::string("  <") + element + ">\r\n";
-  for (const Fields& fields : positions) out += pozycja(2, fields);
-  return out + "  </" + element + ">\r\n";
 }
 
 // ---- Rb-ZN ------------------------------------------------------------------------------

@@ -16,7 +16,7 @@ using catalogue::rJB;
 using catalogue::rJST;
 using test::Fields;
 using test::lines;
-using test::pozycja;
+using test::section;
 
 // Rows of report 50 (and one of report 51) in RB50 or JBRB50: every row rule of the parts,
 // rows of both kinds of task and one without a kind.
@@ -50,14 +50,6 @@ const Fields kAG = {{"Dzial", "852"}, {"Rozdzial", "85212"}, {"Paragraf", "312"}
 const Fields kAP = {{"Dzial", "754"}, {"Rozdzial", "75411"}, {"Paragraf", "405"}, {"P4", "0"}, {"W", "2.50"}};
 const Fields kBG = {{"Dzial", "750"}, {"Rozdzial", "75011"}, {"Paragraf", "605"}, {"P4", "0"}, {"W", "1.00"}};
 
-// A list element of a part with its positions, empty as <X/>.
-std::string list(const char* element, std::initializer_list<const Fields*> positions) {
-  if (positions.size() == 0) return std::string("  <") + element + "/>\r\n";
-  std::string out = std::string("  <") + element + ">\r\n";
-  for (const Fields* fields : positions) out += pozycja(2, *fields);
-  return out + "  </" + element + ">\r\n";
-}
-
 // The part's element with its header (disposer "85/24", the task's text when there is one).
 std::string part(const char* symbol, TRodzajZad task, const std::string& lists) {
   std::string out = std::string("<") + symbol + " Id=\"" + symbol + "50\">\r\n" +
@@ -70,20 +62,20 @@ std::string part(const char* symbol, TRodzajZad task, const std::string& lists) 
 
 std::string expectedD(TRodzajZad task) {
   switch (task) {
-    case tGminna: return part("Rb-50D", task, list("Pozycje", {&kDG, &kDGEmptyTexts}));
-    case tPowiatowa: return part("Rb-50D", task, list("Pozycje", {&kDP}));
+    case tGminna: return part("Rb-50D", task, section("Pozycje", {kDG, kDGEmptyTexts}));
+    case tPowiatowa: return part("Rb-50D", task, section("Pozycje", {kDP}));
     case tBrak: break;
   }
-  return part("Rb-50D", task, list("Pozycje", {&kDG, &kDGEmptyTexts, &kDP, &kDNone}));
+  return part("Rb-50D", task, section("Pozycje", {kDG, kDGEmptyTexts, kDP, kDNone}));
 }
 
 std::string expectedW(TRodzajZad task) {
   switch (task) {
-    case tGminna: return part("Rb-50W", task, list("Pozycje", {&kWG}) + list("WydatkiA", {&kAG}) + list("WydatkiB", {&kBG}));
-    case tPowiatowa: return part("Rb-50W", task, list("Pozycje", {&kWP}) + list("WydatkiA", {&kAP}) + list("WydatkiB", {}));
+    case tGminna: return part("Rb-50W", task, section("Pozycje", {kWG}) + section("WydatkiA", {kAG}) + section("WydatkiB", {kBG}));
+    case tPowiatowa: return part("Rb-50W", task, section("Pozycje", {kWP}) + section("WydatkiA", {kAP}) + section("WydatkiB", {}));
     case tBrak: break;
   }
-  return part("Rb-50W", task, list("Pozycje", {&kWG, &kWP}) + list("WydatkiA", {&kAG, &kAP}) + list("WydatkiB", {&kBG}));
+  return part("Rb-50W", task, section("Pozycje", {kWG, kWP}) + section("WydatkiA", {kAG, kAP}) + section("WydatkiB", {kBG}));
 }
 
 // The lines of `text` with two more blanks in front, for an element one level deeper.
@@ -134,7 +126,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, Rb50Parts,
 
 TEST(Rb50, NoRowsGiveEmptyLists) {
   test::BodyFixture m;
-  EXPECT_EQ(m.build(rb50Row("Rb-50W")), part("Rb-50W", tBrak, list("Pozycje", {}) + list("WydatkiA", {}) + list("WydatkiB", {})));
+  EXPECT_EQ(m.build(rb50Row("Rb-50W")), part("Rb-50W", tBrak, section("Pozycje", {}) + section("WydatkiA", {}) + section("WydatkiB", {})));
 }
 
 // ---- The report list: both parts, for both kinds of task in a city with county rights -------
@@ -176,10 +168,10 @@ TEST_P(Rb50InTheReportList, PartsInOrderWithTheKindsOfTaskOfTheUnitsType) {
   std::string expected = "<Sprawozdania>\r\n";
   for (const auto& [symbol, task] : c.parts) {
     const bool d = std::string(symbol) == "Rb-50D";
-    const Fields* own = d ? (task == tPowiatowa ? &kDP : &kDG) : (task == tPowiatowa ? &kWP : &kWG);
-    const Fields* other = d ? &kDP : &kWP;
-    std::string lists = task == tBrak ? list("Pozycje", {own, other}) : list("Pozycje", {own});
-    if (!d) lists += list("WydatkiA", {}) + list("WydatkiB", {});
+    const Fields& own = d ? (task == tPowiatowa ? kDP : kDG) : (task == tPowiatowa ? kWP : kWG);
+    const Fields& other = d ? kDP : kWP;
+    std::string lists = task == tBrak ? section("Pozycje", {own, other}) : section("Pozycje", {own});
+    if (!d) lists += section("WydatkiA", {}) + section("WydatkiB", {});
     expected += oneLevelDeeper(part(symbol, task, lists));
   }
   expected += "</Sprawozdania>\r\n";

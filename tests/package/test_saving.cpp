@@ -237,33 +237,6 @@ TEST_F(Saving, Rb50WithOnlyItsDPartKeptBuildsTheWPartAndKeepsItsSignatures) {
   EXPECT_TRUE(test::isWellFormedXml(bytes));
 }
 
-TEST_F(Saving, OneFileWithRb50KeptAndFreshEachPartWithItsOwnTextAndEachReportWithItsSignatures) {
-  for (qint64 id : {1, 3, 4}) report(id);
-  kept(1, QString(), QStringLiteral("<K1/>"));
-  kept(3, QStringLiteral("W"), QStringLiteral("<W3/>"));
-  kept(3, QStringLiteral("D"), QStringLiteral("<D3/>"));
-  signature(1, QStringLiteral("<Signature Id=\"S1\"><Reference URI=\"#a\"/></Signature>"));
-  signature(3, QStringLiteral("<Signature Id=\"S3\"><Reference URI=\"#c\"/></Signature>"));
-  signature(4, QStringLiteral("<Signature Id=\"S4\"><Reference URI=\"#d\"/></Signature>"));
-  m.select({signedRow(3, "Rb-50", "RB50"), signedRow(4, "Rb-50", "RB50"), signedRow(1, "Rb-27s", "D")});
-  const QString chosen = dir_.path() + QStringLiteral("/pakiet.xml");
-  m.ui.queueSaveAnswer(chosen);
-
-  m.paczka.IDMemSprawozd();
-  m.paczka.TworzDokument_SPR();
-  ASSERT_TRUE(m.paczka.ZapiszDokument(true, QString(), 0));
-
-  const QByteArray bytes = fileBytes(chosen);
-  EXPECT_EQ(bytes.toStdString(), unitFile("      <Sprawozdania>\r\n<K1/>\r\n<D3/>\r\n<W3/>\r\n" + freshRb50("4") +
-                                          "      </Sprawozdania>\r\n<Podpisy>\r\n"
-                                          "<Signature Id=\"S1\"><Reference URI=\"#a\"/></Signature>\r\n"
-                                          "<Signature Id=\"S3\"><Reference URI=\"#c\"/></Signature>\r\n"
-                                          "<Signature Id=\"S4\"><Reference URI=\"#Rb-50D4\"/></Signature>\r\n"
-                                          "</Podpisy>\r\n"));
-  EXPECT_TRUE(test::isWellFormedXml(bytes));
-  for (qint64 id : {1, 3, 4}) EXPECT_EQ(test::sendingDate(m.dtm.DB, id), QStringLiteral("2014-02-03 10:00")) << id;
-}
-
 TEST_F(Saving, AReportWhoseBodyWritesNothingGetsNoFileAndNoDate) {
   // A symbol without a body and without a kept text: nothing of the report is written.
   report(3);
@@ -306,7 +279,7 @@ TEST_F(Saving, OneFilePackageWithSeveralSignedReports) {
   m.exec(QStringLiteral("INSERT INTO okresD (Rok, Okres, Okres2, OpZam) VALUES ('13', '4', -50, '4050');\n"
                         "INSERT INTO okresD (Rok, Okres, Okres2, OpZam) VALUES ('13', '4', 0, '4000');\n"));
   m.dtm.open(m.dtm.qrOkresD);
-  for (qint64 id : {1, 2, 3, 4}) report(id);
+  for (qint64 id : {1, 2, 3, 4, 5}) report(id);
   kept(1, QString(), QStringLiteral("<K1/>"));
   kept(3, QStringLiteral("D"), QStringLiteral("<D3/>"));
   kept(3, QStringLiteral("W"), QStringLiteral("<W3/>"));
@@ -314,9 +287,12 @@ TEST_F(Saving, OneFilePackageWithSeveralSignedReports) {
   signature(2, QStringLiteral("<Signature Id=\"S2\"><Reference URI=\"#b\"/></Signature>"));
   signature(3, QStringLiteral("<Signature Id=\"S3\"><Reference URI=\"#c\"/></Signature>"));
   signature(4, QStringLiteral("<Signature Id=\"S4\"><Reference URI=\"#d\"/></Signature>"));
+  signature(5, QStringLiteral("<Signature Id=\"S5\"><Reference URI=\"#e\"/></Signature>"));
   catalogue::SelectRow unticked = signedRow(4, "Rb-28nws", "NWS");
   unticked.SELEKCJA = false;
-  m.select({unticked, signedRow(3, "Rb-50", "RB50"), signedRow(2, "Rb-28s", "W"), signedRow(1, "Rb-27s", "D")});
+  // Rb-50 3 is kept part by part; Rb-50 5 is built fresh, both parts for both kinds of task.
+  m.select({unticked, signedRow(3, "Rb-50", "RB50"), signedRow(5, "Rb-50", "RB50"), signedRow(2, "Rb-28s", "W"),
+            signedRow(1, "Rb-27s", "D")});
   const QString chosen = dir_.path() + QStringLiteral("/pakiet.xml");
   m.ui.queueSaveAnswer(chosen);
 
@@ -327,13 +303,14 @@ TEST_F(Saving, OneFilePackageWithSeveralSignedReports) {
   const QByteArray bytes = fileBytes(chosen);
   EXPECT_EQ(bytes.toStdString(),
             unitFile("      <Sprawozdania>\r\n<K1/>\r\n" + freshReport("Rb-28s", "2") +
-                     "<D3/>\r\n<W3/>\r\n      </Sprawozdania>\r\n<Podpisy>\r\n"
+                     "<D3/>\r\n<W3/>\r\n" + freshRb50("5") + "      </Sprawozdania>\r\n<Podpisy>\r\n"
                      "<Signature Id=\"S1\"><Reference URI=\"#a\"/></Signature>\r\n"
                      "<Signature Id=\"S2\"><Reference URI=\"#Rb-28s2\"/></Signature>\r\n"
                      "<Signature Id=\"S3\"><Reference URI=\"#c\"/></Signature>\r\n"
+                     "<Signature Id=\"S5\"><Reference URI=\"#Rb-50D5\"/></Signature>\r\n"
                      "</Podpisy>\r\n"));
   EXPECT_TRUE(test::isWellFormedXml(bytes));
-  for (qint64 id : {1, 2, 3}) EXPECT_EQ(test::sendingDate(m.dtm.DB, id), QStringLiteral("2014-02-03 10:00")) << id;
+  for (qint64 id : {1, 2, 3, 5}) EXPECT_EQ(test::sendingDate(m.dtm.DB, id), QStringLiteral("2014-02-03 10:00")) << id;
   EXPECT_EQ(test::sendingDate(m.dtm.DB, 4), QString());
   EXPECT_EQ(m.paczka.sNazwaPliku, QStringLiteral("pakiet.xml"));
   EXPECT_EQ(m.paczka.sNazwaKatalogu, dir_.path() + QLatin1Char('/'));
