@@ -49,6 +49,30 @@ void expectWellFormed(const QString& folder, const std::map<QString, QByteArray>
 
 int count(const QByteArray& bytes, const char* text) { return static_cast<int>(bytes.count(text)); }
 
+// The report elements in a file: each has its header, or stands in for a kept one.
+int reportElements(const QByteArray& bytes) { return count(bytes, "<Naglowek>") + count(bytes, "<WYEKSPORTOWANY_XML/>"); }
+
+// A file of one report holds its element; an Rb-50 file its D and W parts, each once per kind
+// of task (twice, municipal and county, when built fresh for the demo's city with county rights).
+void expectOneReport(const QString& name, const QByteArray& bytes) {
+  if (!name.startsWith(QStringLiteral("Rb-50_"))) {
+    EXPECT_EQ(reportElements(bytes), 1) << name.toStdString();
+    return;
+  }
+  const int d = count(bytes, "<Rb-50D ");
+  EXPECT_GE(d, 1) << name.toStdString();
+  EXPECT_EQ(count(bytes, "<Rb-50W "), d) << name.toStdString();
+  EXPECT_EQ(reportElements(bytes), 2 * d) << name.toStdString();
+}
+
+// The file of the export whose name starts with the symbol and "_".
+QByteArray fileOf(const std::map<QString, QByteArray>& files, const char* symbol) {
+  for (const auto& [name, bytes] : files)
+    if (name.startsWith(QString::fromLatin1(symbol) + QLatin1Char('_'))) return bytes;
+  ADD_FAILURE() << "no file of " << symbol;
+  return QByteArray();
+}
+
 class DemoExport : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -76,8 +100,7 @@ TEST_F(DemoExport, OneWellFormedFilePerReportOfTheCity) {
     // Each file lists the file's report in the completion text and holds that one report.
     EXPECT_TRUE(r.out.contains(out("miasto") + QLatin1Char('/') + name)) << name.toStdString();
     EXPECT_EQ(count(bytes, "<Jednostka>"), 1) << name.toStdString();
-    EXPECT_EQ(count(bytes, "<Naglowek>") + count(bytes, "<WYEKSPORTOWANY_XML/>"), 1)
-        << name.toStdString();
+    expectOneReport(name, bytes);
   }
   EXPECT_TRUE(r.out.startsWith(QStringLiteral("EKSPORT ZAKOŃCZONO POMYŚLNIE\n")));
 }
@@ -88,6 +111,11 @@ TEST_F(DemoExport, BudgetUnitsAndTheSingleFilePackage) {
   const auto files = xmlFiles(out("jednostki"));
   ASSERT_FALSE(files.empty());
   expectWellFormed(out("jednostki"), files);
+  int elements = 0;
+  for (const auto& [name, bytes] : files) {
+    expectOneReport(name, bytes);
+    elements += reportElements(bytes);
+  }
 
   const QString single = out("jeden/Sprawozdania.xml");
   QDir().mkpath(out("jeden"));
@@ -100,7 +128,24 @@ TEST_F(DemoExport, BudgetUnitsAndTheSingleFilePackage) {
   EXPECT_EQ(count(bytes, "<PaczkaSprawozdan Wersja=\"0.3\">"), 1);
   // Each budget unit is one Jednostka, holding the reports the per-report run wrote.
   EXPECT_LE(count(bytes, "<Jednostka>"), 3);
-  EXPECT_EQ(count(bytes, "<Naglowek>") + count(bytes, "<WYEKSPORTOWANY_XML/>"), static_cast<int>(files.size()));
+  EXPECT_EQ(reportElements(bytes), elements);
+}
+
+TEST_F(DemoExport, ReportsOfABudgetUnitOfACityWithCountyRights) {
+  // The year-end statements of the latest period are still open, so every status is taken.
+  const CliResult r = exportTo("urzad", {QStringLiteral("--jb"), QStringLiteral("1"), QStringLiteral("--all-statuses")});
+  ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+  const auto files = xmlFiles(out("urzad"));
+  expectWellFormed(out("urzad"), files);
+  // Rb-50 takes the kinds of task of the city's own type: municipal and county, each part twice.
+  const QByteArray rb50 = fileOf(files, "Rb-50");
+  EXPECT_EQ(count(rb50, "<RodzajZadania>Gminna</RodzajZadania>"), 2);
+  EXPECT_EQ(count(rb50, "<RodzajZadania>Powiatowa</RodzajZadania>"), 2);
+  // The demo's statements hold every listed position, each found by its name.
+  EXPECT_EQ(count(fileOf(files, "F-Zzf"), "<Pozycja>"), 28);
+  EXPECT_EQ(count(fileOf(files, "F-Rzs"), "<Pozycja>"), 42);
+  EXPECT_EQ(count(fileOf(files, "Rb-ZN"), "<Pozycja>"), 17);
+  EXPECT_GE(count(fileOf(files, "Rb-WS"), "<Pozycja>"), 1);
 }
 
 TEST_F(DemoExport, BalanceSheetsOfTheCityAndOfBudgetUnits) {
@@ -168,7 +213,7 @@ TEST(DemoExportOnServer, SameFilesAsOnTheLocalDatabase) {
   const auto local = demo::createDemoInstallation({dir.filePath(QStringLiteral("lokalna")), 2});
   const auto remote = demo::createDemoInstallation({dir.filePath(QStringLiteral("serwer")), 2, server.server(),
                                                     server.settings().user, server.settings().password});
-  for (const QStringList& kind : {QStringList{}, QStringList{QStringLiteral("--jb"), QStringLiteral("1,2")},
+  for (const QStringList& kind : {QStringList{}, QStringList{QStringLiteral("--jb"), QStringLiteral("1,2"), QStringLiteral("--all-statuses")},
                                   QStringList{QStringLiteral("--kind"), QStringLiteral("balances")},
                                   QStringList{QStringLiteral("--kind"), QStringLiteral("balances"), QStringLiteral("--jb"), QStringLiteral("1,2")}}) {
     for (const auto& [install, folder] : {std::pair{local, QStringLiteral("a")}, std::pair{remote, QStringLiteral("b")}}) {
@@ -187,6 +232,8 @@ TEST(DemoExportOnServer, SameFilesAsOnTheLocalDatabase) {
   for (const auto& [name, bytes] : a) symbols.insert(name.section(QLatin1Char('_'), 0, 0));
   for (const char* symbol : {"Rb-30s", "Rb-31", "Rb-33", "Rb-34", "Rb-34s"})
     EXPECT_TRUE(symbols.contains(QString::fromLatin1(symbol))) << symbol;
+  // The reports found by their position names and Rb-50 of both kinds of task too.
+  for (const char* symbol : {"Rb-50", "Rb-WS", "Rb-ZN", "F-Zzf", "F-Rzs"}) EXPECT_FALSE(fileOf(a, symbol).isEmpty()) << symbol;
   for (const auto& [name, bytes] : a) {
     ASSERT_TRUE(b.count(name)) << name.toStdString();
     EXPECT_EQ(bytes.toStdString(), b.at(name).toStdString()) << name.toStdString();

@@ -31,4 +31,18 @@ std::string BodyFixture::build(const catalogue::SelectRow& row, catalogue::TRodz
   return bytes.toStdString();
 }
 
+std::string pozycja(int level, const Fields& fields) {
+  const std::string pad(static_cast<size_t>(level) * 2, ' ');
+  std::string out = pad + "<Pozycja>\r\n";
+  for (const auto& [name, value] : fields) out += pad + "  <" + name + ">" + value + "</" + name + ">\r\n";
+  return out + pad + "</Pozycja>\r\n";
+}
+
+std::string section(const char* element, const std::vector<Fields>& positions) {
+  if (positions.empty()) return std::string("  <") + element + "/>\r\n";
+  std::string out = std::string("  <") + element + ">\r\n";
+  for (const Fields& fields : positions) out += pozycja(2, fields);
+  return out + "  </" + element + ">\r\n";
+}
+
 }  // namespace wertalo::test

@@ -5,6 +5,8 @@
 
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/catalogue/select_table.h"
 #include "core/db/connection.h"
@@ -31,5 +33,12 @@ class BodyFixture {
  private:
   std::unique_ptr<db::Connection> db_;
 };
+
+// Element names and texts of a Pozycja, in element order.
+using Fields = std::vector<std::pair<const char*, const char*>>;
+// A Pozycja with its children at the given indentation (two blanks per level), CR LF lines.
+std::string pozycja(int level, const Fields& fields);
+// A list element of a report (one level in) with its positions; without any, "<X/>".
+std::string section(const char* element, const std::vector<Fields>& positions);
 
 }  // namespace wertalo::test

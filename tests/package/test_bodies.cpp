@@ -17,16 +17,9 @@ namespace {
 
 using catalogue::rJB;
 using catalogue::rJST;
+using test::Fields;
 using test::lines;
-using Fields = std::vector<std::pair<const char*, const char*>>;
-
-// A Pozycja with its children at the given indentation (two blanks per level).
-std::string pozycja(int level, const Fields& fields) {
-  const std::string pad(static_cast<size_t>(level) * 2, ' ');
-  std::string out = pad + "<Pozycja>\r\n";
-  for (const auto& [name, value] : fields) out += pad + "  <" + name + ">" + value + "</" + name + ">\r\n";
-  return out + pad + "</Pozycja>\r\n";
-}
+using test::pozycja;
 
 const char* const kHeader57 =
     "  <Naglowek>\r\n    <Wersja>1</Wersja>\r\n    <DataSprawozdania>2013-12-20</DataSprawozdania>\r\n  </Naglowek>\r\n";

@@ -225,8 +225,9 @@ TEST(ReportList, Rb50PartsTakeTheirOwnKeptTexts) {
                                ->firstChildElement(QStringLiteral("Jednostki"))
                                ->firstChildElement(QStringLiteral("Jednostka"))
                                ->firstChildElement(QStringLiteral("Sprawozdania"));
-  // Report 4 has no kept W part: its W body is built (and writes nothing yet).
+  // Report 4 has no kept W part: its W body is built, for both kinds of task of the city.
   EXPECT_EQ(list->childElements(QStringLiteral("WYEKSPORTOWANY_XML")).size(), 3u);
+  EXPECT_EQ(list->childElements(QStringLiteral("Rb-50W")).size(), 2u);
   const BuildRecord& record = m.paczka.buildRecord();
   ASSERT_EQ(record.keptXml.size(), 3u);
   EXPECT_EQ(record.keptXml[0].text, QStringLiteral("<D3/>"));

@@ -231,13 +231,59 @@ TEST_F(Saving, Rb50PartsGetTheirOwnKeptTextsInAFileOfTheirOwn) {
   EXPECT_EQ(test::sendingDate(m.dtm.DB(), 3), QStringLiteral("2014-02-03 10:00"));
 }
 
-TEST_F(Saving, AReportWhoseBodyWritesNothingGetsNoFileAndNoDate) {
-  // Rb-50's parts have no body yet and no kept text here: nothing of the report is written.
+// A freshly built Rb-50 part of a city with county rights, without rows, inside Sprawozdania.
+std::string freshRb50Part(const char* symbol, const char* id, const char* task) {
+  const std::string open = std::string("        <") + symbol + " Id=\"" + symbol + id + "\">\r\n";
+  std::string lists = "          <Pozycje/>\r\n";
+  if (std::string(symbol) == "Rb-50W") lists += "          <WydatkiA/>\r\n          <WydatkiB/>\r\n";
+  return open +
+         lines({"          <Naglowek>", "            <Wersja>1</Wersja>", "            <DataSprawozdania>2013-12-20</DataSprawozdania>",
+                "            <DysponentDotacji></DysponentDotacji>"}) +
+         "            <RodzajZadania>" + task + "</RodzajZadania>\r\n          </Naglowek>\r\n" + lists + "        </" + symbol + ">\r\n";
+}
+
+// The fresh W part of a city for both kinds of task.
+std::string freshRb50W(const char* id) { return freshRb50Part("Rb-50W", id, "Gminna") + freshRb50Part("Rb-50W", id, "Powiatowa"); }
+
+// Every part of a city's Rb-50 built fresh: D and W, each for both kinds of task.
+std::string freshRb50(const char* id) {
+  return freshRb50Part("Rb-50D", id, "Gminna") + freshRb50Part("Rb-50D", id, "Powiatowa") + freshRb50W(id);
+}
+
+TEST_F(Saving, SignedRb50BuiltFreshIsSignedUnderTheAnchorOfItsDPart) {
   report(3);
+  signature(3, QString::fromUtf8(kSig1));
+  signature(3, QString::fromUtf8(kSig2));
+  m.select({signedRow(3, "Rb-50", "RB50")});
+  m.paczka.TworzWieleDokumentowSPR();
+  const QByteArray bytes = fileBytes(path(QStringLiteral("Rb-50__3.xml")));
+  EXPECT_EQ(bytes.toStdString(),
+            unitFile("      <Sprawozdania>\r\n" + freshRb50("3") + "      </Sprawozdania>\r\n<Podpisy>\r\n"
+                     "<Signature Id=\"S1\"><SignedInfo><Reference URI=\"#Rb-50D3\"><DigestValue>abc</DigestValue></Reference></SignedInfo></Signature>\r\n" +
+                     kSig2 + "\r\n</Podpisy>\r\n"));
+  EXPECT_TRUE(test::isWellFormedXml(bytes));
+  EXPECT_EQ(test::sendingDate(m.dtm.DB(), 3), QStringLiteral("2014-02-03 10:00"));
+}
+
+TEST_F(Saving, Rb50WithOnlyItsDPartKeptBuildsTheWPartAndKeepsItsSignatures) {
+  report(3);
+  kept(3, QStringLiteral("D"), QStringLiteral("<Rb-50D Id=\"Rb-50D3\"/>"));
   signature(3, QString::fromUtf8(kSig1));
   m.select({signedRow(3, "Rb-50", "RB50")});
   m.paczka.TworzWieleDokumentowSPR();
-  EXPECT_FALSE(QFile::exists(path(QStringLiteral("Rb-50__3.xml"))));
+  const QByteArray bytes = fileBytes(path(QStringLiteral("Rb-50__3.xml")));
+  EXPECT_EQ(bytes.toStdString(), unitFile("      <Sprawozdania>\r\n<Rb-50D Id=\"Rb-50D3\"/>\r\n" + freshRb50W("3") +
+                                          "      </Sprawozdania>\r\n<Podpisy>\r\n" + kSig1 + "\r\n</Podpisy>\r\n"));
+  EXPECT_TRUE(test::isWellFormedXml(bytes));
+}
+
+TEST_F(Saving, AReportWhoseBodyWritesNothingGetsNoFileAndNoDate) {
+  // A symbol without a body and without a kept text: nothing of the report is written.
+  report(3);
+  signature(3, QString::fromUtf8(kSig1));
+  m.select({signedRow(3, "Rb-XX", "XX")});
+  m.paczka.TworzWieleDokumentowSPR();
+  EXPECT_TRUE(entries(out_).isEmpty());
   EXPECT_EQ(test::sendingDate(m.dtm.DB(), 3), QString());
 }
 
@@ -273,7 +319,7 @@ TEST_F(Saving, OneFilePackageWithSeveralSignedReports) {
   m.exec(QStringLiteral("INSERT INTO okresD (Rok, Okres, Okres2, OpZam) VALUES ('13', '4', -50, '4050');\n"
                         "INSERT INTO okresD (Rok, Okres, Okres2, OpZam) VALUES ('13', '4', 0, '4000');\n"));
   m.dtm.openCatalogue();
-  for (qint64 id : {1, 2, 3, 4}) report(id);
+  for (qint64 id : {1, 2, 3, 4, 5}) report(id);
   kept(1, QString(), QStringLiteral("<K1/>"));
   kept(3, QStringLiteral("D"), QStringLiteral("<D3/>"));
   kept(3, QStringLiteral("W"), QStringLiteral("<W3/>"));
@@ -281,9 +327,12 @@ TEST_F(Saving, OneFilePackageWithSeveralSignedReports) {
   signature(2, QStringLiteral("<Signature Id=\"S2\"><Reference URI=\"#b\"/></Signature>"));
   signature(3, QStringLiteral("<Signature Id=\"S3\"><Reference URI=\"#c\"/></Signature>"));
   signature(4, QStringLiteral("<Signature Id=\"S4\"><Reference URI=\"#d\"/></Signature>"));
+  signature(5, QStringLiteral("<Signature Id=\"S5\"><Reference URI=\"#e\"/></Signature>"));
   catalogue::SelectRow unticked = signedRow(4, "Rb-28nws", "NWS");
   unticked.SELEKCJA = false;
-  m.select({unticked, signedRow(3, "Rb-50", "RB50"), signedRow(2, "Rb-28s", "W"), signedRow(1, "Rb-27s", "D")});
+  // Rb-50 3 is kept part by part; Rb-50 5 is built fresh, both parts for both kinds of task.
+  m.select({unticked, signedRow(3, "Rb-50", "RB50"), signedRow(5, "Rb-50", "RB50"), signedRow(2, "Rb-28s", "W"),
+            signedRow(1, "Rb-27s", "D")});
   const QString chosen = dir_.path() + QStringLiteral("/pakiet.xml");
   m.ui.queueSaveAnswer(chosen);
 
@@ -294,13 +343,14 @@ TEST_F(Saving, OneFilePackageWithSeveralSignedReports) {
   const QByteArray bytes = fileBytes(chosen);
   EXPECT_EQ(bytes.toStdString(),
             unitFile("      <Sprawozdania>\r\n<K1/>\r\n" + freshReport("Rb-28s", "2") +
-                     "<D3/>\r\n<W3/>\r\n      </Sprawozdania>\r\n<Podpisy>\r\n"
+                     "<D3/>\r\n<W3/>\r\n" + freshRb50("5") + "      </Sprawozdania>\r\n<Podpisy>\r\n"
                      "<Signature Id=\"S1\"><Reference URI=\"#a\"/></Signature>\r\n"
                      "<Signature Id=\"S2\"><Reference URI=\"#Rb-28s2\"/></Signature>\r\n"
                      "<Signature Id=\"S3\"><Reference URI=\"#c\"/></Signature>\r\n"
+                     "<Signature Id=\"S5\"><Reference URI=\"#Rb-50D5\"/></Signature>\r\n"
                      "</Podpisy>\r\n"));
   EXPECT_TRUE(test::isWellFormedXml(bytes));
-  for (qint64 id : {1, 2, 3}) EXPECT_EQ(test::sendingDate(m.dtm.DB(), id), QStringLiteral("2014-02-03 10:00")) << id;
+  for (qint64 id : {1, 2, 3, 5}) EXPECT_EQ(test::sendingDate(m.dtm.DB(), id), QStringLiteral("2014-02-03 10:00")) << id;
   EXPECT_EQ(test::sendingDate(m.dtm.DB(), 4), QString());
   EXPECT_EQ(m.paczka.sNazwaPliku, QStringLiteral("pakiet.xml"));
   EXPECT_EQ(m.paczka.sNazwaKatalogu, dir_.path() + QLatin1Char('/'));

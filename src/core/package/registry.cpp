@@ -2,8 +2,10 @@
 #include "core/package/registry.h"
 
 #include "core/package/bodies/bilanse.h"
+#include "core/package/bodies/named_positions.h"
 #include "core/package/bodies/rb27_28.h"
 #include "core/package/bodies/rb30_34.h"
+#include "core/package/bodies/rb50.h"
 
 namespace wertalo::package {
 
@@ -27,7 +29,7 @@ const ReportFamily kFamilies[] = {
     // Financial plans. Rb-30s is outside the package order (the order lists "Rb-30").
     {"RB30", "Rb-30s", 0, OfferedBoth, kNoRemarks, {.build = Rb30}},
     {"", "Rb-30", 10, OfferedNowhere, kNoRemarks, {.build = Rb30}},
-    {"WS", "Rb-WS", 6, OfferedBoth, kNoRemarks, kNotWritten},
+    {"WS", "Rb-WS", 6, OfferedBoth, kNoRemarks, {.build = RbWS}},
     {"RB31", "Rb-31", 11, OfferedBoth, kNoRemarks, {.build = Rb31}},
     {"RB33", "Rb-33", 12, OfferedBoth, kNoRemarks, {.build = Rb33}},
     {"RB34", "Rb-34", 14, OfferedBoth, kNoRemarks, {.build = Rb34}},
@@ -39,14 +41,14 @@ const ReportFamily kFamilies[] = {
     {"Z", "Rb-Z", 20, OfferedBoth, {RemarkRows::FirstRowText, {"Z2"}}, kNotWritten},
     {"UZ", "Rb-UZ", 21, OfferedBoth, {RemarkRows::ByKod, {"UZ"}}, kNotWritten},
     {"ST", "Rb-ST", 22, OfferedBoth, {RemarkRows::FirstRowText, {"RBST"}}, kNotWritten},
-    {"ZN", "Rb-ZN", 23, OfferedBoth, kNoRemarks, kNotWritten},
+    {"ZN", "Rb-ZN", 23, OfferedBoth, kNoRemarks, {.build = RbZN}},
     {"UN", "Rb-UN", 17, OfferedBoth, {RemarkRows::ByKod, {"UN"}}, kNotWritten},
-    {"FJ", "F-Zzf", 5, OfferedBoth, kNoRemarks, kNotWritten},
-    {"ZS", "F-Rzs", 4, OfferedBoth, kNoRemarks, kNotWritten},
+    {"FJ", "F-Zzf", 5, OfferedBoth, kNoRemarks, {.build = RbZFJ}},
+    {"ZS", "F-Rzs", 4, OfferedBoth, kNoRemarks, {.build = RbZS}},
     // Rb-50 is written as its two parts, each with its own kept XML (TYP "D" and "W").
     {"RB50", "Rb-50", 15, OfferedBoth, kNoRemarks, kNotWritten, {"Rb-50D", "Rb-50W"}},
-    {"", "Rb-50D", 0, OfferedNowhere, kNoRemarks, kNotWritten, {}, "D"},
-    {"", "Rb-50W", 0, OfferedNowhere, kNoRemarks, kNotWritten, {}, "W"},
+    {"", "Rb-50D", 0, OfferedNowhere, kNoRemarks, {.buildTask = Rb50D}, {}, "D"},
+    {"", "Rb-50W", 0, OfferedNowhere, kNoRemarks, {.buildTask = Rb50W}, {}, "W"},
 };
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/catalogue/wertalo_main.h"
 #include "core/db/data_set.h"
 #include "core/db/db_error.h"
 #include "core/package/value_rules.h"
@@ -28,24 +29,27 @@ void writePositions(XmlElement& list, db::DataSet& rows, std::span<const ColumnE
   for (rows.first(); !rows.eof(); rows.next()) {
     if (filter == RowFilter::ParagraphRows && rows.text(u"PAR").size() != 3) continue;
     if (amountSum(rows, columns) == 0.0) continue;
-    XmlElement& pozycja = list.appendElement(QStringLiteral("Pozycja"));
-    for (const ColumnEntry& column : columns) {
-      const QString element = QString::fromLatin1(column.element);
-      const QString source = QString::fromLatin1(column.column);
-      switch (column.kind) {
-        case tString: {
-          const QString text = rows.text(source);
-          if (!text.isEmpty() || emptyText == EmptyText::Write) XMLWstawPoleDoBestia(pozycja, element, text);
-          break;
-        }
-        case tFloat:
-          XMLWstawFloat(pozycja, element, rows.currencyOrNull(source));
-          break;
-        case tInteger:
-        case tDate:
-        case tMemo:
-          break;
+    writeColumns(list.appendElement(QStringLiteral("Pozycja")), rows, columns, emptyText);
+  }
+}
+
+void writeColumns(XmlElement& pozycja, const db::DataSet& rows, std::span<const ColumnEntry> columns, EmptyText emptyText) {
+  for (const ColumnEntry& column : columns) {
+    const QString element = QString::fromLatin1(column.element);
+    const QString source = QString::fromLatin1(column.column);
+    switch (column.kind) {
+      case tString: {
+        const QString text = rows.text(source);
+        if (!text.isEmpty() || emptyText == EmptyText::Write) XMLWstawPoleDoBestia(pozycja, element, text);
+        break;
       }
+      case tFloat:
+        XMLWstawFloat(pozycja, element, rows.currencyOrNull(source));
+        break;
+      case tInteger:
+      case tDate:
+      case tMemo:
+        break;
     }
   }
 }
@@ -65,6 +69,32 @@ void writeEntries(XmlElement& pozycja, const db::DataSet& rows, std::span<const 
 
 void writeRows(XmlElement& list, db::DataSet& rows, std::span<const ColumnEntry> columns) {
   for (rows.first(); !rows.eof(); rows.next()) writeEntries(list.appendElement(QStringLiteral("Pozycja")), rows, columns);
+}
+
+XmlElement& writePosition(XmlElement& list, const QString& symbol, const db::DataSet& rows,
+                          std::span<const ColumnEntry> columns, EmptyText emptyText) {
+  XmlElement& pozycja = list.appendElement(QStringLiteral("Pozycja"));
+  XMLWstawPoleDoBestia(pozycja, QStringLiteral("Symbol"), symbol);
+  writeColumns(pozycja, rows, columns, emptyText);
+  return pozycja;
+}
+
+bool locateByFirstWord(db::DataSet& rows, const QString& symbol, FinalDot dot) {
+  for (rows.first(); !rows.eof(); rows.next()) {
+    QString word = catalogue::SymbolZNazwy(rows.text(u"NAZWA"));
+    if (dot == FinalDot::Drop && word.endsWith(QLatin1Char('.'))) word.chop(1);
+    if (word == symbol) return true;
+  }
+  return false;
+}
+
+void writeFirstWordPositions(XmlElement& list, db::DataSet& rows, std::span<const char* const> symbols, FinalDot dot,
+                             SymbolText written, std::span<const ColumnEntry> columns, EmptyText emptyText) {
+  for (const char* listed : symbols) {
+    const QString symbol = QString::fromLatin1(listed);
+    if (!locateByFirstWord(rows, symbol, dot)) continue;
+    writePosition(list, written == SymbolText::WithoutLastCharacter ? symbol.left(symbol.size() - 1) : symbol, rows, columns, emptyText);
+  }
 }
 
 }  // namespace wertalo::package

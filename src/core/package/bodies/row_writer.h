@@ -1,6 +1,8 @@
 // Wertalo: the generic writer of report positions from rows and a column table.
 #pragma once
 
+#include <QString>
+
 #include <span>
 
 #include "core/package/column_kind.h"
@@ -25,6 +27,18 @@ enum class EmptyText {
   Write,  // the element with empty text
 };
 
+// Whether the first word of a position name keeps a final dot when it is taken as a symbol.
+enum class FinalDot {
+  Keep,  // "E2." stays "E2."
+  Drop,  // "E2." becomes "E2"
+};
+
+// How a listed symbol is written into its Pozycja.
+enum class SymbolText {
+  AsListed,             // "N3.1" stays "N3.1"
+  WithoutLastCharacter, // "E2.1." becomes "E2.1"
+};
+
 // Appends one Pozycja to `list` for each kept row of `rows`, with one element per column of
 // the table in table order: amounts always ("0.00" for Null), texts as `emptyText` says;
 // other kinds write nothing. The sum is that of the amounts' absolute values.
@@ -41,5 +55,26 @@ void writeEntries(XmlElement& pozycja, const db::DataSet& rows, std::span<const 
 // Appends one Pozycja to `list` for every row of `rows`, in their order, with every entry of
 // the table (writeEntries).
 void writeRows(XmlElement& list, db::DataSet& rows, std::span<const ColumnEntry> columns);
+
+// Appends the elements of the table's columns from the current row of `rows`, as
+// writePositions does for a row.
+void writeColumns(XmlElement& pozycja, const db::DataSet& rows, std::span<const ColumnEntry> columns, EmptyText emptyText);
+
+// Appends one Pozycja to `list`: its Symbol (written also when empty), then the table's
+// columns from the current row of `rows`.
+XmlElement& writePosition(XmlElement& list, const QString& symbol, const db::DataSet& rows,
+                          std::span<const ColumnEntry> columns, EmptyText emptyText);
+
+// Moves `rows` to the first row whose NAZWA has `symbol` as its first word: the characters
+// before the first blank, the last character never looked at (catalogue::SymbolZNazwy), with
+// one final dot removed when `dot` says so; compared exactly, with case. False when no row has
+// it (the cursor is then past the last row).
+bool locateByFirstWord(db::DataSet& rows, const QString& symbol, FinalDot dot);
+
+// A fixed symbol list searched by first word: for each symbol in order whose row is found,
+// one Pozycja with the symbol (as `written` says) and the table's columns from that row.
+// Symbols without a row are left out.
+void writeFirstWordPositions(XmlElement& list, db::DataSet& rows, std::span<const char* const> symbols, FinalDot dot,
+                             SymbolText written, std::span<const ColumnEntry> columns, EmptyText emptyText);
 
 }  // namespace wertalo::package
