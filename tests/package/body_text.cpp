@@ -1,0 +1,27 @@
+#include "body_text.h"
+
+namespace wertalo::test {
+
+std::string pozycja(const Fields& fields) {
+  std::string out = "    <Pozycja>\r\n";
+  for (const Field& field : fields) {
+    out += "      <" + field.element;
+    out += field.text ? ">" + *field.text + "</" + field.element + ">\r\n" : "/>\r\n";
+  }
+  return out + "    </Pozycja>\r\n";
+}
+
+std::string list(const std::string& name, const std::string& positions) {
+  if (positions.empty()) return "  <" + name + "/>\r\n";
+  return "  <" + name + ">\r\n" + positions + "  </" + name + ">\r\n";
+}
+
+std::string reportText(const std::string& symbol, qint64 id, const std::string& lists) {
+  return "<" + symbol + " Id=\"" + symbol + std::to_string(id) + "\">\r\n" +
+         "  <Naglowek>\r\n    <Wersja>1</Wersja>\r\n    <DataSprawozdania>2013-12-20</DataSprawozdania>\r\n  </Naglowek>\r\n" + lists +
+         "</" + symbol + ">\r\n";
+}
+
+std::string amount(long long value) { return std::to_string(value) + ".00"; }
+
+}  // namespace wertalo::test
