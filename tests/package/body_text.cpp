@@ -1,6 +1,16 @@
 #include "body_text.h"
 
+#include "fixture.h"
+
 namespace wertalo::test {
+
+QString readPrefix(catalogue::TRodzajEksportu kind) { return kind == catalogue::rJB ? QStringLiteral("JB") : QString(); }
+
+QString decoyPrefix(catalogue::TRodzajEksportu kind) { return kind == catalogue::rJB ? QString() : QStringLiteral("JB"); }
+
+catalogue::SelectRow reportRow(const char* symbol, const char* typspr, catalogue::TRodzajEksportu kind) {
+  return selectRow(70, QString::fromLatin1(symbol), QString::fromLatin1(typspr), kind == catalogue::rJB ? 7 : 0);
+}
 
 std::string pozycja(const Fields& fields) {
   std::string out = "    <Pozycja>\r\n";

@@ -2,13 +2,34 @@
 // level 0 (the report element, its header and lists at level 1, positions at level 2).
 #pragma once
 
-#include <QtGlobal>
+#include <QString>
 
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
+#include "core/catalogue/enums.h"
+#include "core/catalogue/select_table.h"
+
 namespace wertalo::test {
+
+// A case that reads the unit's own tables (rJST) or the budget units' twins (rJB); the
+// other set holds decoys that must not be read.
+struct TablesCase {
+  const char* name;
+  catalogue::TRodzajEksportu kind;
+};
+inline void PrintTo(const TablesCase& c, std::ostream* os) { *os << c.name; }
+// Both table sets.
+inline constexpr TablesCase kTableSets[] = {{"Unit", catalogue::rJST}, {"BudgetUnit", catalogue::rJB}};
+// The name of a parameterised case, for INSTANTIATE_TEST_SUITE_P.
+inline const auto kCaseName = [](const auto& info) { return std::string(info.param.name); };
+// The prefix of the tables a kind reads ("" or "JB"), and of their twins.
+QString readPrefix(catalogue::TRodzajEksportu kind);
+QString decoyPrefix(catalogue::TRodzajEksportu kind);
+// The selection row of report 70 (test::selectRow), of budget unit 7 for rJB.
+catalogue::SelectRow reportRow(const char* symbol, const char* typspr, catalogue::TRodzajEksportu kind);
 
 // A child of a position: its element and text; without a text, the empty element ("<Symbol/>").
 struct Field {

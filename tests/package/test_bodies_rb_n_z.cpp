@@ -10,36 +10,21 @@
 #include "body_fixture.h"
 #include "body_text.h"
 #include "fixture.h"
+#include "support/databases.h"
 
 namespace wertalo::package {
 namespace {
 
-using catalogue::rJB;
-using catalogue::rJST;
 using test::amount;
+using test::decoyPrefix;
 using test::Fields;
+using test::kCaseName;
+using test::kTableSets;
 using test::list;
 using test::pozycja;
+using test::readPrefix;
 using test::reportText;
-
-// A case that reads the plain tables or their JB twins; the other set holds decoys.
-struct TablesCase {
-  const char* name;
-  catalogue::TRodzajEksportu kind;
-};
-
-void PrintTo(const TablesCase& c, std::ostream* os) { *os << c.name; }
-
-const TablesCase kTableSets[] = {{"Unit", rJST}, {"BudgetUnit", rJB}};
-const auto kCaseName = [](const auto& info) { return std::string(info.param.name); };
-
-// The prefix of the tables read, and of their twins.
-QString readPrefix(catalogue::TRodzajEksportu kind) { return kind == rJB ? QStringLiteral("JB") : QString(); }
-QString decoyPrefix(catalogue::TRodzajEksportu kind) { return kind == rJB ? QString() : QStringLiteral("JB"); }
-
-catalogue::SelectRow row(const char* symbol, const char* typspr, catalogue::TRodzajEksportu kind) {
-  return test::selectRow(70, QString::fromLatin1(symbol), QString::fromLatin1(typspr), kind == rJB ? 7 : 0);
-}
+using test::TablesCase;
 
 // ---- Rb-N --------------------------------------------------------------------------------
 
@@ -62,11 +47,8 @@ std::string surety(const char* symbol, const std::vector<long long>& amounts, co
   return pozycja(fields);
 }
 
-class RbN : public ::testing::TestWithParam<TablesCase> {};
-
-TEST_P(RbN, PositionsAreFoundByTheFirstWordOfTheirNameAndWrittenInSymbolOrder) {
-  const TablesCase& c = GetParam();
-  test::BodyFixture m;
+// Receivables and sureties of report 70 in the tables of `kind`, with decoys elsewhere.
+void insertRbNRows(test::BodyFixture& m, catalogue::TRodzajEksportu kind) {
   m.exec(QStringLiteral(
              "INSERT INTO %1N21 (IDSPRAW, NAZWA, K_0, UWAGI) VALUES (70, 'N4.1 z tytułu dostaw towarów i usług', 41, 'bez kropki');\n"
              "INSERT INTO %1N21 (IDSPRAW, NAZWA, K_0, KO, KF, KR, KP, KS, KU, KC, KK, KI, KB, KG, KD, ZO, ZZ, ZF, UWAGI) "
@@ -85,15 +67,27 @@ TEST_P(RbN, PositionsAreFoundByTheFirstWordOfTheirNameAndWrittenInSymbolOrder) {
              "INSERT INTO %1N21B (IDSPRAW, NAZWA, K_0) VALUES (70, 'B1 Poręczenia udzielone jednostkom sektora', 10);\n"
              "INSERT INTO %1N21B (IDSPRAW, NAZWA, K_0) VALUES (70, 'B5. pozycja spoza sprawozdania', 50);\n"
              "INSERT INTO %2N21B (IDSPRAW, NAZWA, K_0) VALUES (70, 'B3. tabela drugiego rodzaju jednostek', 30);\n")
-             .arg(readPrefix(c.kind), decoyPrefix(c.kind)));
+             .arg(readPrefix(kind), decoyPrefix(kind)));
+}
+
+// Found in symbol order: N1 (every column), N1.1 (a name that is only the symbol), N3.3 (the
+// symbol with its dot, no description), N4.1 (no final dot), N.5 (all Null); B1 and B2.
+std::string rbNExpected() {
+  return reportText("Rb-N", 70,
+                    list("Naleznosci", receivable("N1", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}, "a &amp; &lt;b&gt;") +
+                                           receivable("N1.1", {11}, "") + receivable("N3.3", {33}, "") +
+                                           receivable("N4.1", {41}, "bez kropki") + receivable("N.5", {}, "")) +
+                        list("PoreczeniaGwarancje", surety("B1", {10}, "") + surety("B2", {20, 21, 22, 23, 24, 25, 26}, "„MPK” sp. z o.o.")));
+}
+
+class RbN : public ::testing::TestWithParam<TablesCase> {};
+
+TEST_P(RbN, PositionsAreFoundByTheFirstWordOfTheirNameAndWrittenInSymbolOrder) {
+  const TablesCase& c = GetParam();
+  test::BodyFixture m;
+  insertRbNRows(m, c.kind);
   QString anchor;
-  EXPECT_EQ(m.build(row("Rb-N", "N", c.kind), c.kind, tBrak, &anchor),
-            reportText("Rb-N", 70,
-                       list("Naleznosci", receivable("N1", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}, "a &amp; &lt;b&gt;") +
-                                              receivable("N1.1", {11}, "") + receivable("N3.3", {33}, "") +
-                                              receivable("N4.1", {41}, "bez kropki") + receivable("N.5", {}, "")) +
-                           list("PoreczeniaGwarancje",
-                                surety("B1", {10}, "") + surety("B2", {20, 21, 22, 23, 24, 25, 26}, "„MPK” sp. z o.o."))));
+  EXPECT_EQ(m.build(test::reportRow("Rb-N", "N", c.kind), c.kind, tBrak, &anchor), rbNExpected());
   EXPECT_EQ(anchor, QStringLiteral("#Rb-N70"));
 }
 
@@ -101,7 +95,7 @@ TEST_P(RbN, WithoutRowsBothListsAreEmpty) {
   const TablesCase& c = GetParam();
   test::BodyFixture m;
   m.exec(QStringLiteral("INSERT INTO %1N21 (IDSPRAW, NAZWA, K_0) VALUES (70, 'N1. Gotówka', 1);\n").arg(decoyPrefix(c.kind)));
-  EXPECT_EQ(m.build(row("Rb-N", "N", c.kind), c.kind), reportText("Rb-N", 70, list("Naleznosci", "") + list("PoreczeniaGwarancje", "")));
+  EXPECT_EQ(m.build(test::reportRow("Rb-N", "N", c.kind), c.kind), reportText("Rb-N", 70, list("Naleznosci", "") + list("PoreczeniaGwarancje", "")));
 }
 
 INSTANTIATE_TEST_SUITE_P(Tables, RbN, ::testing::ValuesIn(kTableSets), kCaseName);
@@ -166,12 +160,9 @@ std::string creditLists(bool filled) {
          list("ZobowiazaniaKrotkoterminowe", pozycja({{"Symbol", "A"}, {"O", a(14)}}) + pozycja({{"Symbol", "B"}, {"O", a(15)}}));
 }
 
-class RbZ : public ::testing::TestWithParam<TablesCase> {};
-
-TEST_P(RbZ, EveryListFromItsRows) {
-  const TablesCase& c = GetParam();
-  const QString p = readPrefix(c.kind);
-  test::BodyFixture m;
+// Every list of report 70 in the tables of `kind`, with decoys elsewhere.
+void insertRbZRows(test::BodyFixture& m, catalogue::TRodzajEksportu kind) {
+  const QString p = readPrefix(kind);
   insertZ2(m, p);
   // A second Z2 row and the twin tables are not read.
   m.exec(QStringLiteral("INSERT INTO %1Z2 (IDSPRAW, E) VALUES (70, 999);\n"
@@ -179,7 +170,7 @@ TEST_P(RbZ, EveryListFromItsRows) {
                         "INSERT INTO %2z2KP (IDSPRAW, KPB, KPB2) VALUES (70, 888, 888);\n"
                         "INSERT INTO %2z2ZB (IDSPRAW, LP, ZBAN) VALUES (70, 8, 888);\n"
                         "INSERT INTO %2Z2JEDNOSTKI (IDSPRAW, LP, JBREGON) VALUES (70, 8, '888888888');\n")
-             .arg(p, decoyPrefix(c.kind)));
+             .arg(p, decoyPrefix(kind)));
   m.exec(QStringLiteral(
              "INSERT INTO %1z2KP (IDSPRAW, KPB, KPBD, KPI, KPID, KPI1, KPI1D, KP_C1, KP_C2, KP_C3, KP_C4, KP_C5, KP_C6, KP_C7, KP_D1, "
              "KP_D2, KPB2, KPB2D, KPI2) VALUES (70, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18);\n"
@@ -200,6 +191,9 @@ TEST_P(RbZ, EveryListFromItsRows) {
              "INSERT INTO %1Z2JEDNOSTKI (IDSPRAW, LP, JBREGON, JBREGON_2, URZAD) VALUES (70, NULL, '24131676501234567', NULL, NULL);\n"
              "INSERT INTO %1Z2JEDNOSTKI (IDSPRAW, LP, JBREGON, JBREGON_2, URZAD) VALUES (70, 4, NULL, NULL, 'Żłobek → „Tęcza” 😀');\n")
              .arg(p));
+}
+
+std::string rbZExpected() {
   const std::string agreements =
       pozycja({{"LP", "1"}, {"BWN", "5.00"}, {"IWN", "0.00"}}) +
       pozycja({{"LP", "0"}, {"BWN", "0.00"}, {"IWN", "7.50"}, {"IDZ", "2014-03-05"}, {"IDP", "2015-03-05"}, {"IDK", "2020-12-31"}}) +
@@ -210,11 +204,19 @@ TEST_P(RbZ, EveryListFromItsRows) {
                             pozycja({{"LP", "2"}, {"REGON", "24131676501234"}, {"UWAGI", "Urząd"}}) +
                             pozycja({{"LP", ""}, {"REGON", "24131676501234567"}, {"UWAGI", ""}}) +
                             pozycja({{"LP", "4"}, {"REGON", "              "}, {"UWAGI", "Żłobek → „Tęcza” 😀"}});
+  return reportText("Rb-Z", 70,
+                    titlesAndSureties(true) + creditLists(true) + list("ZawarteUmowy", agreements) + list("Odsetki", interest) +
+                        list("Jednostki", units));
+}
+
+class RbZ : public ::testing::TestWithParam<TablesCase> {};
+
+TEST_P(RbZ, EveryListFromItsRows) {
+  const TablesCase& c = GetParam();
+  test::BodyFixture m;
+  insertRbZRows(m, c.kind);
   QString anchor;
-  EXPECT_EQ(m.build(row("Rb-Z", "Z", c.kind), c.kind, tBrak, &anchor),
-            reportText("Rb-Z", 70,
-                       titlesAndSureties(true) + creditLists(true) + list("ZawarteUmowy", agreements) + list("Odsetki", interest) +
-                           list("Jednostki", units)));
+  EXPECT_EQ(m.build(test::reportRow("Rb-Z", "Z", c.kind), c.kind, tBrak, &anchor), rbZExpected());
   EXPECT_EQ(anchor, QStringLiteral("#Rb-Z70"));
 }
 
@@ -222,13 +224,24 @@ TEST_P(RbZ, WithoutItsZ2AndZ2kpRowsEveryFixedPositionIsThereWithZeros) {
   const TablesCase& c = GetParam();
   test::BodyFixture m;
   insertZ2(m, decoyPrefix(c.kind));
-  EXPECT_EQ(m.build(row("Rb-Z", "Z", c.kind), c.kind),
+  EXPECT_EQ(m.build(test::reportRow("Rb-Z", "Z", c.kind), c.kind),
             reportText("Rb-Z", 70,
                        titlesAndSureties(false) + creditLists(false) + list("ZawarteUmowy", "") + list("Odsetki", "") +
                            list("Jednostki", "")));
 }
 
 INSTANTIATE_TEST_SUITE_P(Tables, RbZ, ::testing::ValuesIn(kTableSets), kCaseName);
+
+TEST(Firebird, RbNAndRbZAreTheSameOnTheServer) {
+  WERTALO_REQUIRE_FIREBIRD();
+  test::FirebirdDatabase server;
+  const db::ConnectionSettings settings = server.settings();
+  test::BodyFixture m(&settings);
+  insertRbNRows(m, catalogue::rJST);
+  insertRbZRows(m, catalogue::rJB);
+  EXPECT_EQ(m.build(test::reportRow("Rb-N", "N", catalogue::rJST), catalogue::rJST), rbNExpected());
+  EXPECT_EQ(m.build(test::reportRow("Rb-Z", "Z", catalogue::rJB), catalogue::rJB), rbZExpected());
+}
 
 }  // namespace
 }  // namespace wertalo::package
