@@ -141,6 +141,35 @@ TEST_F(DemoExport, BalanceSheetsOfTheCityAndOfBudgetUnits) {
   EXPECT_EQ(names.size(), QSet<QString>(names.begin(), names.end()).size()) << names.join(QStringLiteral(" | ")).toStdString();
 }
 
+// The reports of debt, the budget result, taxes and funds, each with its own body.
+const char* const kFixedListReports[] = {"Rb-N", "Rb-Z", "Rb-NDS", "Rb-PDP", "Rb-ST", "Rb-UN", "Rb-UZ"};
+// Those that budget units file too.
+bool filedByBudgetUnits(const QString& symbol) { return symbol != QLatin1String("Rb-NDS") && symbol != QLatin1String("Rb-PDP"); }
+
+// How many files of each symbol a folder holds (the symbol is the file name's first part).
+std::map<QString, int> filesBySymbol(const std::map<QString, QByteArray>& files) {
+  std::map<QString, int> counts;
+  for (const auto& [name, bytes] : files) ++counts[name.section(QLatin1Char('_'), 0, 0)];
+  return counts;
+}
+
+TEST_F(DemoExport, DebtAndFundReportsOfTheCityAndItsUnitsAreAllWritten) {
+  const CliResult city = exportTo("raporty", {});
+  ASSERT_EQ(city.exitCode, 0) << city.err.toStdString();
+  const CliResult units = exportTo("raporty", {QStringLiteral("--jb"), QStringLiteral("1,2,3")});
+  ASSERT_EQ(units.exitCode, 0) << units.err.toStdString();
+  const auto files = xmlFiles(out("raporty"));
+  expectWellFormed(out("raporty"), files);
+  const auto counts = filesBySymbol(files);
+  for (const char* symbol : kFixedListReports) {
+    const QString s = QString::fromLatin1(symbol);
+    // The city and each of the three units in the latest period.
+    EXPECT_EQ(counts.count(s) ? counts.at(s) : 0, filedByBudgetUnits(s) ? 4 : 1) << symbol;
+    EXPECT_FALSE(city.err.contains(s + QStringLiteral(" ("))) << city.err.toStdString();
+    EXPECT_FALSE(units.err.contains(s + QStringLiteral(" ("))) << units.err.toStdString();
+  }
+}
+
 TEST_F(DemoExport, RefusesReportsThatAreNotOffered) {
   const CliResult r = exportTo("nic", {QStringLiteral("--ids"), QStringLiteral("999999")});
   EXPECT_EQ(r.exitCode, 1);
@@ -155,7 +184,8 @@ TEST(DemoExportOnServer, SameFilesAsOnTheLocalDatabase) {
   const auto local = demo::createDemoInstallation({dir.filePath(QStringLiteral("lokalna")), 2});
   const auto remote = demo::createDemoInstallation({dir.filePath(QStringLiteral("serwer")), 2, server.server(),
                                                     server.settings().user, server.settings().password});
-  for (const QStringList& kind : {QStringList{}, QStringList{QStringLiteral("--kind"), QStringLiteral("balances")},
+  for (const QStringList& kind : {QStringList{}, QStringList{QStringLiteral("--jb"), QStringLiteral("1,2")},
+                                  QStringList{QStringLiteral("--kind"), QStringLiteral("balances")},
                                   QStringList{QStringLiteral("--kind"), QStringLiteral("balances"), QStringLiteral("--jb"), QStringLiteral("1,2")}}) {
     for (const auto& [install, folder] : {std::pair{local, QStringLiteral("a")}, std::pair{remote, QStringLiteral("b")}}) {
       const CliResult r = runCli(dir.filePath(QStringLiteral("config")),
@@ -171,6 +201,12 @@ TEST(DemoExportOnServer, SameFilesAsOnTheLocalDatabase) {
   for (const auto& [name, bytes] : a) {
     ASSERT_TRUE(b.count(name)) << name.toStdString();
     EXPECT_EQ(bytes.toStdString(), b.at(name).toStdString()) << name.toStdString();
+  }
+  // The comparison covers the reports of the city and of both units.
+  const auto counts = filesBySymbol(a);
+  for (const char* symbol : kFixedListReports) {
+    const QString s = QString::fromLatin1(symbol);
+    EXPECT_EQ(counts.count(s) ? counts.at(s) : 0, filedByBudgetUnits(s) ? 3 : 1) << symbol;
   }
 }
 
