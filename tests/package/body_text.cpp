@@ -1,5 +1,8 @@
 #include "body_text.h"
 
+#include <gtest/gtest.h>
+
+#include "body_fixture.h"
 #include "fixture.h"
 
 namespace wertalo::test {
@@ -30,6 +33,12 @@ std::string reportText(const std::string& symbol, qint64 id, const std::string& 
   return "<" + symbol + " Id=\"" + symbol + std::to_string(id) + "\">\r\n" +
          "  <Naglowek>\r\n    <Wersja>1</Wersja>\r\n    <DataSprawozdania>2013-12-20</DataSprawozdania>\r\n  </Naglowek>\r\n" + lists +
          "</" + symbol + ">\r\n";
+}
+
+void expectReport(BodyFixture& m, const char* symbol, const char* typspr, catalogue::TRodzajEksportu kind, const std::string& expected) {
+  QString anchor;
+  EXPECT_EQ(m.build(reportRow(symbol, typspr, kind), kind, package::tBrak, &anchor), expected);
+  EXPECT_EQ(anchor, QStringLiteral("#%1%2").arg(QLatin1String(symbol)).arg(70));
 }
 
 std::string amount(long long value) { return std::to_string(value) + ".00"; }

@@ -14,6 +14,8 @@
 
 namespace wertalo::test {
 
+class BodyFixture;
+
 // A case that reads the unit's own tables (rJST) or the budget units' twins (rJB); the
 // other set holds decoys that must not be read.
 struct TablesCase {
@@ -45,6 +47,9 @@ std::string list(const std::string& name, const std::string& positions);
 // The report element `symbol` with the Id of report `id`, the header of version 1 dated
 // 2013-12-20 (test::selectRow), then the lists.
 std::string reportText(const std::string& symbol, qint64 id, const std::string& lists);
+// Builds report 70 (reportRow) of `symbol` from the tables of `kind` with the fixture's
+// database and checks its text and its anchor.
+void expectReport(BodyFixture& m, const char* symbol, const char* typspr, catalogue::TRodzajEksportu kind, const std::string& expected);
 // An amount text of a whole number ("12.00").
 std::string amount(long long value);
 

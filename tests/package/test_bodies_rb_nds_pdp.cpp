@@ -83,16 +83,12 @@ TEST_P(RbNDS, PositionsFromTheirColumnsAndSupplementaryRowsFoundByName) {
       "INSERT INTO F2UZUPELNIENIE (IDSPRAW, NAZWA, R1, R4) VALUES (70, 'G1. pozycja spoza sprawozdania', 7, 7);\n"
       "INSERT INTO F2UZUPELNIENIE (IDSPRAW, NAZWA, R1, R4) VALUES (71, 'E4. inne sprawozdanie', 8, 8);\n"));
   const TablesCase& c = GetParam();
-  QString anchor;
-  EXPECT_EQ(m.build(test::reportRow("Rb-NDS", "F", c.kind), c.kind, tBrak, &anchor),
-            reportText("Rb-NDS", 70,
-                       ndsPositions(true) +
-                           list("FinansowanieDeficytu", planned("E", "100.00", "90.00") + planned("E1", "10.00", "9.00") +
-                                                            planned("E2", "20.00", "0.00") + planned("E3", "30.00", "29.00") +
-                                                            planned("E5", "0.00", "0.00")) +
-                           list("DaneUzupelniajace",
-                                planned("F1", "1.00", "1.00") + planned("F11", "11.00", "10.50") + planned("F4", "4.00", "4.00"))));
-  EXPECT_EQ(anchor, QStringLiteral("#Rb-NDS70"));
+  const std::string financing = planned("E", "100.00", "90.00") + planned("E1", "10.00", "9.00") + planned("E2", "20.00", "0.00") +
+                                planned("E3", "30.00", "29.00") + planned("E5", "0.00", "0.00");
+  const std::string supplementary = planned("F1", "1.00", "1.00") + planned("F11", "11.00", "10.50") + planned("F4", "4.00", "4.00");
+  test::expectReport(m, "Rb-NDS", "F", c.kind,
+                     reportText("Rb-NDS", 70,
+                                ndsPositions(true) + list("FinansowanieDeficytu", financing) + list("DaneUzupelniajace", supplementary)));
 }
 
 TEST_P(RbNDS, WithoutRowsEveryPositionIsThereWithZeros) {
@@ -149,10 +145,7 @@ TEST(RbPDP, SlotsWithoutAColumnAreLeftOut) {
   for (int i = 1; i <= 47; ++i) values << QString::number(i);
   m.exec(QStringLiteral("INSERT INTO P2 (IDSPRAW, %1) VALUES (%2);\n").arg(QLatin1String(kP2Columns), values.join(QStringLiteral(", "))));
   m.exec(QStringLiteral("INSERT INTO P2 (IDSPRAW, A1WP) VALUES (71, 999);\n"));
-  QString anchor;
-  EXPECT_EQ(m.build(test::reportRow("Rb-PDP", "P", catalogue::rJST), catalogue::rJST, tBrak, &anchor),
-            reportText("Rb-PDP", 70, taxPositions(true)));
-  EXPECT_EQ(anchor, QStringLiteral("#Rb-PDP70"));
+  test::expectReport(m, "Rb-PDP", "P", catalogue::rJST, reportText("Rb-PDP", 70, taxPositions(true)));
 }
 
 TEST(RbPDP, WithoutItsRowEveryPositionIsThereWithZeros) {

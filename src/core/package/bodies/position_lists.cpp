@@ -30,6 +30,11 @@ void writeSymbolPositions(XmlElement& list, const db::DataSet* row, const Symbol
     writeColumns(positionWithSymbol(list, positions.symbols[i]), row, positions.columnsOf(i), emptyText);
 }
 
+void writeFixedLists(XmlElement& report, const db::DataSet* row, std::span<const FixedList> lists, EmptyText emptyText) {
+  for (const FixedList& list : lists)
+    writeSymbolPositions(report.appendElement(QString::fromLatin1(list.element)), row, list.positions, emptyText);
+}
+
 QString firstWordSymbol(const QString& nazwa) {
   QString word = nazwa.left(nazwa.indexOf(QLatin1Char(' ')));
   if (word.endsWith(QLatin1Char('.'))) word.chop(1);

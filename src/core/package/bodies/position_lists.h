@@ -47,12 +47,12 @@ struct SymbolList {
 // A fixed list whose column table holds, in symbol order, the same number of entries for
 // every symbol.
 template <std::size_t S, std::size_t N>
-SymbolList slicedList(const char* const (&symbols)[S], const std::array<ColumnEntry, N>& columns) {
+constexpr SymbolList slicedList(const char* const (&symbols)[S], const std::array<ColumnEntry, N>& columns) {
   static_assert(N % S == 0, "the same number of column entries for every symbol");
   return {symbols, columns, N / S};
 }
 template <std::size_t S, std::size_t N>
-SymbolList slicedList(const char* const (&symbols)[S], const ColumnEntry (&columns)[N]) {
+constexpr SymbolList slicedList(const char* const (&symbols)[S], const ColumnEntry (&columns)[N]) {
   static_assert(N % S == 0, "the same number of column entries for every symbol");
   return {symbols, columns, N / S};
 }
@@ -64,6 +64,15 @@ const db::DataSet* firstRow(db::DataSet& rows);
 // Appends one Pozycja per symbol: Symbol, then the position's columns read from the current
 // row of `row` (null: there is no row, so every amount is "0.00"). Every position is written.
 void writeSymbolPositions(XmlElement& list, const db::DataSet* row, const SymbolList& positions, EmptyText emptyText);
+
+// A list element of a report and its fixed positions.
+struct FixedList {
+  const char* element;
+  SymbolList positions;
+};
+
+// Appends each list element with its positions (writeSymbolPositions), all read from `row`.
+void writeFixedLists(XmlElement& report, const db::DataSet* row, std::span<const FixedList> lists, EmptyText emptyText);
 
 // The position symbol a NAZWA starts with: its first word (up to the first blank), without
 // one final dot ("N1.1. gotówka" and "N1.1 gotówka" give "N1.1").

@@ -78,6 +78,17 @@ const char* const tabRbZ_Best_ZobKr[] = {"O"};
 const char* const tabRbZ_Halvo_ZobKr[] = {"KP_D1", "KP_D2"};
 constexpr auto tabRbZ_ZobKr = repeatedElements(tabRbZ_Best_ZobKr, tabRbZ_Halvo_ZobKr, tFloat);
 
+// The fixed lists of the one row of Z2, and of the first row of z2KP.
+const FixedList kZ2Lists[] = {
+    {"TytulyDluzne", slicedList(tabSymb_RbZ_Dluzne, tabRbZ_Dluzne)},
+    {"PoreczeniaGwarancje", slicedList(tabSymb_RbZ_PorGw, tabRbZ_PorGw)},
+};
+const FixedList kZ2kpLists[] = {
+    {"KredytyPozyczki", slicedList(tabSymb_RbZ_Kredt, tabRbZ_Kredt)},
+    {"DaneUzupelniajace", slicedList(tabSymb_RbZ_DaneUzupel, tabRbZ_DaneUzupel)},
+    {"ZobowiazaniaKrotkoterminowe", slicedList(tabSymb_RbZ_ZobKr, tabRbZ_ZobKr)},
+};
+
 // Concluded agreements, every row of z2ZB with an amount.
 const ColumnEntry tabRbZ_Halvo_Umowy[] = {
     {"LP", "LP", tInteger}, {"BWN", "ZBAN", tFloat}, {"BDZ", "ZBAP", tDate}, {"BDP", "ZBAS", tDate}, {"BDK", "ZBAZ", tDate},
@@ -119,20 +130,9 @@ XmlFragment RbZ(const ReportContext& report, QString* id) {
 
   // Every fixed position is written; without its row all its amounts are 0.00.
   db::DataSet z2 = reportRows(report, report.table(QStringLiteral("Z2")));
-  const db::DataSet* titles = firstRow(z2);
-  writeSymbolPositions(element.appendElement(QStringLiteral("TytulyDluzne")), titles,
-                       slicedList(tabSymb_RbZ_Dluzne, tabRbZ_Dluzne), EmptyText::Write);
-  writeSymbolPositions(element.appendElement(QStringLiteral("PoreczeniaGwarancje")), titles,
-                       slicedList(tabSymb_RbZ_PorGw, tabRbZ_PorGw), EmptyText::Write);
-
+  writeFixedLists(element, firstRow(z2), kZ2Lists, EmptyText::Write);
   db::DataSet kp = reportRows(report, report.table(QStringLiteral("z2KP")));
-  const db::DataSet* credits = firstRow(kp);
-  writeSymbolPositions(element.appendElement(QStringLiteral("KredytyPozyczki")), credits,
-                       slicedList(tabSymb_RbZ_Kredt, tabRbZ_Kredt), EmptyText::Write);
-  writeSymbolPositions(element.appendElement(QStringLiteral("DaneUzupelniajace")), credits,
-                       slicedList(tabSymb_RbZ_DaneUzupel, tabRbZ_DaneUzupel), EmptyText::Write);
-  writeSymbolPositions(element.appendElement(QStringLiteral("ZobowiazaniaKrotkoterminowe")), credits,
-                       slicedList(tabSymb_RbZ_ZobKr, tabRbZ_ZobKr), EmptyText::Write);
+  writeFixedLists(element, firstRow(kp), kZ2kpLists, EmptyText::Write);
 
   // Agreements and interest row by row, leaving out rows without amounts.
   db::DataSet agreements = reportRows(report, report.table(QStringLiteral("z2ZB")));

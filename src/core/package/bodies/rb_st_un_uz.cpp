@@ -24,6 +24,16 @@ const ColumnEntry poleRbST_Halvo_Info[] = {{"K", "RFP", tFloat}};
 const char* const poleRbST_Best_Info[] = {"1"};
 const char* const poleRbST_Best_Info14[] = {"1."};
 
+// The two layouts of the report.
+const FixedList kRbST13[] = {
+    {"Stan", {tabRbST_Best_Dluzne, tabRbST_Stan, 1}},
+    {"Informacje", {poleRbST_Best_Info, poleRbST_Halvo_Info}},
+};
+const FixedList kRbST14[] = {
+    {"Stan", {tabRbST_Best_Stan14, tabRbST_Stan, 1}},
+    {"Informacje", {poleRbST_Best_Info14, poleRbST_Halvo_Info}},
+};
+
 // ---- Rb-UN and Rb-UZ -------------------------------------------------------------------
 
 // Receivables by code, the amount in KWOTA1.
@@ -95,10 +105,7 @@ XmlFragment RbST(const ReportContext& report, QString* id) {
   const db::DataSet* row = firstRow(rows);
   // The year is compared as the two-digit text it is kept as; without a row it is empty.
   const bool from14 = row != nullptr && row->text(u"ROK") > QLatin1String("13");
-  const SymbolList stan = from14 ? SymbolList{tabRbST_Best_Stan14, tabRbST_Stan, 1} : SymbolList{tabRbST_Best_Dluzne, tabRbST_Stan, 1};
-  const SymbolList info = {from14 ? poleRbST_Best_Info14 : poleRbST_Best_Info, poleRbST_Halvo_Info};
-  writeSymbolPositions(element.appendElement(QStringLiteral("Stan")), row, stan, EmptyText::Omit);
-  writeSymbolPositions(element.appendElement(QStringLiteral("Informacje")), row, info, EmptyText::Omit);
+  writeFixedLists(element, row, from14 ? std::span<const FixedList>(kRbST14) : kRbST13, EmptyText::Omit);
   return fragment;
 }
 
