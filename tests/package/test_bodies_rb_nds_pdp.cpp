@@ -68,6 +68,8 @@ class RbNDS : public ::testing::TestWithParam<TablesCase> {};
 TEST_P(RbNDS, PositionsFromTheirColumnsAndSupplementaryRowsFoundByName) {
   test::BodyFixture m;
   insertF2(m);
+  // Names with and without the symbol's final dot, one that is only its symbol (E3), one
+  // starting with a blank, a second row of a symbol, symbols outside the report.
   m.exec(QStringLiteral(
       "INSERT INTO F2 (IDSPRAW, AP) VALUES (70, 999);\n"
       "INSERT INTO F2UZUPELNIENIE (IDSPRAW, NAZWA, R1, R4) VALUES (70, 'F11. odsetki od kredytów i pożyczek', 11, 10.5);\n"
