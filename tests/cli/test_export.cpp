@@ -199,6 +199,35 @@ TEST_F(DemoExport, PlanReportsOfTheCityAndOfBudgetUnits) {
   }
 }
 
+// The reports of debt, the budget result, taxes and funds, each with its own body.
+const char* const kFixedListReports[] = {"Rb-N", "Rb-Z", "Rb-NDS", "Rb-PDP", "Rb-ST", "Rb-UN", "Rb-UZ"};
+// Those that budget units file too.
+bool filedByBudgetUnits(const QString& symbol) { return symbol != QLatin1String("Rb-NDS") && symbol != QLatin1String("Rb-PDP"); }
+
+// How many files of each symbol a folder holds (the symbol is the file name's first part).
+std::map<QString, int> filesBySymbol(const std::map<QString, QByteArray>& files) {
+  std::map<QString, int> counts;
+  for (const auto& [name, bytes] : files) ++counts[name.section(QLatin1Char('_'), 0, 0)];
+  return counts;
+}
+
+TEST_F(DemoExport, DebtAndFundReportsOfTheCityAndItsUnitsAreAllWritten) {
+  const CliResult city = exportTo("raporty", {});
+  ASSERT_EQ(city.exitCode, 0) << city.err.toStdString();
+  const CliResult units = exportTo("raporty", {QStringLiteral("--jb"), QStringLiteral("1,2,3")});
+  ASSERT_EQ(units.exitCode, 0) << units.err.toStdString();
+  const auto files = xmlFiles(out("raporty"));
+  expectWellFormed(out("raporty"), files);
+  const auto counts = filesBySymbol(files);
+  for (const char* symbol : kFixedListReports) {
+    const QString s = QString::fromLatin1(symbol);
+    // The city and each of the three units in the latest period.
+    EXPECT_EQ(counts.count(s) ? counts.at(s) : 0, filedByBudgetUnits(s) ? 4 : 1) << symbol;
+    EXPECT_FALSE(city.err.contains(s + QStringLiteral(" ("))) << city.err.toStdString();
+    EXPECT_FALSE(units.err.contains(s + QStringLiteral(" ("))) << units.err.toStdString();
+  }
+}
+
 TEST_F(DemoExport, RefusesReportsThatAreNotOffered) {
   const CliResult r = exportTo("nic", {QStringLiteral("--ids"), QStringLiteral("999999")});
   EXPECT_EQ(r.exitCode, 1);
@@ -234,6 +263,12 @@ TEST(DemoExportOnServer, SameFilesAsOnTheLocalDatabase) {
     EXPECT_TRUE(symbols.contains(QString::fromLatin1(symbol))) << symbol;
   // The reports found by their position names and Rb-50 of both kinds of task too.
   for (const char* symbol : {"Rb-50", "Rb-WS", "Rb-ZN", "F-Zzf", "F-Rzs"}) EXPECT_FALSE(fileOf(a, symbol).isEmpty()) << symbol;
+  // And the reports of debt, taxes and funds of the city and of both units.
+  const auto counts = filesBySymbol(a);
+  for (const char* symbol : kFixedListReports) {
+    const QString s = QString::fromLatin1(symbol);
+    EXPECT_EQ(counts.count(s) ? counts.at(s) : 0, filedByBudgetUnits(s) ? 3 : 1) << symbol;
+  }
   for (const auto& [name, bytes] : a) {
     ASSERT_TRUE(b.count(name)) << name.toStdString();
     EXPECT_EQ(bytes.toStdString(), b.at(name).toStdString()) << name.toStdString();

@@ -56,8 +56,9 @@ std::string znExpected() {
   return "<Rb-ZN Id=\"Rb-ZN70\">\r\n" +
          lines({"  <Naglowek>", "    <Wersja>1</Wersja>", "    <DataSprawozdania>2013-12-20</DataSprawozdania>",
                 "    <DysponentDotacji>85/24</DysponentDotacji>", "  </Naglowek>"}) +
+         // A name that is only its symbol ("E4.") is found as that position.
          section("TytulyDluzne", {znPosition("E2", "Z", "5.00"), znPosition("E2.1", "Z", "3.00", "krótkie"),
-                                  znPosition("E4.2", "Z", "-7.50")}) +
+                                  znPosition("E4", "Z", "6.00"), znPosition("E4.2", "Z", "-7.50")}) +
          section("Naleznosci", {znPosition("N3", "N", "2.00"), znPosition("N4", "N", "8.00"),
                                 {{"Symbol", "N5.3"}, {"N", "1.00"},   {"KO", "2.00"},   {"KFP", "3.00"},  {"KG1", "4.00"},
                                  {"KG2", "5.00"},    {"KG3", "6.00"}, {"KG4", "7.00"},  {"KBC", "8.00"},  {"KBK", "9.00"},

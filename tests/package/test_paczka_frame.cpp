@@ -237,6 +237,16 @@ TEST(Headers, PlainHeaderWritesThePartNumberOnlyWhenAboveZeroAndTheSelectionIsOp
             lines({"<Naglowek>", "  <Wersja>0</Wersja>", "  <DataSprawozdania>2013-12-31</DataSprawozdania>", "</Naglowek>"}));
 }
 
+TEST(Headers, AReportWithoutItsDateIsDatedWithTheZeroDate) {
+  test::PackageModule m;
+  const catalogue::SelectRow row = test::selectRow(5, QStringLiteral("Rb-27s"), QStringLiteral("D"));
+  const std::string undated = lines({"<Naglowek>", "  <Wersja>3</Wersja>", "  <DataSprawozdania>1899-12-30</DataSprawozdania>"});
+  EXPECT_EQ(written(ElementNaglowek(ReportContext(m.dtm.DB(), catalogue::rJST, row), 3, QDate())), undated + lines({"</Naglowek>"}));
+  EXPECT_EQ(written(ElementNaglowekRB50(3, QStringLiteral("85"), QString(), QDate())),
+            undated + lines({"  <DysponentDotacji>85</DysponentDotacji>", "</Naglowek>"}));
+  EXPECT_EQ(written(ElementNaglowekRB3X(3, QString(), QString(), QString(), true, QDate())), undated + lines({"</Naglowek>"}));
+}
+
 struct HeaderCase {
   const char* name;
   std::function<XmlFragment()> build;

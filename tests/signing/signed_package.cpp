@@ -94,10 +94,19 @@ QString writeFile(const QString& path, const QByteArray& bytes) {
 }
 
 QStringList reportElementNames(const QByteArray& package) {
-  // Report elements carry an Id made of their own name and the report number.
-  static const QRegularExpression element(u"<([A-Za-z][A-Za-z0-9-]*) Id=\"\\1[0-9]+\">"_s);
+  // Report elements carry an Id made of their own name and the report number. Only those a
+  // signature refers to are named: two elements of an Rb-50 part (its two kinds of task) share
+  // their Id, which a declared Id attribute would refuse.
+  static const QRegularExpression element(u"<([A-Za-z][A-Za-z0-9-]*) Id=\"(\\1[0-9]+)\">"_s);
+  static const QRegularExpression reference(u"URI=\"#([^\"]+)\""_s);
+  const QString text = QString::fromUtf8(package);
+  QSet<QString> referenced;
+  for (auto it = reference.globalMatch(text); it.hasNext();) referenced.insert(it.next().captured(1));
   QSet<QString> names;
-  for (auto it = element.globalMatch(QString::fromUtf8(package)); it.hasNext();) names.insert(it.next().captured(1));
+  for (auto it = element.globalMatch(text); it.hasNext();) {
+    const QRegularExpressionMatch m = it.next();
+    if (referenced.contains(m.captured(2))) names.insert(m.captured(1));
+  }
   QStringList list(names.begin(), names.end());
   list.sort();
   return list;

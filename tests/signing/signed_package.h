@@ -36,7 +36,7 @@ ToolResult xmlsecVerify(const QString& file, const QStringList& reportElements, 
 // Writes the bytes to a file and returns its path; the test fails when it cannot.
 QString writeFile(const QString& path, const QByteArray& bytes);
 
-// The names of the report elements of a package (the children of Sprawozdania), each once.
+// The names of the report elements of a package that its signatures refer to, each once.
 QStringList reportElementNames(const QByteArray& package);
 
 }  // namespace wertalo::test

@@ -45,10 +45,10 @@ struct DemoExportRun {
 };
 
 const DemoExportRun kRuns[] = {
-    {"miasto", {}, false, 2},  // Rb-27s: the treasurer and the mayor
-    {"miasto-jeden", {}, true, 2},
-    {"jednostki", {u"--jb"_s, u"1,2,3"_s}, false, 0},
-    {"jednostki-jeden", {u"--jb"_s, u"1,2,3"_s}, true, 0},
+    {"miasto", {}, false, 5},  // Rb-27s and Rb-N: the treasurer and the mayor; Rb-50: the treasurer
+    {"miasto-jeden", {}, true, 5},
+    {"jednostki", {u"--jb"_s, u"1,2,3"_s}, false, 1},  // Rb-Z of unit 1: the chief accountant
+    {"jednostki-jeden", {u"--jb"_s, u"1,2,3"_s}, true, 1},
     {"bilanse", {u"--kind"_s, u"balances"_s}, false, 1},  // B-Wyk: the treasurer
     {"bilanse-jeden", {u"--kind"_s, u"balances"_s}, true, 1},
     {"bilanse-jednostek", {u"--kind"_s, u"balances"_s, u"--jb"_s, u"1,2,3"_s}, false, 1},  // B-Jed of unit 2

@@ -84,20 +84,20 @@ void writeNamed(const Report& report, Random& rng, const QString& table, const N
 const Named kRbN[] = {
     {u"N1. Gotówka i depozyty", -1},
     {u"N1.1. gotówka", 0},
-    {u"N1.2. depozyty na żądanie i terminowe", 0},
+    {u"N1.2 depozyty na żądanie i terminowe", 0},
     {u"N2. Papiery wartościowe (bez akcji i udziałów)", -1},
     {u"N2.1. krótkoterminowe", 3},
     {u"N2.2. długoterminowe", 3},
     {u"N3. Pożyczki", -1},
     {u"N3.1. krótkoterminowe", 6},
     {u"N3.2. długoterminowe", 6},
-    {u"N3.3. w tym udzielone na finansowanie programów i projektów UE", -1},
-    {u"N4. Należności wymagalne", -1},
+    {u"N3.3 w tym udzielone na finansowanie programów i projektów UE", -1},
+    {u"N4 Należności wymagalne", -1},
     {u"N4.1. z tytułu dostaw towarów i usług", 10},
     {u"N4.2. pozostałe", 10},
     {u"N.5. Pozostałe należności", -1},
     {u"N5.1. z tytułu podatków i składek na ubezpieczenia społeczne", 13},
-    {u"N5.2. z tytułu dostaw towarów i usług", 13},
+    {u"N5.2 z tytułu dostaw towarów i usług", 13},
     {u"N5.3. pozostałe", 13},
     {u"Razem należności (N1+N2+N3+N4+N.5)", -1},
 };
@@ -129,10 +129,12 @@ void writeRbN(const World&, const Report& report, Random& rng) {
   const std::vector<int> order = {10, 11, 12, 0, 1, 2, 13, 14, 15, 16, 3, 4, 5, 6, 7, 8, 9, 17};
   writeNamed(report, rng, u"N21"_s, kRbN, int(std::size(kRbN)), order, 2101, 400'000, 2, true);
 
+  // Sureties are granted by the city and its office; the other units' reports have none.
+  if (report.target.isBudgetUnit() && report.unit->profile != Profile::Office) return;
   const char16_t* const sureties[] = {
       u"B1. Poręczenia i gwarancje udzielone jednostkom sektora finansów publicznych",
       u"B2. Poręczenia i gwarancje udzielone przedsiębiorstwom",
-      u"B3. Poręczenia i gwarancje udzielone pozostałym podmiotom krajowym",
+      u"B3 Poręczenia i gwarancje udzielone pozostałym podmiotom krajowym",
       u"B4. Poręczenia i gwarancje udzielone podmiotom zagranicznym"};
   int id = 2201;
   for (const char16_t* name : sureties) {
@@ -192,14 +194,16 @@ void writeRbZ(const World& world, const Report& report, Random& rng) {
                                  : Value(u"Zobowiązania wymagalne uregulowano w styczniu."_s)});
   report.target.insert(u"Z2"_s, z2);
 
-  // Credits and loans, supplementary data, short-term liabilities; a second row with interest only.
+  // Credits and loans, supplementary data, short-term liabilities; a second row with interest
+  // only. Of the budget units only the office pays interest; the others' reports have no row.
   const QStringList kp = {u"KPB"_s,   u"KPBD"_s,  u"KPI"_s,   u"KPID"_s,  u"KPI1"_s,  u"KPI1D"_s, u"KP_C1"_s, u"KP_C2"_s, u"KP_C3"_s,
                           u"KP_C4"_s, u"KP_C5"_s, u"KP_C6"_s, u"KP_C7"_s, u"KP_D1"_s, u"KP_D2"_s, u"KPB2"_s,  u"KPB2D"_s, u"KPI2"_s};
-  for (int r = 0; r < (city ? 2 : 1); ++r) {
+  const int kpRows = city ? 2 : report.unit->profile == Profile::Office ? 1 : 0;
+  for (int r = 0; r < kpRows; ++r) {
     Fields row = {{u"IDSPRAW"_s, qint64(report.idspraw)}};
     for (const QString& column : kp) {
       const bool interest = column == u"KPB2"_s || column == u"KPB2D"_s || column == u"KPI2"_s;
-      const bool filled = city ? (r == 0 || interest) : interest && report.unit->profile == Profile::Office;
+      const bool filled = city ? (r == 0 || interest) : interest;
       row.push_back({column, units(filled ? amount(rng, report, 1'000, city ? 4'000'000 : 2'000) : 0)});
     }
     report.target.insert(u"z2KP"_s, row);

@@ -137,7 +137,7 @@ class ReportWriter {
   // Year-end statements of 2014 still being prepared.
   bool isOpen(const Report& r) const {
     if (r.period.year != 2014 || !isYearEnd(r)) return false;
-    if (is(r, u"FJ") || is(r, u"ZS") || is(r, u"ST") || is(r, u"BILS")) return true;
+    if (is(r, u"FJ") || is(r, u"ZS") || is(r, u"BILS")) return true;
     if (is(r, u"BILJ") && r.unit->idJb % 3 == 0) return true;
     return r.unit->idJb == 0 && is(r, u"W") && r.czast == 2;
   }

@@ -134,11 +134,11 @@ void writeRbNDS(const World&, const Report& report, Random& rng) {
   report.target.insert(u"F2"_s, row);
 
   const char16_t* const supplementary[] = {
-      u"E. Źródła finansowania deficytu", u"E1. kredyty i pożyczki", u"E2. nadwyżka z lat ubiegłych",
-      u"E3. wolne środki, o których mowa w art. 217 ust. 2 pkt 6 ustawy", u"E4. papiery wartościowe",
-      u"E5. inne źródła (prywatyzacja majątku)", u"F1. Wydatki na obsługę długu", u"F11. odsetki od kredytów i pożyczek",
+      u"E. Źródła finansowania deficytu", u"E1 kredyty i pożyczki", u"E2. nadwyżka z lat ubiegłych",
+      u"E3. wolne środki, o których mowa w art. 217 ust. 2 pkt 6 ustawy", u"E4 papiery wartościowe",
+      u"E5. inne źródła (prywatyzacja majątku)", u"F1. Wydatki na obsługę długu", u"F11 odsetki od kredytów i pożyczek",
       u"F12. odsetki od papierów wartościowych", u"F13. dyskonto", u"F14. prowizje i opłaty bankowe",
-      u"F2. Spłaty rat kapitałowych kredytów i pożyczek", u"F3. Wykup papierów wartościowych",
+      u"F2. Spłaty rat kapitałowych kredytów i pożyczek", u"F3 Wykup papierów wartościowych",
       u"F4. Zobowiązania związane z finansowaniem programów z udziałem środków UE"};
   for (const char16_t* name : supplementary) {
     const qint64 plan = amount(rng, report, 0, 9'000'000);

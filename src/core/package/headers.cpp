@@ -1,6 +1,7 @@
 // The report headers (Naglowek in its five forms).
 #include "core/package/headers.h"
 
+#include "core/db/data_set.h"
 #include "core/package/value_rules.h"
 
 namespace wertalo::package {
@@ -11,7 +12,9 @@ namespace {
 XmlElement& headerStart(XmlFragment& fragment, int Wersja, const QDate& DataSpr) {
   XmlElement& naglowek = fragment.appendElement(QStringLiteral("Naglowek"));
   XMLWstawPoleDoBestia(naglowek, QStringLiteral("Wersja"), QString::number(Wersja));
-  XMLWstawPoleDoBestia(naglowek, QStringLiteral("DataSprawozdania"), DataSpr.toString(QStringLiteral("yyyy-MM-dd")));
+  // A report without its date is dated like any empty date: the zero of the date scale.
+  const QDate date = DataSpr.isValid() ? DataSpr : db::zeroDate();
+  XMLWstawPoleDoBestia(naglowek, QStringLiteral("DataSprawozdania"), date.toString(QStringLiteral("yyyy-MM-dd")));
   return naglowek;
 }
 

@@ -6,6 +6,9 @@
 #include "core/package/bodies/rb27_28.h"
 #include "core/package/bodies/rb30_34.h"
 #include "core/package/bodies/rb50.h"
+#include "core/package/bodies/rb_n_z.h"
+#include "core/package/bodies/rb_nds_pdp.h"
+#include "core/package/bodies/rb_st_un_uz.h"
 
 namespace wertalo::package {
 
@@ -35,14 +38,14 @@ const ReportFamily kFamilies[] = {
     {"RB34", "Rb-34", 14, OfferedBoth, kNoRemarks, {.build = Rb34}},
     {"", "Rb-34s", 13, OfferedNowhere, kNoRemarks, {.build = Rb34s}},
     // Debt and other reports.
-    {"N", "Rb-N", 16, OfferedBoth, {RemarkRows::ByPosition, {"N21", "N21B"}}, kNotWritten},
-    {"F", "Rb-NDS", 18, OfferedJst, kNoRemarks, kNotWritten},
-    {"P", "Rb-PDP", 19, OfferedJst, kNoRemarks, kNotWritten},
-    {"Z", "Rb-Z", 20, OfferedBoth, {RemarkRows::FirstRowText, {"Z2"}}, kNotWritten},
-    {"UZ", "Rb-UZ", 21, OfferedBoth, {RemarkRows::ByKod, {"UZ"}}, kNotWritten},
-    {"ST", "Rb-ST", 22, OfferedBoth, {RemarkRows::FirstRowText, {"RBST"}}, kNotWritten},
+    {"N", "Rb-N", 16, OfferedBoth, {RemarkRows::ByPosition, {"N21", "N21B"}}, {.build = RbN}},
+    {"F", "Rb-NDS", 18, OfferedJst, kNoRemarks, {.build = RbNDS}},
+    {"P", "Rb-PDP", 19, OfferedJst, kNoRemarks, {.build = RbPDP}},
+    {"Z", "Rb-Z", 20, OfferedBoth, {RemarkRows::FirstRowText, {"Z2"}}, {.build = RbZ}},
+    {"UZ", "Rb-UZ", 21, OfferedBoth, {RemarkRows::ByKod, {"UZ"}}, {.build = RbUZ}},
+    {"ST", "Rb-ST", 22, OfferedBoth, {RemarkRows::FirstRowText, {"RBST"}}, {.build = RbST}},
     {"ZN", "Rb-ZN", 23, OfferedBoth, kNoRemarks, {.build = RbZN}},
-    {"UN", "Rb-UN", 17, OfferedBoth, {RemarkRows::ByKod, {"UN"}}, kNotWritten},
+    {"UN", "Rb-UN", 17, OfferedBoth, {RemarkRows::ByKod, {"UN"}}, {.build = RbUN}},
     {"FJ", "F-Zzf", 5, OfferedBoth, kNoRemarks, {.build = RbZFJ}},
     {"ZS", "F-Rzs", 4, OfferedBoth, kNoRemarks, {.build = RbZS}},
     // Rb-50 is written as its two parts, each with its own kept XML (TYP "D" and "W").

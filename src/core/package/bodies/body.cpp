@@ -1,25 +1,42 @@
 #include "core/package/bodies/body.h"
 
+#include "core/db/db_error.h"
 #include "core/package/headers.h"
 
 namespace wertalo::package {
 
 XmlFragment buildBody(const Body& body, const QString& symbol, const ReportContext& report, TRodzajZad task, QString* id) {
-  if (body.table != nullptr) return tableReport(*body.table, symbol, report, id);
-  if (body.build != nullptr) return body.build(report, id);
-  if (body.buildTask != nullptr) return body.buildTask(report, task, id);
-  return {};
+  try {
+    if (body.table != nullptr) return tableReport(*body.table, symbol, report, id);
+    if (body.build != nullptr) return body.build(report, id);
+    if (body.buildTask != nullptr) return body.buildTask(report, task, id);
+    return {};
+  } catch (const db::DbError& e) {
+    // The user learns which report the database could not give.
+    throw db::DbError(QStringLiteral("Nie można zapisać sprawozdania %1 (identyfikator %2): %3")
+                          .arg(symbol)
+                          .arg(report.row().IDSPRAW)
+                          .arg(e.engineText()),
+                      e.statement());
+  }
 }
 
 XmlFragment tableReport(const TableBody& body, const QString& symbol, const ReportContext& report, QString* id) {
-  const catalogue::SelectRow& row = report.row();
   XmlFragment fragment;
-  XmlElement& element = report.reportElement(fragment, symbol, id);
-  element.append(ElementNaglowek(report, row.Wersja, row.Data));
-  XmlElement& pozycje = element.appendElement(QStringLiteral("Pozycje"));
-  db::DataSet rows = report.rows(QStringLiteral("select * from %1 where IDSPRAW=:IDSPRAW").arg(report.table(QString::fromLatin1(body.table))));
+  XmlElement& pozycje = reportWithHeader(fragment, symbol, report, id).appendElement(QStringLiteral("Pozycje"));
+  db::DataSet rows = reportRows(report, report.table(QString::fromLatin1(body.table)));
   writePositions(pozycje, rows, body.columns, body.filter, body.emptyText);
   return fragment;
+}
+
+XmlElement& reportWithHeader(XmlFragment& fragment, const QString& symbol, const ReportContext& report, QString* id) {
+  XmlElement& element = report.reportElement(fragment, symbol, id);
+  element.append(ElementNaglowek(report, report.row().Wersja, report.row().Data));
+  return element;
+}
+
+db::DataSet reportRows(const ReportContext& report, const QString& table) {
+  return report.rows(QStringLiteral("select * from %1 where IDSPRAW=:IDSPRAW").arg(table));
 }
 
 }  // namespace wertalo::package

@@ -40,11 +40,19 @@ struct Body {
 };
 
 // The report element of `symbol` built by `body` (a task builder runs with `task`); an empty
-// fragment for a body not written yet.
+// fragment for a body not written yet. A database error is raised naming the report.
 XmlFragment buildBody(const Body& body, const QString& symbol, const ReportContext& report, TRodzajZad task, QString* id);
 
 // The element of a table body: the report element with its Id, the header, and Pozycje with
 // one Pozycja per kept row.
 XmlFragment tableReport(const TableBody& body, const QString& symbol, const ReportContext& report, QString* id);
+
+// Creates the report element `symbol` in `fragment` with its Id and its header Naglowek
+// (version, report date, part number); `id`, when not null, receives the anchor text.
+XmlElement& reportWithHeader(XmlFragment& fragment, const QString& symbol, const ReportContext& report, QString* id);
+
+// Every row of the report in `table` (a name the caller chose: ReportContext::table gives the
+// twin of the unit kind), in the order the database returns them.
+db::DataSet reportRows(const ReportContext& report, const QString& table);
 
 }  // namespace wertalo::package

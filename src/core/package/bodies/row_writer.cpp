@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "core/catalogue/wertalo_main.h"
 #include "core/db/data_set.h"
 #include "core/db/db_error.h"
 #include "core/package/value_rules.h"
@@ -16,41 +15,56 @@ namespace {
 double amountSum(const db::DataSet& rows, std::span<const ColumnEntry> columns) {
   double sum = 0.0;
   for (const ColumnEntry& column : columns) {
-    if (column.kind != tFloat) continue;
+    if (column.kind != tFloat || *column.column == '\0') continue;
     sum += std::fabs(rows.currency(QString::fromLatin1(column.column)).toDouble());
   }
   return sum;
 }
 
+// A date as year, month and day, month and day with two digits ("2014-03-05").
+QString dateText(const QDate& date) {
+  return QStringLiteral("%1-%2-%3")
+      .arg(date.year())
+      .arg(date.month(), 2, 10, QLatin1Char('0'))
+      .arg(date.day(), 2, 10, QLatin1Char('0'));
+}
+
 }  // namespace
+
+void writeColumns(XmlElement& pozycja, const db::DataSet* row, std::span<const ColumnEntry> columns, EmptyText emptyText) {
+  for (const ColumnEntry& column : columns) {
+    if (*column.column == '\0') continue;
+    const QString element = QString::fromLatin1(column.element);
+    const QString source = QString::fromLatin1(column.column);
+    switch (column.kind) {
+      case tString: {
+        const QString text = row != nullptr ? row->text(source) : QString();
+        if (!text.isEmpty() || emptyText == EmptyText::Write) XMLWstawPoleDoBestia(pozycja, element, text);
+        break;
+      }
+      case tFloat:
+        XMLWstawFloat(pozycja, element, row != nullptr ? row->currencyOrNull(source) : std::nullopt);
+        break;
+      case tInteger:
+        XMLWstawPoleDoBestia(pozycja, element, QString::number(row != nullptr ? row->integer(source) : 0));
+        break;
+      case tDate: {
+        const QDate date = row != nullptr ? row->date(source) : db::zeroDate();
+        if (date.isValid() && date != db::zeroDate()) XMLWstawPoleDoBestia(pozycja, element, dateText(date));
+        break;
+      }
+      case tMemo:
+        break;
+    }
+  }
+}
 
 void writePositions(XmlElement& list, db::DataSet& rows, std::span<const ColumnEntry> columns, RowFilter filter,
                     EmptyText emptyText) {
   for (rows.first(); !rows.eof(); rows.next()) {
     if (filter == RowFilter::ParagraphRows && rows.text(u"PAR").size() != 3) continue;
     if (amountSum(rows, columns) == 0.0) continue;
-    writeColumns(list.appendElement(QStringLiteral("Pozycja")), rows, columns, emptyText);
-  }
-}
-
-void writeColumns(XmlElement& pozycja, const db::DataSet& rows, std::span<const ColumnEntry> columns, EmptyText emptyText) {
-  for (const ColumnEntry& column : columns) {
-    const QString element = QString::fromLatin1(column.element);
-    const QString source = QString::fromLatin1(column.column);
-    switch (column.kind) {
-      case tString: {
-        const QString text = rows.text(source);
-        if (!text.isEmpty() || emptyText == EmptyText::Write) XMLWstawPoleDoBestia(pozycja, element, text);
-        break;
-      }
-      case tFloat:
-        XMLWstawFloat(pozycja, element, rows.currencyOrNull(source));
-        break;
-      case tInteger:
-      case tDate:
-      case tMemo:
-        break;
-    }
+    writeColumns(list.appendElement(QStringLiteral("Pozycja")), &rows, columns, emptyText);
   }
 }
 
@@ -75,13 +89,14 @@ XmlElement& writePosition(XmlElement& list, const QString& symbol, const db::Dat
                           std::span<const ColumnEntry> columns, EmptyText emptyText) {
   XmlElement& pozycja = list.appendElement(QStringLiteral("Pozycja"));
   XMLWstawPoleDoBestia(pozycja, QStringLiteral("Symbol"), symbol);
-  writeColumns(pozycja, rows, columns, emptyText);
+  writeColumns(pozycja, &rows, columns, emptyText);
   return pozycja;
 }
 
 bool locateByFirstWord(db::DataSet& rows, const QString& symbol, FinalDot dot) {
   for (rows.first(); !rows.eof(); rows.next()) {
-    QString word = catalogue::SymbolZNazwy(rows.text(u"NAZWA"));
+    const QString nazwa = rows.text(u"NAZWA");
+    QString word = nazwa.left(nazwa.indexOf(QLatin1Char(' ')));
     if (dot == FinalDot::Drop && word.endsWith(QLatin1Char('.'))) word.chop(1);
     if (word == symbol) return true;
   }

@@ -39,9 +39,15 @@ enum class SymbolText {
   WithoutLastCharacter, // "E2.1." becomes "E2.1"
 };
 
-// Appends one Pozycja to `list` for each kept row of `rows`, with one element per column of
-// the table in table order: amounts always ("0.00" for Null), texts as `emptyText` says;
-// other kinds write nothing. The sum is that of the amounts' absolute values.
+// Appends one element per column of the table, in table order, read from the current row of
+// `row` (null: there is no row, every value is Null): amounts always ("0.00" for Null), texts
+// as `emptyText` says, whole numbers always ("0" for Null), dates as yyyy-mm-dd unless they
+// are the zero date (so also unless Null); long texts and entries without a column name
+// write nothing.
+void writeColumns(XmlElement& pozycja, const db::DataSet* row, std::span<const ColumnEntry> columns, EmptyText emptyText);
+
+// Appends one Pozycja to `list` for each kept row of `rows`, with the row's columns written
+// by writeColumns. The sum is that of the amounts' absolute values.
 void writePositions(XmlElement& list, db::DataSet& rows, std::span<const ColumnEntry> columns, RowFilter filter,
                     EmptyText emptyText);
 
@@ -66,9 +72,9 @@ XmlElement& writePosition(XmlElement& list, const QString& symbol, const db::Dat
                           std::span<const ColumnEntry> columns, EmptyText emptyText);
 
 // Moves `rows` to the first row whose NAZWA has `symbol` as its first word: the characters
-// before the first blank, the last character never looked at (catalogue::SymbolZNazwy), with
-// one final dot removed when `dot` says so; compared exactly, with case. False when no row has
-// it (the cursor is then past the last row).
+// before the first blank (the whole name when it has none), with one final dot removed when
+// `dot` says so; compared exactly, with case. False when no row has it (the cursor is then
+// past the last row).
 bool locateByFirstWord(db::DataSet& rows, const QString& symbol, FinalDot dot);
 
 // A fixed symbol list searched by first word: for each symbol in order whose row is found,
