@@ -2,8 +2,9 @@
 BUILD_DIR ?= build
 WERROR ?= OFF
 JOBS ?= 2
+TORTURE_RUNS ?= 100
 
-.PHONY: deps build test demo bench clean
+.PHONY: deps build test demo bench torture clean
 
 deps:
 	scripts/install-deps
@@ -20,6 +21,11 @@ test: deps build
 
 demo: deps build
 	scripts/demo $(BUILD_DIR)
+
+# The kill test: exports of the scaled demo killed with SIGKILL at random moments; after each,
+# no partial file, no sending date without its file, and the next export leaves no temporary file.
+torture: deps build
+	tests/torture/kill-export $(BUILD_DIR) $(TORTURE_RUNS)
 
 # Benchmarks: Google Benchmark on the main job, and a timed command-line run.
 bench: deps

@@ -15,17 +15,31 @@ void err(const QString& text) {
   std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);
 }
 
+QString terminalText(const QString& text, bool keepLineBreaks) {
+  QString shown = text;
+  if (keepLineBreaks) shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  for (QChar& c : shown) {
+    const char16_t u = c.unicode();
+    if (keepLineBreaks && u == u'\n') continue;
+    const bool control = u < 0x20 || (u >= 0x7F && u <= 0x9F);
+    const bool bidi = (u >= 0x202A && u <= 0x202E) || (u >= 0x2066 && u <= 0x2069);
+    if (control || bidi) c = QChar(0xFFFD);
+  }
+  return shown;
+}
+
 QString errorText(const Error& error) {
+  QString lead = QStringLiteral("Błąd: ");
   switch (error.kind()) {
-    case ErrorKind::Database: return QStringLiteral("Błąd bazy danych: ") + error.message();
+    case ErrorKind::Database: lead = QStringLiteral("Błąd bazy danych: "); break;
     case ErrorKind::Installation:
-    case ErrorKind::Input: return error.message();
+    case ErrorKind::Input: lead.clear(); break;
     case ErrorKind::File:
     case ErrorKind::Package:
     case ErrorKind::Sending:
     case ErrorKind::Signature: break;
   }
-  return QStringLiteral("Błąd: ") + error.message();
+  return terminalText(lead + error.message());
 }
 
 void ConsoleUserInterface::showMessage(const QString& text) { err(text + QLatin1Char('\n')); }

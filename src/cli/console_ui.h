@@ -23,8 +23,15 @@ class ConsoleUserInterface : public platform::UserInterface {
   std::optional<QString> saveAnswer_;
 };
 
-// The text an error is shown with: a lead by its kind ("Błąd bazy danych: ..."), then its message.
+// The text an error is shown with: a lead by its kind ("Błąd bazy danych: ..."), then its
+// message, made safe for the terminal.
 QString errorText(const Error& error);
+
+// Text from the database or the system made safe to show on a terminal: every control
+// character (C0, DEL, C1) and every bidirectional override becomes U+FFFD, one character for
+// one, so that columns stay aligned and no escape sequence reaches the terminal. Line breaks
+// ("\n", and "\r\n" as "\n") are kept when `keepLineBreaks`.
+QString terminalText(const QString& text, bool keepLineBreaks = true);
 
 // Writes UTF-8 text to standard output / standard error.
 void out(const QString& text);

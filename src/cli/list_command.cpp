@@ -13,6 +13,30 @@ using namespace catalogue;
 
 namespace {
 
+using namespace Qt::StringLiterals;
+
+const QString kUsage =
+    u"Użycie: wertalo-cli list [OPCJE]\n"
+    u"\n"
+    u"Pokazuje jednostkę, lata, okresy wybranego roku z ich kodami, jednostki budżetowe okresu\n"
+    u"i sprawozdania (albo bilanse), które można wyeksportować. Niczego nie zapisuje.\n"
+    u"\n"
+    u"  --win-ini PLIK        WIN.INI instalacji (domyślnie $WERTALO_WIN_INI albo\n"
+    u"                        ~/.config/wertalo/win.ini)\n"
+    u"  --kind reports|balances  sprawozdania (domyślnie) albo bilanse\n"
+    u"  --year RRRR           rok (domyślnie ostatni)\n"
+    u"  --period KOD          okres: A–L miesiąc, 1–4 kwartał (domyślnie ostatni w roku)\n"
+    u"  --jb ID[,ID...]       sprawozdania tych jednostek budżetowych\n"
+    u"  --all-statuses        także sprawozdania niezatwierdzone\n"
+    u"  --json                wynik w formacie JSON (dla skryptów)\n"
+    u"  --help, -h            ta pomoc\n"
+    u"\n"
+    u"Kody wyjścia: 0 wykonano; 1 błąd (także rok, okres albo jednostka, których nie ma);\n"
+    u"2 niepoprawne wywołanie.\n"_s;
+
+const QStringList kOptions = {u"--win-ini"_s, u"--kind"_s, u"--year"_s, u"--period"_s,
+                              u"--jb"_s,      u"--all-statuses"_s, u"--json"_s};
+
 QString yesNo(bool b) { return b ? QStringLiteral("tak") : QStringLiteral("nie"); }
 QString dateText(const QDate& d) { return d.isValid() ? d.toString(QStringLiteral("yyyy-MM-dd")) : QString(); }
 
@@ -58,7 +82,7 @@ QJsonObject toJson(const operations::Session& s) {
 QString toText(const operations::Session& s) {
   const MemMain& m = s.unit();
   QString out;
-  out += QStringLiteral("Jednostka: %1\n").arg(m.NAZWA);
+  out += QStringLiteral("Jednostka: %1\n").arg(terminalText(m.NAZWA, false));
   out += QStringLiteral("Kod GUS:   %1 %2 %3 %4 %5   Typ: %6   REGON: %7\n").arg(m.WK, m.PK, m.GK, m.GT, m.PT, m.TYP, m.REGON.trimmed());
   QStringList years;
   for (const QString& rok : s.years()) years << QStringLiteral("20") + rok;
@@ -93,19 +117,20 @@ QString toText(const operations::Session& s) {
 }  // namespace
 
 int runListCommand(const QStringList& args) {
-  const auto options = parseCommandOptions(args,
-                                    {QStringLiteral("--win-ini"), QStringLiteral("--kind"), QStringLiteral("--year"),
-                                     QStringLiteral("--period"), QStringLiteral("--jb"), QStringLiteral("--all-statuses"),
-                                     QStringLiteral("--json")});
-  if (!options) return 2;
+  const auto options = parseCommandOptions(args, kOptions, 0);
+  if (!options) return kExitUsage;
+  if (options->help) {
+    out(kUsage);
+    return kExitDone;
+  }
   ConsoleUserInterface ui;
   const std::unique_ptr<operations::Session> session = openSession(*options, ui);
   if (options->json) {
     out(QString::fromUtf8(QJsonDocument(toJson(*session)).toJson(QJsonDocument::Indented)));
   } else {
-    out(toText(*session));
+    out(terminalText(toText(*session)));
   }
-  return 0;
+  return kExitDone;
 }
 
 }  // namespace wertalo::cli

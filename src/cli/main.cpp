@@ -2,6 +2,7 @@
 #include <QCoreApplication>
 #include <QStringList>
 
+#include <csignal>
 #include <cstdio>
 #include <exception>
 #include <functional>
@@ -31,7 +32,8 @@ void printHelp() {
       "  export   eksport wybranych sprawozdań lub bilansów do plików XML\n"
       "           [--win-ini PLIK] [--kind reports|balances] [--year RRRR] [--period KOD]\n"
       "           [--jb ID[,ID...]] [--ids IDSPRAW[,...]] [--single-file PLIK] [--plain]\n"
-      "           [--out KATALOG] [--all-statuses] [--no-group-jst]\n"
+      "           [--out KATALOG] [--all-statuses] [--no-group-jst] [--json]\n"
+      "           [--zip | --external [--login L]] [--delete-packed]\n"
       "  ftp      wysyłka i pobieranie plików na serwerze FTP (wertalo-cli ftp --help)\n"
       "           [--server HOST[:PORT]] [--user U] [--password-file PLIK] [--dir KATALOG]\n"
       "           [--active] put PLIK | get NAZWA [--out KATALOG] | ls | mkdir | rmdir | rm NAZWA\n"
@@ -47,8 +49,11 @@ void printHelp() {
       "i jego ostatni okres.\n"
       "\n"
       "Opcje ogólne:\n"
-      "  --help       ta pomoc\n"
-      "  --version    wersja programu\n"));
+      "  --help, -h   ta pomoc (także po nazwie polecenia: wertalo-cli export --help)\n"
+      "  --version    wersja programu\n"
+      "\n"
+      "Kody wyjścia: 0 wykonano; 1 błąd, nic więcej do zrobienia; 2 niepoprawne wywołanie (nic\n"
+      "nie odczytano ani nie zapisano); 3 wykonano, ale coś pominięto albo nie potwierdzono.\n"));
 }
 
 // Runs a command; every error of the core ends it with its message, in one place.
@@ -67,13 +72,15 @@ int guarded(const std::function<int()>& command) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  // A file-size limit makes a write fail with its error instead of ending the program midway.
+  std::signal(SIGXFSZ, SIG_IGN);
   QCoreApplication app(argc, argv);
   const QStringList args = QCoreApplication::arguments().mid(1);
   if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
     printHelp();
     return args.isEmpty() ? 2 : 0;
   }
-  if (args.first() == QLatin1String("--version")) {
+  if (args.first() == QLatin1String("--version") && args.size() == 1) {
     wertalo::cli::out(QStringLiteral("wertalo-cli %1\n").arg(QString::fromLatin1(wertalo::kVersion)));
     return 0;
   }

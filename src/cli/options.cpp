@@ -2,101 +2,198 @@
 
 #include <QRegularExpression>
 
+#include <functional>
+#include <limits>
+#include <map>
+#include <vector>
+
 #include "cli/console_ui.h"
 
 namespace wertalo::cli {
 
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// An option without a value: the field it sets.
+const std::map<QString, bool Options::*>& flagTable() {
+  static const std::map<QString, bool Options::*> table = {
+      {u"--plain"_s, &Options::plain},         {u"--all-statuses"_s, &Options::allStatuses},
+      {u"--no-group-jst"_s, &Options::noGroupJst}, {u"--json"_s, &Options::json},
+      {u"--zip"_s, &Options::zip},             {u"--delete-packed"_s, &Options::deletePacked},
+      {u"--external"_s, &Options::external},
+  };
+  return table;
+}
+
+// An option with a value: how the value is taken (false with the reason in `error`).
+using ValueStep = std::function<bool(Options&, const QString& value, QString* error)>;
+
+ValueStep into(QString Options::*field) {
+  return [field](Options& o, const QString& value, QString*) {
+    o.*field = value;
+    return true;
+  };
+}
+
+ValueStep listInto(QString Options::*field, const QString& name) {
+  return [field, name](Options& o, const QString& value, QString* error) {
+    QString reason;
+    o.*field = idList(value, &reason);
+    if (!(o.*field).isEmpty()) return true;
+    *error = u"%1: %2"_s.arg(name, reason);
+    return false;
+  };
+}
+
+const std::map<QString, ValueStep>& valueTable() {
+  static const std::map<QString, ValueStep> table = {
+      {u"--win-ini"_s, into(&Options::winIni)},
+      {u"--single-file"_s, into(&Options::singleFile)},
+      {u"--out"_s, into(&Options::outDir)},
+      {u"--login"_s, into(&Options::login)},
+      {u"--jb"_s, listInto(&Options::jbList, u"--jb"_s)},
+      {u"--ids"_s, listInto(&Options::ids, u"--ids"_s)},
+      {u"--kind"_s,
+       [](Options& o, const QString& value, QString* error) {
+         if (value != u"reports"_s && value != u"balances"_s) {
+           *error = u"--kind: oczekiwano \"reports\" albo \"balances\", podano \"%1\""_s.arg(value);
+           return false;
+         }
+         o.kind = value;
+         return true;
+       }},
+      {u"--year"_s,
+       [](Options& o, const QString& value, QString* error) {
+         o.year = twoDigitYear(value);
+         if (!o.year.isEmpty()) return true;
+         *error = u"--year: niepoprawny rok \"%1\" (np. 2013 albo 13)"_s.arg(value);
+         return false;
+       }},
+      {u"--period"_s,
+       [](Options& o, const QString& value, QString* error) {
+         static const QRegularExpression code(u"^[A-L1-4]$"_s);
+         if (code.match(value).hasMatch()) {
+           o.period = value;
+           return true;
+         }
+         *error = u"--period: niepoprawny okres \"%1\" (A–L dla miesiąca, 1–4 dla kwartału)"_s.arg(value);
+         return false;
+       }},
+  };
+  return table;
+}
+
+// An argument that names an option: "-x", "--name"; a negative number is no option.
+bool isOption(const QString& arg) {
+  static const QRegularExpression negativeNumber(u"^-[0-9]"_s);
+  return arg.size() > 1 && arg.startsWith(u'-') && !negativeNumber.match(arg).hasMatch();
+}
+
+}  // namespace
+
 QString twoDigitYear(const QString& year) {
-  static const QRegularExpression four(QStringLiteral("^20([0-9]{2})$"));
-  static const QRegularExpression two(QStringLiteral("^[0-9]{2}$"));
+  static const QRegularExpression four(u"^20([0-9]{2})$"_s);
+  static const QRegularExpression two(u"^[0-9]{2}$"_s);
   if (const auto m = four.match(year); m.hasMatch()) return m.captured(1);
   if (two.match(year).hasMatch()) return year;
   return QString();
 }
 
-QString idList(const QString& text) {
-  static const QRegularExpression form(QStringLiteral("^[0-9]+(,[0-9]+)*,?$"));
-  if (!form.match(text).hasMatch()) return QString();
-  return text.endsWith(QLatin1Char(',')) ? text : text + QLatin1Char(',');
+QString idList(const QString& text, QString* error) {
+  static const QRegularExpression form(u"^[0-9]+(,[0-9]+)*,?$"_s);
+  const auto fail = [error](const QString& reason) {
+    if (error != nullptr) *error = reason;
+    return QString();
+  };
+  if (!form.match(text).hasMatch())
+    return fail(u"oczekiwano listy liczb rozdzielonych przecinkami, podano \"%1\""_s.arg(text));
+  QString list;
+  for (const QString& number : text.split(u',', Qt::SkipEmptyParts)) {
+    bool ok = false;
+    const qint64 id = number.toLongLong(&ok);
+    // The number is never wrapped: one that does not fit is refused.
+    if (!ok) return fail(u"liczba %1 jest za duża (największa to %2)"_s.arg(number).arg(std::numeric_limits<qint64>::max()));
+    list += QString::number(id) + u',';
+  }
+  return list;
+}
+
+std::vector<qint64> identifiers(const QString& list) {
+  std::vector<qint64> ids;
+  for (const QString& id : list.split(u',', Qt::SkipEmptyParts)) ids.push_back(id.toLongLong());
+  return ids;
 }
 
 std::optional<Options> parseOptions(const QStringList& args, const QStringList& allowed, QString* error) {
   Options o;
-  for (int i = 0; i < args.size(); ++i) {
+  // Asked for help, the command only shows it, whatever else is given.
+  if (args.contains(u"--help"_s) || args.contains(u"-h"_s)) {
+    o.help = true;
+    return o;
+  }
+  QStringList seen;
+  for (qsizetype i = 0; i < args.size(); ++i) {
     const QString& a = args[i];
-    if (!a.startsWith(QLatin1String("--"))) {
+    if (!isOption(a)) {
       o.positional << a;
       continue;
     }
     QString name = a;
     QString value;
     bool inlineValue = false;
-    if (const int eq = a.indexOf(QLatin1Char('=')); eq > 0) {
+    if (const qsizetype eq = a.indexOf(u'='); eq > 0) {
       name = a.left(eq);
       value = a.mid(eq + 1);
       inlineValue = true;
     }
     if (!allowed.contains(name)) {
-      *error = QStringLiteral("Nieznana opcja: %1").arg(name);
+      *error = u"Nieznana opcja: %1"_s.arg(name);
       return std::nullopt;
     }
-    static const QStringList flags = {QStringLiteral("--plain"), QStringLiteral("--all-statuses"),
-                                      QStringLiteral("--no-group-jst"), QStringLiteral("--json")};
-    if (flags.contains(name)) {
+    if (seen.contains(name)) {
+      *error = u"Opcję %1 podano więcej niż raz"_s.arg(name);
+      return std::nullopt;
+    }
+    seen << name;
+    if (const auto flag = flagTable().find(name); flag != flagTable().end()) {
       if (inlineValue) {
-        *error = QStringLiteral("Opcja %1 nie przyjmuje wartości").arg(name);
+        *error = u"Opcja %1 nie przyjmuje wartości"_s.arg(name);
         return std::nullopt;
       }
-      if (name == QLatin1String("--plain")) o.plain = true;
-      else if (name == QLatin1String("--all-statuses")) o.allStatuses = true;
-      else if (name == QLatin1String("--no-group-jst")) o.noGroupJst = true;
-      else o.json = true;
+      o.*(flag->second) = true;
       continue;
     }
     if (!inlineValue) {
       if (i + 1 >= args.size()) {
-        *error = QStringLiteral("Opcja %1 wymaga wartości").arg(name);
+        *error = u"Opcja %1 wymaga wartości"_s.arg(name);
         return std::nullopt;
       }
       value = args[++i];
     }
-    if (name == QLatin1String("--win-ini")) o.winIni = value;
-    else if (name == QLatin1String("--kind")) {
-      if (value != QLatin1String("reports") && value != QLatin1String("balances")) {
-        *error = QStringLiteral("--kind: oczekiwano \"reports\" albo \"balances\", podano \"%1\"").arg(value);
-        return std::nullopt;
-      }
-      o.kind = value;
-    } else if (name == QLatin1String("--year")) {
-      o.year = twoDigitYear(value);
-      if (o.year.isEmpty()) {
-        *error = QStringLiteral("--year: niepoprawny rok \"%1\" (np. 2013 albo 13)").arg(value);
-        return std::nullopt;
-      }
-    } else if (name == QLatin1String("--period")) {
-      static const QRegularExpression code(QStringLiteral("^[A-L1-4]$"));
-      if (!code.match(value).hasMatch()) {
-        *error = QStringLiteral("--period: niepoprawny okres \"%1\" (A–L dla miesiąca, 1–4 dla kwartału)").arg(value);
-        return std::nullopt;
-      }
-      o.period = value;
-    } else if (name == QLatin1String("--jb") || name == QLatin1String("--ids")) {
-      const QString list = idList(value);
-      if (list.isEmpty()) {
-        *error = QStringLiteral("%1: oczekiwano listy liczb rozdzielonych przecinkami, podano \"%2\"").arg(name, value);
-        return std::nullopt;
-      }
-      (name == QLatin1String("--jb") ? o.jbList : o.ids) = list;
-    } else if (name == QLatin1String("--single-file")) o.singleFile = value;
-    else if (name == QLatin1String("--out")) o.outDir = value;
+    if (value.isEmpty()) {
+      *error = u"Opcja %1 wymaga niepustej wartości"_s.arg(name);
+      return std::nullopt;
+    }
+    const auto step = valueTable().find(name);
+    if (step == valueTable().end()) {
+      *error = u"Nieznana opcja: %1"_s.arg(name);
+      return std::nullopt;
+    }
+    if (!step->second(o, value, error)) return std::nullopt;
   }
   return o;
 }
 
-std::optional<Options> parseCommandOptions(const QStringList& args, const QStringList& allowed) {
+std::optional<Options> parseCommandOptions(const QStringList& args, const QStringList& allowed, int positionals) {
   QString error;
   auto options = parseOptions(args, allowed, &error);
-  if (!options) err(error + QLatin1Char('\n'));
+  if (options && !options->help && positionals >= 0 && options->positional.size() > positionals)
+    error = u"Nieoczekiwany argument: %1"_s.arg(options->positional.at(positionals));
+  if (!error.isEmpty()) {
+    err(error + u"\n"_s);
+    return std::nullopt;
+  }
   return options;
 }
 

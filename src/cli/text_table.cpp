@@ -2,9 +2,18 @@
 
 #include <algorithm>
 
+#include "cli/console_ui.h"
+
 namespace wertalo::cli {
 
-QString textTable(const QStringList& header, const std::vector<QStringList>& rows) {
+QString textTable(const QStringList& header, const std::vector<QStringList>& cells) {
+  // A cell is one line: what the database holds is shown without its control characters.
+  std::vector<QStringList> rows;
+  for (const QStringList& row : cells) {
+    QStringList shown;
+    for (const QString& cell : row) shown << terminalText(cell, false);
+    rows.push_back(shown);
+  }
   std::vector<qsizetype> widths(static_cast<size_t>(header.size()), 0);
   auto measure = [&](const QStringList& row) {
     for (qsizetype i = 0; i < row.size() && i < header.size(); ++i)

@@ -166,6 +166,7 @@ struct BrokenCase {
   const char* name;
   const char* winIni;      // %1 = root
   const char* config;      // nullptr: none
+  const char* detail;      // what the message says was read (%1 = root, %2 = WIN.INI)
 };
 
 class BrokenInstallation : public Installation, public ::testing::WithParamInterface<BrokenCase> {};
@@ -180,7 +181,8 @@ TEST_P(BrokenInstallation, RaisesTheInstallationMessage) {
     ADD_FAILURE() << "no error";
   } catch (const Error& e) {
     EXPECT_EQ(e.kind(), ErrorKind::Installation);
-    EXPECT_EQ(e.message(), kInstallMessage);
+    // The product's message, then the files read and what was missing there.
+    EXPECT_EQ(e.message(), kInstallMessage + QLatin1Char('\n') + QString::fromUtf8(c.detail).replace(QStringLiteral("%1"), root).replace(QStringLiteral("%2"), winIni()));
   }
   EXPECT_TRUE(ui.messages().isEmpty());
   EXPECT_FALSE(dtm.DB().isOpen());
@@ -188,10 +190,14 @@ TEST_P(BrokenInstallation, RaisesTheInstallationMessage) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, BrokenInstallation,
-    ::testing::Values(BrokenCase{"NoWinIniEntry", "[KALMETO]\nINNY=x\n", nullptr},
+    ::testing::Values(BrokenCase{"NoWinIniEntry", "[KALMETO]\nINNY=x\n", nullptr,
+                                 "WIN.INI: \"%2\": brak klucza TERVIK ani JSTJB w sekcji KALMETO"},
                       BrokenCase{"NoPathDataAnywhere", "[KALMETO]\nTERVIK=%1/tervik.ini\n",
-                                 "[configTervik]\nPathMain=%1\n[configJST]\nPathData=\n"},
-                      BrokenCase{"NoConfigurationFile", "[KALMETO]\nTERVIK=%1/nie-ma.ini\n", nullptr}),
+                                 "[configTervik]\nPathMain=%1\n[configJST]\nPathData=\n",
+                                 "WIN.INI: \"%2\" (klucz TERVIK w sekcji KALMETO)\nPlik konfiguracyjny: \"%1/tervik.ini\": brak klucza "
+                                 "PathData w sekcjach configTervik, configJST i configJB"},
+                      BrokenCase{"NoConfigurationFile", "[KALMETO]\nTERVIK=%1/nie-ma.ini\n", nullptr,
+                                 "WIN.INI: \"%2\" (klucz TERVIK w sekcji KALMETO)\nPlik konfiguracyjny: \"%1/nie-ma.ini\": plik nie istnieje"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Installation, UnreadableConfigurationFileIsReported) {

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/db/query.h"
 #include "core/db/schema.h"
 #include "fixture.h"
 
@@ -47,6 +48,32 @@ class CommandLine : public ::testing::Test {
     QFile f(dir.filePath(name));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(text.toUtf8());
+  }
+
+  QByteArray read(const QString& name) const {
+    QFile f(dir.filePath(name));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+  }
+
+  // Runs statements on the installation's database.
+  void exec(const QString& sql) {
+    db::Connection c;
+    db::ConnectionSettings s;
+    s.sqliteFile = dir.filePath(QStringLiteral("Dane/dane.sqlite"));
+    c.open(s);
+    test::exec(c, sql);
+  }
+
+  // The reports that have a sending date.
+  QStringList sendingDates() {
+    db::Connection c;
+    db::ConnectionSettings s;
+    s.sqliteFile = dir.filePath(QStringLiteral("Dane/dane.sqlite"));
+    c.open(s);
+    QStringList ids;
+    db::DataSet ds = db::openSql(c, QStringLiteral("SELECT IDSPRAW FROM SPRAWOZD WHERE DATAWYSLANIA IS NOT NULL"));
+    for (ds.first(); !ds.eof(); ds.next()) ids << ds.text(u"IDSPRAW");
+    return ids;
   }
 
   CliRun run(QStringList args) {
@@ -102,9 +129,17 @@ class BadCommandLine : public CommandLine, public ::testing::WithParamInterface<
 
 TEST_P(BadCommandLine, EndsWithAPolishMessage) {
   const BadCase& c = GetParam();
+  const QByteArray configuration = read(QStringLiteral("tervik.ini"));
   const CliRun r = run(c.args);
   EXPECT_EQ(r.exitCode, c.exitCode);
   EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.message))) << r.err.toStdString();
+  if (c.exitCode == 2) {
+    // Wrong usage is refused before the installation is read: nothing is made or written.
+    EXPECT_EQ(read(QStringLiteral("tervik.ini")), configuration);
+    EXPECT_FALSE(QDir(dir.filePath(QStringLiteral("Tervik"))).exists());
+    EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
+  }
+  EXPECT_TRUE(sendingDates().isEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -113,9 +148,67 @@ INSTANTIATE_TEST_SUITE_P(
                       BadCase{"BadYear", {QStringLiteral("list"), QStringLiteral("--year"), QStringLiteral("x")}, 2, "niepoprawny rok"},
                       BadCase{"BadPeriod", {QStringLiteral("list"), QStringLiteral("--period"), QStringLiteral("M")}, 2, "niepoprawny okres"},
                       BadCase{"BadUnits", {QStringLiteral("list"), QStringLiteral("--jb"), QStringLiteral("7;1")}, 2, "oczekiwano listy liczb"},
-                      BadCase{"UnknownOption", {QStringLiteral("list"), QStringLiteral("--nic")}, 2, "Nieznana opcja"},
-                      BadCase{"UnknownCommand", {QStringLiteral("zrob")}, 2, "Nieznane polecenie"}),
+                      BadCase{"UnknownOption", {QStringLiteral("list"), QStringLiteral("--nic")}, 2, "Nieznana opcja: --nic"},
+                      BadCase{"UnknownShortOption", {QStringLiteral("export"), QStringLiteral("-x")}, 2, "Nieznana opcja: -x"},
+                      BadCase{"UnknownCommand", {QStringLiteral("zrob")}, 2, "Nieznane polecenie"},
+                      BadCase{"StrayArgumentOfExport", {QStringLiteral("export"), QStringLiteral("1513")}, 2, "Nieoczekiwany argument: 1513"},
+                      BadCase{"StrayArgumentOfList", {QStringLiteral("list"), QStringLiteral("wszystko")}, 2, "Nieoczekiwany argument: wszystko"},
+                      BadCase{"ReportNumberTooLarge", {QStringLiteral("export"), QStringLiteral("--ids"), QStringLiteral("99999999999999999999999")}, 2,
+                              "--ids: liczba 99999999999999999999999 jest za duża (największa to 9223372036854775807)"},
+                      BadCase{"UnitNumberTooLarge", {QStringLiteral("list"), QStringLiteral("--jb"), QStringLiteral("7,9223372036854775808")}, 2,
+                              "--jb: liczba 9223372036854775808 jest za duża"},
+                      BadCase{"RepeatedOption", {QStringLiteral("export"), QStringLiteral("--year"), QStringLiteral("2014"), QStringLiteral("--year=2013")}, 2,
+                              "Opcję --year podano więcej niż raz"},
+                      BadCase{"EmptyValue", {QStringLiteral("export"), QStringLiteral("--out"), QString()}, 2, "Opcja --out wymaga niepustej wartości"},
+                      BadCase{"MissingValue", {QStringLiteral("export"), QStringLiteral("--ids")}, 2, "Opcja --ids wymaga wartości"},
+                      BadCase{"FlagWithAValue", {QStringLiteral("export"), QStringLiteral("--plain=tak")}, 2, "Opcja --plain nie przyjmuje wartości"},
+                      BadCase{"DeleteWithoutPacking", {QStringLiteral("export"), QStringLiteral("--delete-packed")}, 2, "--delete-packed działa tylko z --zip"},
+                      BadCase{"LoginWithoutExternal", {QStringLiteral("export"), QStringLiteral("--login"), QStringLiteral("anowak")}, 2,
+                              "--login działa tylko z --external"},
+                      BadCase{"ZipAndExternal", {QStringLiteral("export"), QStringLiteral("--zip"), QStringLiteral("--external")}, 2, "wykluczają się"},
+                      BadCase{"ExportOptionOfList", {QStringLiteral("list"), QStringLiteral("--zip")}, 2, "Nieznana opcja: --zip"},
+                      BadCase{"UnknownUnit", {QStringLiteral("export"), QStringLiteral("--jb"), QStringLiteral("999")}, 1,
+                              "Brak jednostek budżetowych o identyfikatorach 999"},
+                      BadCase{"UnknownUnitOfList", {QStringLiteral("list"), QStringLiteral("--jb"), QStringLiteral("7,999")}, 1,
+                              "Brak jednostek budżetowych o identyfikatorach 999"},
+                      BadCase{"ReportNotOffered", {QStringLiteral("export"), QStringLiteral("--ids"), QStringLiteral("57,12345")}, 1,
+                              "Sprawozdania 12345 nie ma wśród sprawozdań do eksportu"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CommandLine, HelpOfEveryCommandShowsItAndDoesNothingElse) {
+  const QByteArray configuration = read(QStringLiteral("tervik.ini"));
+  for (const QStringList& args : {QStringList{QStringLiteral("export"), QStringLiteral("-h")},
+                                  QStringList{QStringLiteral("export"), QStringLiteral("--ids"), QStringLiteral("57"), QStringLiteral("--help")},
+                                  QStringList{QStringLiteral("export"), QStringLiteral("--nic"), QStringLiteral("-h")},
+                                  QStringList{QStringLiteral("list"), QStringLiteral("--help")},
+                                  QStringList{QStringLiteral("list"), QStringLiteral("-h")}}) {
+    const CliRun r = run(args);
+    EXPECT_EQ(r.exitCode, 0) << args.join(QLatin1Char(' ')).toStdString();
+    EXPECT_TRUE(r.out.startsWith(QStringLiteral("Użycie: wertalo-cli ") + args.first())) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("Kody wyjścia: 0 wykonano; 1 błąd"))) << r.out.toStdString();
+    EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+  }
+  EXPECT_EQ(read(QStringLiteral("tervik.ini")), configuration);
+  EXPECT_FALSE(QDir(dir.filePath(QStringLiteral("Tervik"))).exists());
+  EXPECT_TRUE(sendingDates().isEmpty());
+}
+
+TEST_F(CommandLine, ListShowsTheDatabasesControlCharactersReplaced) {
+  exec(QStringLiteral("UPDATE S_JstWyk SET NAZWA='Miasto \x1b[2J\x1b]0;tytul\x07Poznań\x9b'"));
+  exec(QStringLiteral("UPDATE JBOBS SET NAZWA='Przedszkole\nnr 3\t\x1b[31m'"));
+  const CliRun r = run({QStringLiteral("list")});
+  ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+  EXPECT_FALSE(r.out.contains(QChar(0x1b)));
+  EXPECT_FALSE(r.out.contains(QChar(0x07)));
+  EXPECT_FALSE(r.out.contains(QChar(0x9b)));
+  EXPECT_TRUE(r.out.contains(QString::fromUtf8("Jednostka: Miasto \uFFFD[2J\uFFFD]0;tytul\uFFFDPoznań\uFFFD\n"))) << r.out.toStdString();
+  EXPECT_TRUE(r.out.contains(QString::fromUtf8("Przedszkole\uFFFDnr 3\uFFFD\uFFFD[31m"))) << r.out.toStdString();
+  // The JSON keeps the text as it is (escaped by JSON).
+  const CliRun json = run({QStringLiteral("list"), QStringLiteral("--json")});
+  ASSERT_EQ(json.exitCode, 0);
+  EXPECT_EQ(QJsonDocument::fromJson(json.out.toUtf8()).object()[QStringLiteral("unit")].toObject()[QStringLiteral("name")].toString(),
+            QString::fromUtf8("Miasto \x1b[2J\x1b]0;tytul\x07Poznań\u009b"));
+}
 
 TEST_F(CommandLine, BrokenInstallationEndsWithTheInstallationMessage) {
   write(QStringLiteral("win.ini"), QStringLiteral("[KALMETO]\n"));

@@ -48,23 +48,23 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, BadValue,
     ::testing::Values(
         BadValueCase{"RbNAmount", "Rb-N", "N", "INSERT INTO N21 (IDSPRAW, NAZWA, KO) VALUES (70, 'N1. Gotówka', 'dużo');\n",
-                     "Nie można zapisać sprawozdania Rb-N (identyfikator 70): 'dużo' nie jest liczbą"},
+                     "Nie można zapisać sprawozdania Rb-N (identyfikator 70).\n'dużo' nie jest liczbą"},
         BadValueCase{"RbZAmount", "Rb-Z", "Z", "INSERT INTO z2KP (IDSPRAW, KP_C3) VALUES (70, '1 000,00 zł');\n",
-                     "Nie można zapisać sprawozdania Rb-Z (identyfikator 70): '1 000,00 zł' nie jest liczbą"},
+                     "Nie można zapisać sprawozdania Rb-Z (identyfikator 70).\n'1 000,00 zł' nie jest liczbą"},
         BadValueCase{"RbZDate", "Rb-Z", "Z", "INSERT INTO z2ZB (IDSPRAW, LP, ZBAN, ZBAP) VALUES (70, 1, 5, 'jutro');\n",
-                     "Nie można zapisać sprawozdania Rb-Z (identyfikator 70): 'jutro' nie jest datą"},
+                     "Nie można zapisać sprawozdania Rb-Z (identyfikator 70).\n'jutro' nie jest datą"},
         BadValueCase{"RbZNumber", "Rb-Z", "Z", "INSERT INTO z2ZB (IDSPRAW, LP, ZBAN) VALUES (70, 'pierwsza', 5);\n",
-                     "Nie można zapisać sprawozdania Rb-Z (identyfikator 70): 'pierwsza' nie jest liczbą"},
+                     "Nie można zapisać sprawozdania Rb-Z (identyfikator 70).\n'pierwsza' nie jest liczbą"},
         BadValueCase{"RbNDSAmount", "Rb-NDS", "F", "INSERT INTO F2 (IDSPRAW, D241W) VALUES (70, 'x');\n",
-                     "Nie można zapisać sprawozdania Rb-NDS (identyfikator 70): 'x' nie jest liczbą"},
+                     "Nie można zapisać sprawozdania Rb-NDS (identyfikator 70).\n'x' nie jest liczbą"},
         BadValueCase{"RbPDPAmount", "Rb-PDP", "P", "INSERT INTO P2 (IDSPRAW, UUU111R) VALUES (70, 'x');\n",
-                     "Nie można zapisać sprawozdania Rb-PDP (identyfikator 70): 'x' nie jest liczbą"},
+                     "Nie można zapisać sprawozdania Rb-PDP (identyfikator 70).\n'x' nie jest liczbą"},
         BadValueCase{"RbSTAmount", "Rb-ST", "ST", "INSERT INTO RBST (IDSPRAW, ROK, RFP) VALUES (70, '14', 'x');\n",
-                     "Nie można zapisać sprawozdania Rb-ST (identyfikator 70): 'x' nie jest liczbą"},
+                     "Nie można zapisać sprawozdania Rb-ST (identyfikator 70).\n'x' nie jest liczbą"},
         BadValueCase{"RbUNAmount", "Rb-UN", "UN", "INSERT INTO UN (IDSPRAW, KOD, KWOTA1) VALUES (70, 'A02', 'x');\n",
-                     "Nie można zapisać sprawozdania Rb-UN (identyfikator 70): 'x' nie jest liczbą"},
+                     "Nie można zapisać sprawozdania Rb-UN (identyfikator 70).\n'x' nie jest liczbą"},
         BadValueCase{"RbUZAmount", "Rb-UZ", "UZ", "INSERT INTO UZ (IDSPRAW, KOD, KWOTA7) VALUES (70, 'B06', 'x');\n",
-                     "Nie można zapisać sprawozdania Rb-UZ (identyfikator 70): 'x' nie jest liczbą"}),
+                     "Nie można zapisać sprawozdania Rb-UZ (identyfikator 70).\n'x' nie jest liczbą"}),
     test::kCaseName);
 
 TEST(BadValue, AMissingTableNamesTheReportAndTheStatement) {
@@ -74,7 +74,8 @@ TEST(BadValue, AMissingTableNamesTheReportAndTheStatement) {
     m.build(test::reportRow("Rb-UZ", "UZ", catalogue::rJB), catalogue::rJB);
     FAIL() << "no error";
   } catch (const db::DbError& e) {
-    EXPECT_TRUE(e.engineText().startsWith(QStringLiteral("Nie można zapisać sprawozdania Rb-UZ (identyfikator 70): "))) << e.message().toStdString();
+    EXPECT_EQ(e.lead(), QStringLiteral("Nie można zapisać sprawozdania Rb-UZ (identyfikator 70)."));
+    EXPECT_TRUE(e.message().startsWith(e.lead() + QStringLiteral("\n") + e.engineText() + QStringLiteral("\nZapytanie: "))) << e.message().toStdString();
     EXPECT_EQ(e.statement(), QStringLiteral("select * from JBUZ where IDSPRAW=:IDSPRAW"));
   }
 }
@@ -121,7 +122,7 @@ TEST_F(BadDataFiles, AReportThatCannotBeReadGetsNoFileAndNoSendingDate) {
     m.paczka.TworzWieleDokumentowSPR();
     FAIL() << "no error";
   } catch (const db::DbError& e) {
-    EXPECT_EQ(e.message(), QString::fromUtf8("Nie można zapisać sprawozdania Rb-UN (identyfikator 71): 'brak' nie jest liczbą"));
+    EXPECT_EQ(e.message(), QString::fromUtf8("Nie można zapisać sprawozdania Rb-UN (identyfikator 71).\n'brak' nie jest liczbą"));
   }
   // The report before it is written whole; nothing else, not even a temporary file, is left.
   EXPECT_EQ(files(), QStringList{QStringLiteral("Rb-N__70.xml")});

@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "core/platform/file_write.h"
 #include "core/platform/ini_file.h"
@@ -64,6 +67,46 @@ TEST(FileWrite, FailureLeavesTheTargetUntouched) {
   EXPECT_THROW(writeFileWhole(path, "data"), PlatformError);
   EXPECT_TRUE(QFileInfo(path).isDir());
   EXPECT_EQ(test::folderEntries(dir.path()), QStringList{"taken"});
+}
+
+TEST(FileWrite, TemporaryNamesAreOurOwn) {
+  EXPECT_TRUE(isTemporaryName(QStringLiteral(".Rb-27s__27670.xml.3ugbi1vs1ywr1.wertalo-tmp")));
+  EXPECT_TRUE(isTemporaryName(QStringLiteral(".Sprawozdania 2013.xml.a.wertalo-tmp")));
+  for (const char* name : {".Rb-27s__27670.xml.3ugbi1vs1ywr1", "Rb-27s.xml.3ugbi1.wertalo-tmp", ".x.wertalo-tmp",
+                           ".Rb-27s.xml.ABC.wertalo-tmp", ".Rb-27s.xml.3ugbi1.wertalo-tmp.bak", ".Rb-27s.xml.bak"})
+    EXPECT_FALSE(isTemporaryName(QString::fromLatin1(name))) << name;
+}
+
+TEST(FileWrite, LeftTemporariesAreRemovedOnlyWhenNoWriteHoldsThem) {
+  QTemporaryDir dir;
+  const QString left = QStringLiteral(".Rb-27s__1.xml.3ugbi1vs1ywr1.wertalo-tmp");
+  const QString held = QStringLiteral(".Rb-28s__2.xml.k2j3h4.wertalo-tmp");
+  const QStringList others = {QStringLiteral("Rb-27s__1.xml"), QStringLiteral(".Rb-27s__1.xml.3ugbi1vs1ywr1"),
+                              QStringLiteral("notatka.wertalo-tmp"), QStringLiteral(".ukryty")};
+  test::putFile(dir.filePath(left), "<Paczka");
+  test::putFile(dir.filePath(held), "<Paczka");
+  for (const QString& name : others) test::putFile(dir.filePath(name), "x");
+  // A write in progress: its file is open and locked.
+  const int fd = ::open(QFile::encodeName(dir.filePath(held)).constData(), O_RDONLY | O_CLOEXEC);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+
+  EXPECT_EQ(removeLeftTemporaries(dir.path()), QStringList{left});
+  QStringList expected = QStringList(others) << held;
+  expected.sort();
+  EXPECT_EQ(test::folderEntries(dir.path()), expected);
+  ::close(fd);
+  EXPECT_EQ(removeLeftTemporaries(dir.path()), QStringList{held});
+}
+
+TEST(FileWrite, AWriteLeavesNoTemporaryAndTheFolderCanBeCleanedMeanwhile) {
+  QTemporaryDir dir;
+  const QString target = dir.filePath(QStringLiteral("Rb-27s__1.xml"));
+  for (int i = 0; i < 20; ++i) {
+    writeFileWhole(target, QByteArray("<Paczka/>").repeated(i + 1));
+    EXPECT_TRUE(removeLeftTemporaries(dir.path()).isEmpty());
+  }
+  EXPECT_EQ(test::folderEntries(dir.path()), QStringList{QStringLiteral("Rb-27s__1.xml")});
 }
 
 }  // namespace

@@ -2,9 +2,12 @@
 // section names the data folder or the database server.
 #include "core/catalogue/wertalo_main.h"
 
+#include <QFileInfo>
+
 #include <exception>
 
 #include "core/base/error.h"
+#include "core/db/db_error.h"
 
 #include "core/platform/adapter_address.h"
 #include "core/platform/ini_file.h"
@@ -17,6 +20,14 @@ namespace {
 
 const QString kInstallError = QStringLiteral(
     "BŁĄD!! Niepoprawnie zainstalowany system \"TERVIK\". Program zakończy teraz pracę!");
+// The installation error, then what was read and what was missing there.
+Error installError(const QString& detail) { return Error(ErrorKind::Installation, kInstallError + QLatin1Char('\n') + detail); }
+
+// "nie istnieje" for a file that is not there, else what the read missed.
+QString missingIn(const QString& file, const QString& whatIsMissing) {
+  return QFileInfo::exists(file) ? whatIsMissing : QStringLiteral("plik nie istnieje");
+}
+
 const QString kDefaultUser = QStringLiteral("SYSDBA");
 const QString kDefaultPassword = QStringLiteral("zentrowal");
 
@@ -35,7 +46,10 @@ void TdtmWertaloMain::ConnectTervik() {
     RodzajProg_ = rBudzetJST;
   }
   const QString configFile = platform::nativePath(readProfileString(installation_.winIni, QStringLiteral("KALMETO"), key));
-  if (configFile.isEmpty()) throw Error(ErrorKind::Installation, kInstallError);
+  if (configFile.isEmpty()) {
+    throw installError(QStringLiteral("WIN.INI: \"%1\": %2").arg(
+        installation_.winIni, missingIn(installation_.winIni, QStringLiteral("brak klucza TERVIK ani JSTJB w sekcji KALMETO"))));
+  }
   installation_.configFile = configFile;
 
   QString section = QStringLiteral("configTervik");
@@ -51,7 +65,11 @@ void TdtmWertaloMain::ConnectTervik() {
   } catch (const std::exception&) {
     ui_.showMessage(QStringLiteral("Błąd podczas odczytu pliku konfiguracyjnego ") + configFile);
   }
-  if (noDataFolder) throw Error(ErrorKind::Installation, kInstallError);
+  if (noDataFolder) {
+    throw installError(QStringLiteral("WIN.INI: \"%1\" (klucz %2 w sekcji KALMETO)\nPlik konfiguracyjny: \"%3\": %4")
+                           .arg(installation_.winIni, key, configFile,
+                                missingIn(configFile, QStringLiteral("brak klucza PathData w sekcjach configTervik, configJST i configJB"))));
+  }
 
   // After a failed read the rest goes on with what can be read (an unreadable file reads empty).
   auto read = [&](const char* name) {
@@ -83,7 +101,12 @@ void TdtmWertaloMain::ConnectTervik() {
     installation_.IsInterbase = true;
   }
   installation_.connection = settings;
-  db_.open(settings);
+  try {
+    db_.open(settings);
+  } catch (const db::DbError& e) {
+    throw e.withLead(QStringLiteral("Nie można otworzyć bazy danych \"%1\" (plik konfiguracyjny \"%2\", sekcja %3).")
+                         .arg(settings.engine == db::Engine::Sqlite ? settings.sqliteFile : settings.server, configFile, section));
+  }
 
   installation_.PathMain = read("PathMain");
   const QString defaultFolder = installation_.PathMain + QStringLiteral("\\Bestia");

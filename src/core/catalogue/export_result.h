@@ -3,7 +3,10 @@
 
 #include <QString>
 
+#include <utility>
 #include <vector>
+
+#include "core/base/error.h"
 
 namespace wertalo::catalogue {
 
@@ -39,6 +42,19 @@ struct ExportResult {
   std::vector<WrittenFile> files;
   std::vector<LeftOutReport> leftOut;
   bool cancelled = false;  // the user cancelled: nothing more was written
+};
+
+// An export run stopped by an error: the error as it was raised (its kind and message), and
+// what the run wrote and dated before it, so that a front end can say both.
+class ExportStopped : public Error {
+ public:
+  ExportStopped(const Error& cause, ExportResult written) : Error(cause.kind(), cause.message()), written_(std::move(written)) {}
+
+  // The files written whole before the error, each report with whether it was dated.
+  const ExportResult& written() const { return written_; }
+
+ private:
+  ExportResult written_;
 };
 
 }  // namespace wertalo::catalogue

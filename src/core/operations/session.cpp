@@ -181,7 +181,14 @@ int Session::summary(QStringList& lines) { return dtm_->WykonajPosumowanie(lines
 catalogue::ExportResult Session::exportSelection(const package::RunControl& control) {
   // As the wizard does on its way to the export: the unit's REGON with five blanks after it.
   if (options().bRegonSpacje) dtm_->padUnitRegon();
-  return package::WykonajEksport(*dtm_, *writer_, sWybraneJB_, control);
+  try {
+    return package::WykonajEksport(*dtm_, *writer_, sWybraneJB_, control);
+  } catch (const catalogue::ExportStopped&) {
+    throw;
+  } catch (const Error& e) {
+    // The error goes on with what was written before it.
+    throw catalogue::ExportStopped(e, writer_->result());
+  }
 }
 
 std::unique_ptr<mapping::TdtmBilMapToBestia> Session::openMapping() {

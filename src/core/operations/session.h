@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "core/catalogue/export_result.h"
@@ -13,6 +14,8 @@
 #include "core/catalogue/wertalo_main.h"
 #include "core/package/export_run.h"
 #include "core/platform/settings.h"
+#include "core/sending/external_sender.h"
+#include "core/sending/zip_name.h"
 
 namespace wertalo::platform {
 class UserInterface;
@@ -115,10 +118,37 @@ class Session {
   // The summary lines before an export; returns the number of ticked reports.
   int summary(QStringList& lines);
   // Exports the ticked reports as the options say (the whole package's file name is asked
-  // through the user interface).
+  // through the user interface). An error stops the run as catalogue::ExportStopped, which
+  // carries the files written and dated before it.
   catalogue::ExportResult exportSelection(const package::RunControl& control = {});
   // The completion text and the full paths of the files of a run.
   void completion(const catalogue::ExportResult& result, QStringList& lines, QStringList& files) const;
+
+  // ---- Packing and the external sender (session_sending.cpp) -------------------------------
+  // What the archive of the last export is named after: the unit kind, OKRES and ROK of the
+  // choice, and the REGON of the export's current budget-unit row (empty for the unit itself).
+  sending::ZipNameParts archiveNameParts() const;
+  // Packs the files the export wrote into one archive in the export folder under a new name
+  // (NazwaPlikuZip), their bare names inside; with `deletePacked` the packed files are deleted
+  // after a packing that succeeded. Returns the archive's path. Raises sending::SendingError
+  // naming the archive and the underlying text when packing fails: no archive is left and no
+  // file is deleted then. Shows nothing to the user.
+  QString pack(const catalogue::ExportResult& result, bool deletePacked);
+  // The product's sending program as the installation names it (empty CommunicationSrv: none).
+  sending::ExternalSender externalSender() const;
+  // The user of the product's user table whose LOGIN is exactly `login`; nothing for an empty
+  // login or when there is none.
+  std::optional<sending::SenderUser> senderUser(const QString& login);
+  // Checks, before an export, that its archive can be handed to the sending program: raises
+  // sending::SendingError when no program is configured and Error (input) when `login` is
+  // given but is no user of the product.
+  void checkExternalSending(const QString& login);
+  // Hands the archive to the product's sending program as the wizard's last page does: writes
+  // the descriptor beside the archive (with the user of `login`, when there is one) and the
+  // command file in the main folder, then starts the program with the descriptor's path.
+  // Raises sending::SendingError when no program is configured or the archive is missing, and
+  // platform::PlatformError when a file cannot be written (the program is not started then).
+  sending::ExternalSendResult sendExternal(const QString& archive, const QString& login);
 
   // The mapping of balance positions to Besti@ positions for the chosen year (its positions,
   // the Besti@ positions valid at its end).

@@ -13,7 +13,10 @@ class PackageError : public Error {
  public:
   // The whole message.
   explicit PackageError(const QString& message);
-
 };
+
+// The lead of an error met while a report was being written: "Nie można zapisać sprawozdania
+// Rb-27s (identyfikator 1513)."
+QString reportErrorLead(const QString& symbol, qint64 idspraw);
 
 }  // namespace wertalo::package

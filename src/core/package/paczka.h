@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <vector>
@@ -124,7 +125,10 @@ class TXMLPaczkaSprawozdan : public catalogue::WriterPeriod {
   const BuildRecord& buildRecord() const { return record_; }
   // The files saved since the last clearResult, with their reports and sending dates.
   const catalogue::ExportResult& result() const { return result_; }
-  void clearResult() { result_ = catalogue::ExportResult(); }
+  void clearResult() {
+    result_ = catalogue::ExportResult();
+    cleanedFolders_.clear();
+  }
 
   // ---- Balance-sheet package (paczka_bilanse.cpp) ---------------------------------------
   // Builds the whole balance-sheet package of the selection from its current row (and moves
@@ -184,6 +188,7 @@ class TXMLPaczkaSprawozdan : public catalogue::WriterPeriod {
   const ReportRegistry& registry_;
   BuildRecord record_;
   catalogue::ExportResult result_;
+  QStringList cleanedFolders_;  // folders whose left-over temporary files this run removed
   bool perReportRun_ = false;  // a per-report run writes one file per report whatever the options say
   ListState* list_ = nullptr;
   bool progressRun_ = false;  // a per-report run counts its progress over all files

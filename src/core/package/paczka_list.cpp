@@ -3,11 +3,28 @@
 #include <stdexcept>
 
 #include "core/catalogue/wertalo_main.h"
+#include "core/db/db_error.h"
 #include "core/db/query.h"
+#include "core/package/package_error.h"
 #include "core/package/paczka.h"
 #include "core/package/value_rules.h"
 
 namespace wertalo::package {
+
+namespace {
+
+// Runs one step of a row's report; whatever the database failed to give, the user learns
+// which report it was for.
+template <typename Step>
+void forReport(const catalogue::SelectRow& row, Step step) {
+  try {
+    step();
+  } catch (const db::DbError& e) {
+    throw e.withLead(reportErrorLead(runReport(row).symbol, row.IDSPRAW));
+  }
+}
+
+}  // namespace
 
 catalogue::RunReport runReport(const catalogue::SelectRow& row) {
   return {row.IDSPRAW, row.sTypSprBestia.isEmpty() ? row.TYPSPR : row.sTypSprBestia, row.ID_JB, row.podpisane};
@@ -39,7 +56,7 @@ XmlFragment TXMLPaczkaSprawozdan::buildList(qint64 ID_JB, SelectedRowStep select
     if (row.SELEKCJA) {
       if (cancelRequested && cancelRequested()) throw RunCancelled();
       const size_t before = state.sprawozdania->children().size();
-      (this->*selectedStep)();
+      forReport(row, [&] { (this->*selectedStep)(); });
       // Only a report that went into the document gets its sending date when it is saved.
       written = state.sprawozdania->children().size() > before;
       if (written && std::none_of(record_.writtenReports.begin(), record_.writtenReports.end(),
@@ -48,7 +65,7 @@ XmlFragment TXMLPaczkaSprawozdan::buildList(qint64 ID_JB, SelectedRowStep select
       ++progressDone_;
       if (onProgress) onProgress(progressDone_, progressTotal_, row);
     }
-    if (rozwiniecie != nullptr) ElementSprawozdanieRozwiniecie(*rozwiniecie);
+    if (rozwiniecie != nullptr) forReport(row, [&] { ElementSprawozdanieRozwiniecie(*rozwiniecie); });
     if (row.podpisane) {
       state.signedRowSeen = true;
       // Only reports written into the package have their signatures in it.

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "core/catalogue/wertalo_main.h"
+#include "core/db/db_error.h"
 #include "core/db/query.h"
 #include "core/package/package_error.h"
 #include "core/package/paczka.h"
@@ -64,14 +65,25 @@ QByteArray TXMLPaczkaSprawozdan::packageText() {
                        [idspraw](const KeptXmlPlaceholder& kept) { return kept.idspraw == idspraw; });
   };
 
+  const auto symbolOf = [this](qint64 idspraw) {
+    for (const catalogue::RunReport& report : record_.writtenReports)
+      if (report.idspraw == idspraw) return report.symbol;
+    return QString();
+  };
+
   std::vector<std::vector<QByteArray>> blocks;
   bool anySignature = false;
   for (const SignaturePlaceholder& placeholder : record_.signatures) {
     std::vector<QByteArray> block;
     for (const SignedReport& report : placeholder.reports) {
-      db::DataSet rows = db::openSql(dtm_.DB(), QStringLiteral("SELECT * FROM %1 WHERE IDSPRAW=%2")
-                                                  .arg(catalogue::tableFor(dtm_.RodzajEksportu(), QStringLiteral("SPRAWOZDEPODPIS")))
-                                                  .arg(report.idspraw));
+      db::DataSet rows;
+      try {
+        rows = db::openSql(dtm_.DB(), QStringLiteral("SELECT * FROM %1 WHERE IDSPRAW=%2")
+                                          .arg(catalogue::tableFor(dtm_.RodzajEksportu(), QStringLiteral("SPRAWOZDEPODPIS")))
+                                          .arg(report.idspraw));
+      } catch (const db::DbError& e) {
+        throw e.withLead(reportErrorLead(symbolOf(report.idspraw), report.idspraw));
+      }
       // A freshly built report is signed again under its own anchor; a kept one keeps its signature as signed.
       const bool kept = hasKeptXml(report.idspraw);
       for (rows.first(); !rows.eof(); rows.next()) {
@@ -134,16 +146,32 @@ bool TXMLPaczkaSprawozdan::ZapiszDokument(bool bPytajONazwe, const QString& nazw
     path = sNazwaKatalogu + sNazwaPliku;
   }
 
+  // The first save of a run into a folder removes what an interrupted save left there.
+  const QString targetFolder = QFileInfo(path).absolutePath();
+  if (!cleanedFolders_.contains(targetFolder)) {
+    platform::removeLeftTemporaries(targetFolder);
+    cleanedFolders_ << targetFolder;
+  }
+
   // The whole text is made first (its reads may fail), then written in one go.
   const QByteArray bytes = packageText();
   platform::writeFileWhole(path, bytes);
 
-  // The sending date of every report in the file, now that the file exists (a report whose
-  // body wrote nothing is not in it).
-  catalogue::WrittenFile file{path, {}};
-  for (const catalogue::RunReport& report : record_.writtenReports)
-    file.reports.push_back({report, dtm_.ZapiszDateWysylki(report.idspraw)});
-  result_.files.push_back(std::move(file));
+  // The file is in the result as soon as it exists, so that an error while dating still
+  // names it; then the sending date of every report in it (a report whose body wrote nothing
+  // is not in it).
+  catalogue::WrittenFile& file = result_.files.emplace_back();
+  file.path = path;
+  for (const catalogue::RunReport& report : record_.writtenReports) file.reports.push_back({report, false});
+  for (catalogue::WrittenReport& written : file.reports) {
+    try {
+      written.dated = dtm_.ZapiszDateWysylki(written.report.idspraw);
+    } catch (const db::DbError& e) {
+      throw e.withLead(QStringLiteral("Plik \"%1\" zapisano, ale nie można zapisać daty wysłania sprawozdania %2 (identyfikator %3).")
+                           .arg(path, written.report.symbol)
+                           .arg(written.report.idspraw));
+    }
+  }
   return true;
 }
 

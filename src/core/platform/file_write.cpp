@@ -2,12 +2,15 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QDir>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 
 #include <cerrno>
 #include <cstring>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -29,16 +32,30 @@ QString realTarget(const QString& path) {
   return path;
 }
 
-// Opens a new temporary file beside the target; returns its descriptor and name, or -1 with errno set.
+// What every temporary name ends with; nothing else in a folder is taken for ours.
+const QString kTemporaryMark = QStringLiteral(".wertalo-tmp");
+
+// Opens a new temporary file beside the target and locks it for as long as it is open, so that
+// removeLeftTemporaries leaves it alone; returns its descriptor and name, or -1 with errno set.
 int openTemporary(const QString& target, mode_t mode, QByteArray& temporaryName) {
   const QFileInfo info(target);
   const QString folder = info.path();
   for (int attempt = 0; attempt < 100; ++attempt) {
     const QString suffix = QString::number(QRandomGenerator::global()->generate64(), 36);
-    temporaryName = QFile::encodeName(folder + QStringLiteral("/.") + info.fileName() + QStringLiteral(".") + suffix);
+    temporaryName = QFile::encodeName(folder + QStringLiteral("/.") + info.fileName() + QLatin1Char('.') + suffix + kTemporaryMark);
     const int fd = ::open(temporaryName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-    if (fd >= 0 || errno != EEXIST) return fd;
+    if (fd < 0) {
+      if (errno == EEXIST) continue;
+      return -1;
+    }
+    struct stat opened {};
+    // A clean-up that took the file between its creation and the lock removed it: another name.
+    if (::flock(fd, LOCK_EX) == 0 && ::fstat(fd, &opened) == 0 && opened.st_nlink > 0) return fd;
+    const int failure = errno;
+    ::close(fd);
+    errno = failure;
   }
+  if (errno == 0) errno = EEXIST;
   return -1;
 }
 
@@ -58,6 +75,30 @@ bool writeAll(int fd, const QByteArray& bytes) {
 }
 
 }  // namespace
+
+bool isTemporaryName(const QString& fileName) {
+  static const QRegularExpression form(QStringLiteral("^\\..+\\.[0-9a-z]{1,13}\\.wertalo-tmp$"));
+  return form.match(fileName).hasMatch();
+}
+
+QStringList removeLeftTemporaries(const QString& folder) {
+  QStringList removed;
+  const QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+  for (const QString& name : names) {
+    if (!isTemporaryName(name)) continue;
+    const QByteArray path = QFile::encodeName(QDir(folder).filePath(name));
+    const int fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) continue;
+    // A write in progress holds its lock; a killed one's lock went with its process.
+    struct stat held {};
+    struct stat named {};
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &held) == 0 && ::lstat(path.constData(), &named) == 0 &&
+        held.st_ino == named.st_ino && held.st_dev == named.st_dev && ::unlink(path.constData()) == 0)
+      removed << name;
+    ::close(fd);
+  }
+  return removed;
+}
 
 QString systemErrorText(int errorNumber) { return QString::fromLocal8Bit(std::strerror(errorNumber)); }
 

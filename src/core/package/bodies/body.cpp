@@ -2,6 +2,7 @@
 
 #include "core/db/db_error.h"
 #include "core/package/headers.h"
+#include "core/package/package_error.h"
 
 namespace wertalo::package {
 
@@ -13,11 +14,7 @@ XmlFragment buildBody(const Body& body, const QString& symbol, const ReportConte
     return {};
   } catch (const db::DbError& e) {
     // The user learns which report the database could not give.
-    throw db::DbError(QStringLiteral("Nie można zapisać sprawozdania %1 (identyfikator %2): %3")
-                          .arg(symbol)
-                          .arg(report.row().IDSPRAW)
-                          .arg(e.engineText()),
-                      e.statement());
+    throw e.withLead(reportErrorLead(symbol, report.row().IDSPRAW));
   }
 }
 
