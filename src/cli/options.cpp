@@ -165,7 +165,8 @@ std::optional<Options> parseOptions(const QStringList& args, const QStringList& 
       continue;
     }
     if (!inlineValue) {
-      if (i + 1 >= args.size()) {
+      // The next option is no value: "--ids --out X" lacks the list.
+      if (i + 1 >= args.size() || isOption(args[i + 1])) {
         *error = u"Opcja %1 wymaga wartości"_s.arg(name);
         return std::nullopt;
       }

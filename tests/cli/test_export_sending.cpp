@@ -11,10 +11,10 @@
 #include <QThread>
 
 #include <gtest/gtest.h>
-#include <zip.h>
 
 #include <map>
 
+#include "archive_read.h"
 #include "cli_run.h"
 #include "core/demo/demo_installation.h"
 #include "support/xml_check.h"
@@ -32,20 +32,7 @@ QByteArray fileBytes(const QString& path) {
 // The entries of an archive by name, with their bytes.
 std::map<QString, QByteArray> archiveEntries(const QString& path) {
   std::map<QString, QByteArray> entries;
-  int error = 0;
-  zip_t* archive = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY | ZIP_CHECKCONS, &error);
-  EXPECT_NE(archive, nullptr) << path.toStdString() << ": error " << error;
-  if (archive == nullptr) return entries;
-  for (zip_int64_t i = 0; i < zip_get_num_entries(archive, 0); ++i) {
-    zip_stat_t stat;
-    zip_stat_index(archive, static_cast<zip_uint64_t>(i), 0, &stat);
-    QByteArray bytes(static_cast<qsizetype>(stat.size), '\0');
-    zip_file_t* file = zip_fopen_index(archive, static_cast<zip_uint64_t>(i), 0);
-    EXPECT_EQ(zip_fread(file, bytes.data(), stat.size), static_cast<zip_int64_t>(stat.size));
-    zip_fclose(file);
-    entries[QString::fromUtf8(stat.name)] = bytes;
-  }
-  zip_close(archive);
+  for (const auto& [name, entry] : test::readArchive(path)) entries[name] = entry.bytes;
   return entries;
 }
 

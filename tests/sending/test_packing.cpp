@@ -6,13 +6,13 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-#include <zip.h>
 
 #include <map>
 
 #include "core/platform/user_interface.h"
 #include "core/sending/packing.h"
 #include "core/sending/zip_name.h"
+#include "archive_read.h"
 #include "file_access.h"
 #include "temp_files.h"
 
@@ -71,30 +71,7 @@ TEST(Packing, KeepsAlreadyCompressedKindsWithoutCompression) {
 
 // ---- Packing -----------------------------------------------------------------------------------
 
-// An archive's entries: name, bytes, and whether it is stored without compression.
-struct ArchiveEntry {
-  QByteArray bytes;
-  bool stored = false;
-};
-
-std::map<QString, ArchiveEntry> readArchive(const QString& path) {
-  std::map<QString, ArchiveEntry> entries;
-  int error = 0;
-  zip_t* archive = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY | ZIP_CHECKCONS, &error);
-  EXPECT_NE(archive, nullptr) << "cannot open " << path.toStdString() << ": error " << error;
-  if (archive == nullptr) return entries;
-  for (zip_int64_t i = 0; i < zip_get_num_entries(archive, 0); ++i) {
-    zip_stat_t stat;
-    zip_stat_index(archive, static_cast<zip_uint64_t>(i), 0, &stat);
-    QByteArray bytes(static_cast<qsizetype>(stat.size), '\0');
-    zip_file_t* file = zip_fopen_index(archive, static_cast<zip_uint64_t>(i), 0);
-    EXPECT_EQ(zip_fread(file, bytes.data(), stat.size), static_cast<zip_int64_t>(stat.size));
-    zip_fclose(file);
-    entries[QString::fromUtf8(stat.name)] = {bytes, stat.comp_method == ZIP_CM_STORE};
-  }
-  zip_close(archive);
-  return entries;
-}
+using test::readArchive;
 
 // A zipper that writes part of an archive and then fails, as a full disk would.
 class FailingZipper : public Zipper {
