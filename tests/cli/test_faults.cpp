@@ -105,6 +105,7 @@ struct FaultCase {
   CliLimits limits;
   bool someFilesWritten = false;  // the run wrote files before it stopped
   QByteArray inSomeFile;          // text that one of the files holds
+  QStringList args;               // more arguments of the export
 };
 
 void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
@@ -126,8 +127,9 @@ TEST_P(Faults, ExitCodeMessageAndNothingLost) {
   c.breakIt(install);
 
   const CliResult r = test::runWertaloCliLimited(install.dir.filePath(QStringLiteral("config")),
-                                                 {QStringLiteral("export"), QStringLiteral("--json"), QStringLiteral("--win-ini"),
-                                                  install.demo.winIni, QStringLiteral("--out"), install.out},
+                                                 QStringList{QStringLiteral("export"), QStringLiteral("--json"), QStringLiteral("--win-ini"),
+                                                             install.demo.winIni, QStringLiteral("--out"), install.out} +
+                                                     c.args,
                                                  c.limits);
   install.releaseLock();
   // Permissions back, so that the checks and the clean-up can read everything.
@@ -175,6 +177,8 @@ TEST_P(Faults, ExitCodeMessageAndNothingLost) {
     }
   }
   EXPECT_EQ(listed, onDisk);
+  // A report left out is named, and only then is the exit code 3.
+  EXPECT_EQ(!result[QStringLiteral("leftOut")].toArray().isEmpty(), c.exitCode == 3) << r.out.toStdString();
   EXPECT_EQ(result.contains(QStringLiteral("error")), c.exitCode == 1) << r.out.toStdString();
 }
 
@@ -237,7 +241,19 @@ INSTANTIATE_TEST_SUITE_P(
                                          "UPDATE SPRAWOZD SET UWAGI='%1'")
                               .arg(QString(1 << 20, QLatin1Char('x'))));
                   },
-                  0, {}, {}, false, QByteArray(1 << 20, 'x')}),
+                  0, {}, {}, false, QByteArray(1 << 20, 'x')},
+        FaultCase{"BalanceSheetOfAnUnknownKind",
+                  [](Installation& i) {
+                    // A balance sheet of a kind this version does not write is left out, and named.
+                    const QString latest = QStringLiteral("(SELECT MAX(IDSPRAW) FROM SPRAWAKT WHERE TYPSPR LIKE 'BIL%')");
+                    i.sql(QStringLiteral("INSERT INTO SPRAWOZD (IDSPRAW, ID_JST, ROK, OKRES, OKRES2, TYPSPR, PODTYP, WERSJA, DAT_SKW, "
+                                         "DATAROZP, DATAZAK) SELECT 99001, ID_JST, ROK, OKRES, OKRES2, 'BILX', PODTYP, WERSJA, DAT_SKW, "
+                                         "DATAROZP, DATAZAK FROM SPRAWOZD WHERE IDSPRAW=%1;"
+                                         "INSERT INTO SPRAWAKT SELECT ID_JST, ROK, OKRES, OKRES2, 'BILX', PODTYP, WERSJA, 99001, DAT_SKW, "
+                                         "PRZEKAZ, OBOW, PRZEKPUSTE, CZAST FROM SPRAWAKT WHERE IDSPRAW=%1")
+                              .arg(latest));
+                  },
+                  3, {}, {}, false, {}, {QStringLiteral("--kind"), QStringLiteral("balances"), QStringLiteral("--all-statuses")}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
