@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 
 #include <libxml/parser.h>
+#include <libxml/xmlerror.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -43,8 +44,6 @@ int sequenceAt(std::string_view bytes, size_t i, char32_t& code) {
   }
   return 0;
 }
-
-void silent(void*, const char*, ...) {}
 
 }  // namespace
 
@@ -96,19 +95,30 @@ const QString& scratchFolder() {
   return path;
 }
 
-bool libxml2AcceptsXml(const QByteArray& bytes, bool fourthEdition) {
+XmlVerdict libxml2Verdict(const QByteArray& bytes, bool fourthEdition) {
+  // Every error libxml2 raises comes here (and is not printed); a conversion failure may be
+  // followed by parser errors, so any of them counts.
+  static bool encodingError = false;
   static const bool initialised = [] {
     xmlInitParser();
-    xmlSetGenericErrorFunc(nullptr, silent);
+    xmlSetStructuredErrorFunc(nullptr, [](void*, xmlErrorPtr error) {
+      if (error->domain == XML_FROM_I18N || error->domain == XML_FROM_IO || error->code == XML_ERR_UNKNOWN_ENCODING ||
+          error->code == XML_ERR_UNSUPPORTED_ENCODING || error->code == XML_ERR_INVALID_ENCODING) {
+        encodingError = true;
+      }
+    });
     return true;
   }();
   (void)initialised;
-  int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
+  int options = XML_PARSE_NONET;
   if (fourthEdition) options |= XML_PARSE_OLD10;
+  encodingError = false;
   xmlDocPtr document = xmlReadMemory(bytes.constData(), static_cast<int>(bytes.size()), "fuzz.xml", nullptr, options);
-  const bool accepted = document != nullptr;
-  xmlFreeDoc(document);
-  return accepted;
+  if (document != nullptr) {
+    xmlFreeDoc(document);
+    return XmlVerdict::WellFormed;
+  }
+  return encodingError ? XmlVerdict::BadEncoding : XmlVerdict::Malformed;
 }
 
 void fail(const char* property, const QString& detail) {

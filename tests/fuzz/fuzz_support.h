@@ -23,9 +23,16 @@ QString textFromBytes(std::string_view bytes);
 // A folder for the target's files, made once per process (on /dev/shm when there is one).
 const QString& scratchFolder();
 
-// Whether libxml2 reads the bytes as one well-formed XML document. With `fourthEdition` the
-// names must also be names of the XML 1.0 editions before the fifth.
-bool libxml2AcceptsXml(const QByteArray& bytes, bool fourthEdition = false);
+// What libxml2 makes of a document.
+enum class XmlVerdict {
+  WellFormed,
+  Malformed,
+  BadEncoding,  // unknown encoding, or bytes that are no text in the declared one
+};
+
+// Reads the bytes with libxml2 as one XML document. With `fourthEdition` the names must also
+// be names of the XML 1.0 editions before the fifth.
+XmlVerdict libxml2Verdict(const QByteArray& bytes, bool fourthEdition = false);
 
 // Reports a broken property with the texts that show it, then aborts (libFuzzer saves the input).
 [[noreturn]] void fail(const char* property, const QString& detail = QString());

@@ -193,7 +193,12 @@ INSTANTIATE_TEST_SUITE_P(
         BadFileCase{"OtherRoot", "<Ustawienia><USTAWIENIA><cbUsun.Checked>TRUE</cbUsun.Checked></USTAWIENIA></Ustawienia>"},
         BadFileCase{"ElementInsideAValue",
                     "<Wertalo><USTAWIENIA><cbUsun.Checked>TRUE</cbUsun.Checked><dirKatalog.Text><a/></dirKatalog.Text>"
-                    "</USTAWIENIA></Wertalo>"}),
+                    "</USTAWIENIA></Wertalo>"},
+        // Qt's reader takes "$", "@", "`", "{", ... in attribute names; XML does not.
+        BadFileCase{"AttributeNameOfPunctuation",
+                    "<Wertalo><Inne `=\"1\"/><USTAWIENIA><cbUsun.Checked>TRUE</cbUsun.Checked></USTAWIENIA></Wertalo>"},
+        BadFileCase{"AttributeNameWithDollarOnAnEntry",
+                    "<Wertalo><USTAWIENIA><cbUsun.Checked a$=\"1\">TRUE</cbUsun.Checked></USTAWIENIA></Wertalo>"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Settings, UnreadableFileGivesMessage) {

@@ -64,8 +64,32 @@ void applyEntry(Settings& settings, const QString& name, const QString& text) {
   }
 }
 
+// Whether an ASCII character may stand in an XML name (first or later).
+bool isAsciiNameChar(char16_t c, bool first) {
+  const bool letter = (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || c == u'_' || c == u':';
+  return letter || (!first && ((c >= u'0' && c <= u'9') || c == u'-' || c == u'.'));
+}
+
+// Whether every attribute name in the document is made of name characters. Qt's reader lets
+// some ASCII characters ("$", "@", "`", "{", ...) stand in attribute names; XML does not, and
+// such a file is malformed. Characters outside ASCII are left to the reader.
+bool attributeNamesValid(const QByteArray& bytes) {
+  QXmlStreamReader reader(bytes);
+  while (!reader.atEnd()) {
+    if (reader.readNext() != QXmlStreamReader::StartElement) continue;
+    for (const QXmlStreamAttribute& attribute : reader.attributes()) {
+      const QStringView name = attribute.qualifiedName();
+      for (qsizetype i = 0; i < name.size(); ++i) {
+        if (name[i].unicode() < 0x80 && !isAsciiNameChar(name[i].unicode(), i == 0)) return false;
+      }
+    }
+  }
+  return true;
+}
+
 // Reads the stored values over the defaults; false when the document is not a settings file.
 bool parseSettings(const QByteArray& bytes, Settings& settings) {
+  if (!attributeNamesValid(bytes)) return false;
   QXmlStreamReader reader(bytes);
   if (!reader.readNextStartElement() || reader.name() != kRoot) return false;
   while (reader.readNextStartElement()) {
