@@ -6,6 +6,7 @@
 // blanks, without one pair of enclosing quotes, at most 255 characters, as stored in the
 // file's encoding), and every other key of the file reads as before.
 #include <QFile>
+#include <QStringDecoder>
 
 #include <map>
 
@@ -73,7 +74,8 @@ QString read(const QString& file, const Names& names) {
 
 // The value as a read returns it once written into a file of the given encoding.
 QString expectedValue(const QString& written, bool utf8) {
-  QString value = withoutBlanks(utf8 ? QString::fromUtf8(written.toUtf8()) : text::fromCp1250(text::toCp1250(written)));
+  QStringDecoder fromUtf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+  QString value = withoutBlanks(utf8 ? QString(fromUtf8.decode(written.toUtf8())) : text::fromCp1250(text::toCp1250(written)));
   if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') && value.back() == value.front()) {
     value = value.mid(1, value.size() - 2);
   }

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QList>
+#include <QStringDecoder>
 
 #include <optional>
 
@@ -37,7 +38,10 @@ struct Profile {
   QList<RawLine> lines;
 
   QString decode(const QByteArray& bytes) const {
-    return encoding == Encoding::Utf8 ? QString::fromUtf8(bytes) : text::fromCp1250(bytes);
+    if (encoding == Encoding::Cp1250) return text::fromCp1250(bytes);
+    // The file's own byte-order mark is gone by now: U+FEFF at the start of a line is text.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return utf8.decode(bytes);
   }
   QByteArray encode(const QString& text) const {
     return encoding == Encoding::Utf8 ? text.toUtf8() : text::toCp1250(text);
