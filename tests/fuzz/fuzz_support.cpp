@@ -1,6 +1,7 @@
 #include "fuzz_support.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <libxml/parser.h>
@@ -93,6 +94,19 @@ const QString& scratchFolder() {
   }();
   static const QString path = folder->path();
   return path;
+}
+
+void putFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size()) {
+    fail("a scratch file can be written", path);
+  }
+}
+
+QByteArray fileBytes(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) fail("a scratch file can be read", path);
+  return file.readAll();
 }
 
 XmlVerdict libxml2Verdict(const QByteArray& bytes, bool fourthEdition) {

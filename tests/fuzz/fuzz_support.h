@@ -30,6 +30,11 @@ enum class XmlVerdict {
   BadEncoding,  // unknown encoding, or bytes that are no text in the declared one
 };
 
+// Writes a scratch file whole (a failure aborts the run).
+void putFile(const QString& path, const QByteArray& bytes);
+// Reads a scratch file whole (a failure aborts the run).
+QByteArray fileBytes(const QString& path);
+
 // Reads the bytes with libxml2 as one XML document. With `fourthEdition` the names must also
 // be names of the XML 1.0 editions before the fifth.
 XmlVerdict libxml2Verdict(const QByteArray& bytes, bool fourthEdition = false);

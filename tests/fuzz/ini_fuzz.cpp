@@ -5,7 +5,6 @@
 // without a line break; after writing the key, reading it gives the value written (trimmed of
 // blanks, without one pair of enclosing quotes, at most 255 characters, as stored in the
 // file's encoding), and every other key of the file reads as before.
-#include <QFile>
 #include <QStringDecoder>
 
 #include <map>
@@ -98,19 +97,6 @@ bool sameNames(const Names& a, const Names& b) {
          withoutBlanks(a.key).compare(withoutBlanks(b.key), Qt::CaseInsensitive) == 0;
 }
 
-QByteArray fileBytes(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) fail("the written file can be read", path);
-  return file.readAll();
-}
-
-void putFile(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size()) {
-    fail("the scratch file can be written", path);
-  }
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -133,7 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
 
   const QString file = fuzz::scratchFolder() + QStringLiteral("/profile.ini");
-  putFile(file, content);
+  fuzz::putFile(file, content);
   std::map<Names, QString> before;
   for (const Names& names : found) before[names] = read(file, names);
   read(file, target);
@@ -142,10 +128,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     writeProfileString(file, target.section, target.key, value);
   } catch (const PlatformError&) {
     // Names and values that cannot be stored are refused; the file must be untouched.
-    if (fileBytes(file) != content) fail("a refused write leaves the file as it was", shown(content));
+    if (fuzz::fileBytes(file) != content) fail("a refused write leaves the file as it was", shown(content));
     return 0;
   }
-  const QByteArray written = fileBytes(file);
+  const QByteArray written = fuzz::fileBytes(file);
   const bool utf8 = isUtf8File(content);
   // A Windows-1250 file whose only non-UTF-8 bytes were in the replaced value reads as UTF-8
   // afterwards: the encoding is told by the bytes, so then the file's other texts change too.

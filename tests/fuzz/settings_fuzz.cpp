@@ -1,9 +1,8 @@
 // Fuzzes the reader of the settings file "Wertalo.xml": the input is the file's bytes.
 // Properties: no crash; a file that is refused ("Błąd odczytu ustawień") leaves every value as
-// it was; a file libxml2 finds malformed (other than in the decoding of its bytes) is refused; the values of an accepted file are stored
-// and read back unchanged (less the characters XML forbids).
-#include <QFile>
-
+// it was; a file libxml2 finds malformed (other than in the decoding of its bytes) is refused;
+// the values of an accepted file are stored and read back unchanged (less the characters XML
+// forbids).
 #include "core/platform/settings.h"
 #include "core/platform/user_interface.h"
 #include "fuzz_support.h"
@@ -65,19 +64,12 @@ void copyValues(const Settings& from, Settings& to) {
   }
 }
 
-void putFile(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size()) {
-    fail("the scratch file can be written", path);
-  }
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
   const QString file = fuzz::scratchFolder() + QStringLiteral("/Wertalo.xml");
-  putFile(file, bytes);
+  fuzz::putFile(file, bytes);
 
   Settings settings(file);
   setOwnValues(settings);

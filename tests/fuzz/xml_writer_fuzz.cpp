@@ -27,7 +27,7 @@ namespace {
 // Deep trees are not what the package builders make; the bound keeps the recursion short.
 constexpr size_t kMaxDepth = 64;
 
-// Whether a character (a whole pair for a surrogate pair) may stand in an XML 1.0 document.
+// The text without the characters XML 1.0 forbids (control characters, lone surrogate halves, U+FFFE, U+FFFF).
 QString withoutForbidden(const QString& text) {
   QString out;
   for (qsizetype i = 0; i < text.size(); ++i) {

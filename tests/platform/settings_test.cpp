@@ -194,7 +194,10 @@ INSTANTIATE_TEST_SUITE_P(
         BadFileCase{"ElementInsideAValue",
                     "<Wertalo><USTAWIENIA><cbUsun.Checked>TRUE</cbUsun.Checked><dirKatalog.Text><a/></dirKatalog.Text>"
                     "</USTAWIENIA></Wertalo>"},
-        // Qt's reader takes "$", "@", "`", "{", ... in attribute names; XML does not.
+        // Qt's reader takes "$", "@", "`", "{", ... in attribute names and a soft hyphen as a
+        // processing-instruction target; XML does not.
+        BadFileCase{"ProcessingInstructionTargetThatIsNoName",
+                    "<Wertalo><USTAWIENIA><cbUsun.Checked>TRUE<?\xC2\xAD?></cbUsun.Checked></USTAWIENIA></Wertalo>"},
         BadFileCase{"AttributeNameOfPunctuation",
                     "<Wertalo><Inne `=\"1\"/><USTAWIENIA><cbUsun.Checked>TRUE</cbUsun.Checked></USTAWIENIA></Wertalo>"},
         BadFileCase{"AttributeNameWithDollarOnAnEntry",

@@ -5,7 +5,9 @@
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
+#include <algorithm>
 #include <array>
+#include <iterator>
 #include <optional>
 
 #include "core/platform/file_write.h"
@@ -64,24 +66,55 @@ void applyEntry(Settings& settings, const QString& name, const QString& text) {
   }
 }
 
-// Whether an ASCII character may stand in an XML name (first or later).
-bool isAsciiNameChar(char16_t c, bool first) {
-  const bool letter = (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || c == u'_' || c == u':';
-  return letter || (!first && ((c >= u'0' && c <= u'9') || c == u'-' || c == u'.'));
+struct CodeRange {
+  char32_t first;
+  char32_t last;
+};
+
+// The characters that may start an XML name, and those that may only follow.
+constexpr CodeRange kNameStart[] = {
+    {':', ':'},       {'A', 'Z'},       {'_', '_'},         {'a', 'z'},         {0xC0, 0xD6},
+    {0xD8, 0xF6},     {0xF8, 0x2FF},    {0x370, 0x37D},     {0x37F, 0x1FFF},    {0x200C, 0x200D},
+    {0x2070, 0x218F}, {0x2C00, 0x2FEF}, {0x3001, 0xD7FF},   {0xF900, 0xFDCF},   {0xFDF0, 0xFFFD},
+    {0x10000, 0xEFFFF},
+};
+constexpr CodeRange kNameMore[] = {{'-', '.'}, {'0', '9'}, {0xB7, 0xB7}, {0x300, 0x36F}, {0x203F, 0x2040}};
+
+template <std::size_t N>
+bool inRanges(const CodeRange (&ranges)[N], char32_t c) {
+  return std::any_of(std::begin(ranges), std::end(ranges), [c](const CodeRange& r) { return c >= r.first && c <= r.last; });
 }
 
-// Whether every attribute name in the document is made of name characters. Qt's reader lets
-// some ASCII characters ("$", "@", "`", "{", ...) stand in attribute names; XML does not, and
-// such a file is malformed. Characters outside ASCII are left to the reader.
-bool attributeNamesValid(const QByteArray& bytes) {
+// Whether the text is an XML name. Qt's reader lets some characters that no name may hold
+// stand in attribute names and processing-instruction targets ("$", "`", U+00AD, ...); a file
+// with such a name is malformed.
+bool isXmlName(QStringView name) {
+  if (name.isEmpty()) return false;
+  bool first = true;
+  for (qsizetype i = 0; i < name.size(); ++i) {
+    char32_t c = name[i].unicode();
+    if (name[i].isHighSurrogate() && i + 1 < name.size() && name[i + 1].isLowSurrogate()) {
+      c = QChar::surrogateToUcs4(name[i], name[i + 1]);
+      ++i;
+    }
+    if (!inRanges(kNameStart, c) && (first || !inRanges(kNameMore, c))) return false;
+    first = false;
+  }
+  return true;
+}
+
+// Whether every element name, attribute name and processing-instruction target is a name.
+bool namesValid(const QByteArray& bytes) {
   QXmlStreamReader reader(bytes);
   while (!reader.atEnd()) {
-    if (reader.readNext() != QXmlStreamReader::StartElement) continue;
+    const QXmlStreamReader::TokenType token = reader.readNext();
+    if (token == QXmlStreamReader::ProcessingInstruction && !isXmlName(reader.processingInstructionTarget())) {
+      return false;
+    }
+    if (token != QXmlStreamReader::StartElement) continue;
+    if (!isXmlName(reader.qualifiedName())) return false;
     for (const QXmlStreamAttribute& attribute : reader.attributes()) {
-      const QStringView name = attribute.qualifiedName();
-      for (qsizetype i = 0; i < name.size(); ++i) {
-        if (name[i].unicode() < 0x80 && !isAsciiNameChar(name[i].unicode(), i == 0)) return false;
-      }
+      if (!isXmlName(attribute.qualifiedName())) return false;
     }
   }
   return true;
@@ -89,7 +122,7 @@ bool attributeNamesValid(const QByteArray& bytes) {
 
 // Reads the stored values over the defaults; false when the document is not a settings file.
 bool parseSettings(const QByteArray& bytes, Settings& settings) {
-  if (!attributeNamesValid(bytes)) return false;
+  if (!namesValid(bytes)) return false;
   QXmlStreamReader reader(bytes);
   if (!reader.readNextStartElement() || reader.name() != kRoot) return false;
   while (reader.readNextStartElement()) {
