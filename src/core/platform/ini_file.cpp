@@ -191,9 +191,12 @@ void checkWriteArguments(const QString& file, const QString& section, const QStr
   }
 }
 
-// Gives the last line its line end, so that a line can follow it.
+// Gives the last line its line end, so that a line can follow it. A line whose bytes end in CR
+// gets CR LF, so that its CR stays part of it (LF alone would make CR LF of it and cut the CR).
 void closeLastLine(Profile& profile) {
-  if (!profile.lines.isEmpty() && profile.lines.back().end.isEmpty()) profile.lines.back().end = profile.lineEnd;
+  if (profile.lines.isEmpty() || !profile.lines.back().end.isEmpty()) return;
+  RawLine& last = profile.lines.back();
+  last.end = last.bytes.endsWith('\r') ? QByteArray("\r\n") : profile.lineEnd;
 }
 
 void insertLine(Profile& profile, qsizetype at, const QByteArray& bytes) {
