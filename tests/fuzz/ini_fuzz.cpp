@@ -6,6 +6,7 @@
 // blanks, without one pair of enclosing quotes, at most 255 characters, as stored in the
 // file's encoding), and every other key of the file reads as before.
 #include <QStringDecoder>
+#include <QStringList>
 
 #include <map>
 
