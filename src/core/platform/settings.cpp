@@ -13,6 +13,7 @@
 #include "core/platform/file_write.h"
 #include "core/platform/paths.h"
 #include "core/platform/platform_error.h"
+#include "core/text/cp1250.h"
 
 namespace wertalo::platform {
 
@@ -120,6 +121,14 @@ bool namesValid(const QByteArray& bytes) {
   return true;
 }
 
+// Whether a document read as UTF-8 is valid UTF-8 to its last byte. Qt's reader refuses a broken
+// sequence inside the text but drops an incomplete one at the very end of the data.
+bool wholeUtf8(const QByteArray& bytes, QStringView declaredEncoding) {
+  const bool utf16 = bytes.startsWith("\xFE\xFF") || bytes.startsWith("\xFF\xFE");
+  const bool utf8 = declaredEncoding.isEmpty() || declaredEncoding.compare(u"UTF-8", Qt::CaseInsensitive) == 0;
+  return utf16 || !utf8 || text::isValidUtf8(bytes);
+}
+
 // Reads the stored values over the defaults; false when the document is not a settings file.
 bool parseSettings(const QByteArray& bytes, Settings& settings) {
   if (!namesValid(bytes)) return false;
@@ -138,7 +147,7 @@ bool parseSettings(const QByteArray& bytes, Settings& settings) {
     }
   }
   while (!reader.atEnd()) reader.readNext();
-  return !reader.hasError();
+  return !reader.hasError() && wholeUtf8(bytes, reader.documentEncoding());
 }
 
 QByteArray settingsDocument(const Settings& settings) {
