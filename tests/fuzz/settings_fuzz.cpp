@@ -42,13 +42,17 @@ QString difference(const Settings& a, const Settings& b) {
   return QString();
 }
 
-// A text as it can be stored: without the characters XML 1.0 forbids.
+// A text as it can be stored: without the characters XML 1.0 forbids (lone surrogate halves too).
 QString storable(const QString& text) {
   QString out;
-  for (const QChar c : text) {
-    const char16_t u = c.unicode();
-    if ((u < 0x20 && u != 0x9 && u != 0xA && u != 0xD) || u == 0xFFFE || u == 0xFFFF) continue;
-    out += c;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const char16_t u = text[i].unicode();
+    if (QChar::isHighSurrogate(u) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+      out += text.mid(i++, 2);
+      continue;
+    }
+    if (QChar::isSurrogate(u) || (u < 0x20 && u != 0x9 && u != 0xA && u != 0xD) || u == 0xFFFE || u == 0xFFFF) continue;
+    out += QChar(u);
   }
   return out;
 }

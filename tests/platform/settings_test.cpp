@@ -166,6 +166,23 @@ TEST(Settings, StoredValuesReplaceUnsavedChanges) {
   EXPECT_TRUE(s.chkEksportujZatw);
 }
 
+// A text with a lone surrogate half (read from a file in another encoding) was written as bytes
+// that are no UTF-8, and the stored file could not be read again.
+TEST(Settings, ValueWithALoneSurrogateIsStoredWithoutIt) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("Wertalo.xml");
+  Settings s(path);
+  s.dirKatalog = QStringLiteral("/srv/a") + QChar(0xDB9A) + QStringLiteral("b") + QChar(0xDE00) +
+                 QString::fromUtf8("/😀");
+  s.Zapis(kPathBestia);
+  EXPECT_TRUE(test::isWellFormedXml(fileBytes(path)));
+  Settings read(path);
+  RecordingUserInterface ui;
+  read.Odczyt(kPathBestia, ui);
+  EXPECT_TRUE(ui.messages().isEmpty());
+  EXPECT_EQ(read.dirKatalog, QString::fromUtf8("/srv/ab/😀"));
+}
+
 struct BadFileCase {
   const char* name;
   QByteArray bytes;
