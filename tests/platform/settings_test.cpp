@@ -215,6 +215,10 @@ INSTANTIATE_TEST_SUITE_P(
         // processing-instruction target; XML does not.
         BadFileCase{"ProcessingInstructionTargetThatIsNoName",
                     "<Wertalo><USTAWIENIA><cbUsun.Checked>TRUE<?\xC2\xAD?></cbUsun.Checked></USTAWIENIA></Wertalo>"},
+        // Qt's reader passes over unknown pseudo-attributes in the XML declaration.
+        BadFileCase{"DeclarationWithAnUnknownPseudoAttribute",
+                    "<?xml version=\"1.0\" xmlns:ng=\"UTF-8\"?>\n<Wertalo><USTAWIENIA><cbUsun.Checked>TRUE</cbUsun.Checked>"
+                    "</USTAWIENIA></Wertalo>"},
         // Qt's reader drops an incomplete UTF-8 sequence at the very end of the data.
         BadFileCase{"IncompleteUtf8SequenceAtTheEnd",
                     "<Wertalo><USTAWIENIA><cbUsun.Checked>TRUE</cbUsun.Checked></USTAWIENIA></Wertalo>\r\xC7"},

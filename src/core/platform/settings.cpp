@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
@@ -137,9 +138,23 @@ bool wholeUtf8(const QByteArray& bytes, QStringView declaredEncoding) {
   return utf16 || !utf8 || text::isValidUtf8(bytes);
 }
 
+// Whether the XML declaration, when there is one, holds only version, encoding and standalone,
+// in that order. Qt's reader passes over other pseudo-attributes there.
+bool declarationValid(const QByteArray& bytes) {
+  const QByteArray head = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
+  if (!head.startsWith("<?xml") || head.size() < 6 || !QByteArrayView(" \t\r\n").contains(head[5])) return true;
+  const qsizetype end = head.indexOf("?>");
+  if (end < 0) return true;  // the reader refuses it
+  static const QRegularExpression declaration(QStringLiteral(
+      R"(^<\?xml[ \t\r\n]+version[ \t\r\n]*=[ \t\r\n]*(["'])1\.[0-9]+\1)"
+      R"(([ \t\r\n]+encoding[ \t\r\n]*=[ \t\r\n]*(["'])[A-Za-z][A-Za-z0-9._-]*\3)?)"
+      R"(([ \t\r\n]+standalone[ \t\r\n]*=[ \t\r\n]*(["'])(yes|no)\5)?[ \t\r\n]*$)"));
+  return declaration.match(QString::fromLatin1(head.left(end))).hasMatch();
+}
+
 // Reads the stored values over the defaults; false when the document is not a settings file.
 bool parseSettings(const QByteArray& bytes, Settings& settings) {
-  if (!namesValid(bytes)) return false;
+  if (!declarationValid(bytes) || !namesValid(bytes)) return false;
   QXmlStreamReader reader(bytes);
   if (!reader.readNextStartElement() || reader.name() != kRoot) return false;
   while (reader.readNextStartElement()) {
