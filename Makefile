@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 WERROR ?= OFF
 JOBS ?= 2
 
-.PHONY: deps build test demo bench clean
+.PHONY: deps build test demo bench fuzz fuzz-ci clean
 
 deps:
 	scripts/install-deps
@@ -29,5 +29,14 @@ bench: deps
 	$(BUILD_DIR)/bench/bench_mapping
 	bench/demo-units.sh $(BUILD_DIR)
 
+# Fuzzing: the libFuzzer targets (clang, build-fuzz/) each run FUZZ_SECONDS on their corpus.
+FUZZ_SECONDS ?= 600
+fuzz: deps
+	scripts/fuzz --seconds $(FUZZ_SECONDS)
+
+# The same, bounded for CI (about 20 s per target).
+fuzz-ci: deps
+	scripts/fuzz --seconds 20
+
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) build-fuzz
