@@ -66,14 +66,15 @@ class DemoSignatures : public ::testing::Test {
   static void SetUpTestSuite() {
     dir_ = new QTemporaryDir;
     ASSERT_TRUE(dir_->isValid());
-    database_ = demo::createDemoInstallation({dir_->filePath(u"demo"_s), 3}).database;
+    const demo::DemoInstallation install = demo::createDemoInstallation({dir_->filePath(u"demo"_s), 3});
+    database_ = install.database;
     // The same demo with no report marked signed: every report is built fresh from its rows.
     const demo::DemoInstallation fresh = demo::createDemoInstallation({dir_->filePath(u"demo-bez-podpisow"_s), 3});
     const auto connection = openSqlite(fresh.database);
     connection->executeScript(u"update SPRAWOZDXML set czy_epodpisane=0;\nupdate JBSPRAWOZDXML set czy_epodpisane=0;\n"_s);
     connection->close();
     for (const DemoExportRun& run : kRuns) {
-      exportRun(run, dir_->filePath(u"demo/win.ini"_s), QString::fromLatin1(run.folder));
+      exportRun(run, install.winIni, QString::fromLatin1(run.folder));
       exportRun(run, fresh.winIni, freshFolder(run));
     }
     test::writeFile(caFile(), signing::demoCaCertificatePem());
@@ -243,8 +244,8 @@ TEST_F(DemoSignatures, KeptXmlIsWhatTheExportBuildsFreshFromTheSameRows) {
   EXPECT_EQ(parts, 7);
 }
 
-// Also the signatures of reports the export does not write yet: each stored signature signs
-// its report's kept XML (for Rb-50, part D), as it stands in a package.
+// Each stored signature on its own: it signs its report's kept XML (of the first part), as it
+// stands in a package.
 TEST(DemoSignatureRows, EachSignsItsKeptXml) {
   const auto connection = test::memoryDatabase(true);
   demo::fillDemoDatabase(*connection, 3);
