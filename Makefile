@@ -23,7 +23,7 @@ demo: deps build
 
 # The Debian package (build/packages/wertalo_VERSION_ARCH.deb), for `apt install ./...deb`.
 deb: deps build
-	cd $(BUILD_DIR) && cpack -G DEB
+	cd $(BUILD_DIR) && cpack -G DEB -B packages
 
 # Benchmarks: Google Benchmark on the main job, and a timed command-line run.
 bench: deps
