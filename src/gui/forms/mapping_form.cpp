@@ -126,7 +126,8 @@ TfrmBilMapToBestia::TfrmBilMapToBestia(operations::Session& session, QWidget* pa
             if (current.isValid()) guarded(session_.ui(), [&] { currentRowChanged(current.row()); });
           });
   connect(RxDBLookupCombo1_, &QComboBox::activated, this, [this](int index) {
-    module().memBilBestiaMap.ID_POZBESTIA = RxDBLookupCombo1_->itemData(index).toLongLong();
+    guarded(session_.ui(),
+            [&] { module().memBilBestiaMap.ID_POZBESTIA = RxDBLookupCombo1_->itemData(index).toLongLong(); });
   });
 }
 
