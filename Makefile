@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 WERROR ?= OFF
 JOBS ?= 2
 
-.PHONY: deps build test demo bench fuzz fuzz-ci clean
+.PHONY: deps build test demo deb bench fuzz fuzz-ci clean
 
 deps:
 	scripts/install-deps
@@ -20,6 +20,10 @@ test: deps build
 
 demo: deps build
 	scripts/demo $(BUILD_DIR)
+
+# The Debian package (build/packages/wertalo_VERSION_ARCH.deb), for `apt install ./...deb`.
+deb: deps build
+	cd $(BUILD_DIR) && cpack -G DEB -B packages
 
 # Benchmarks: Google Benchmark on the main job, and a timed command-line run.
 bench: deps
