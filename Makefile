@@ -4,7 +4,7 @@ WERROR ?= OFF
 JOBS ?= 2
 TORTURE_RUNS ?= 100
 
-.PHONY: deps build test demo bench torture clean
+.PHONY: deps build test demo deb bench fuzz fuzz-ci torture clean
 
 deps:
 	scripts/install-deps
@@ -27,6 +27,10 @@ demo: deps build
 torture: deps build
 	tests/torture/kill-export $(BUILD_DIR) $(TORTURE_RUNS)
 
+# The Debian package (build/packages/wertalo_VERSION_ARCH.deb), for `apt install ./...deb`.
+deb: deps build
+	cd $(BUILD_DIR) && cpack -G DEB -B packages
+
 # Benchmarks: Google Benchmark on the main job, and a timed command-line run.
 bench: deps
 	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DWERTALO_BENCH=ON
@@ -35,5 +39,14 @@ bench: deps
 	$(BUILD_DIR)/bench/bench_mapping
 	bench/demo-units.sh $(BUILD_DIR)
 
+# Fuzzing: the libFuzzer targets (clang, build-fuzz/) each run FUZZ_SECONDS on their corpus.
+FUZZ_SECONDS ?= 600
+fuzz: deps
+	scripts/fuzz --seconds $(FUZZ_SECONDS)
+
+# The same, bounded for CI (about 20 s per target).
+fuzz-ci: deps
+	scripts/fuzz --seconds 20
+
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) build-fuzz
