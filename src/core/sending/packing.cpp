@@ -3,15 +3,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QRandomGenerator>
 
 #include <array>
-#include <cerrno>
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include "core/platform/file_write.h"
 #include "core/platform/paths.h"
 #include "core/platform/user_interface.h"
 #include "core/sending/sending_error.h"
@@ -28,25 +22,6 @@ constexpr std::array<const char*, 26> kStoredExtensions = {
 QString packingFailed(const QString& archive, const QString& reason) {
   return QStringLiteral("Nie można spakować plików do archiwum \"%1\": %2\nŻaden plik nie został usunięty.")
       .arg(archive, reason);
-}
-
-// Creates an empty file under a new name in the archive's folder; its path, or empty with
-// the system's text in `errorText`.
-QString createTemporaryBeside(const QString& archive, QString& errorText) {
-  const QFileInfo info(archive);
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    const QString candidate = platform::joinPath(
-        info.path(), QStringLiteral(".%1.%2").arg(info.fileName(),
-                                                  QString::number(QRandomGenerator::global()->generate64(), 36)));
-    const int fd = ::open(QFile::encodeName(candidate).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0) {
-      ::close(fd);
-      return candidate;
-    }
-    if (errno != EEXIST) break;
-  }
-  errorText = platform::systemErrorText(errno);
-  return QString();
 }
 
 }  // namespace
@@ -95,19 +70,11 @@ bool TdtmFtp::Spakuj(const QStringList& listaPlikow, const QString& nazwaPliku) 
     ui_.showMessage(packingFailed(nazwaPliku, e.message()));
     return false;
   }
+  // The zipper writes the archive whole (the name is new each time), so a failed packing leaves
+  // nothing; whatever another zipper may have left is removed.
   QString errorText;
-  const QString temporary = createTemporaryBeside(nazwaPliku, errorText);
-  if (temporary.isEmpty()) {
-    ui_.showMessage(packingFailed(nazwaPliku, errorText));
-    return false;
-  }
-  bool written = zipper_->write(temporary, entries, errorText);
-  if (written && ::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(nazwaPliku).constData()) != 0) {
-    errorText = platform::systemErrorText(errno);
-    written = false;
-  }
-  if (!written) {
-    QFile::remove(temporary);
+  if (!zipper_->write(nazwaPliku, entries, errorText)) {
+    QFile::remove(nazwaPliku);
     ui_.showMessage(packingFailed(nazwaPliku, errorText));
     return false;
   }

@@ -19,9 +19,9 @@ struct ZipEntry {
 class Zipper {
  public:
   virtual ~Zipper() = default;
-  // Writes a new archive at `path` holding exactly the entries, replacing any file there.
-  // Returns false and puts the library's or the system's text into `errorText` when it fails;
-  // the caller removes whatever may be left at `path`.
+  // Writes a new archive at `path` holding exactly the entries, replacing any file there, as a
+  // whole file (never seen half written). Returns false and puts the library's or the system's
+  // text into `errorText` when it fails; the caller removes whatever may be left at `path`.
   virtual bool write(const QString& path, const std::vector<ZipEntry>& entries, QString& errorText) = 0;
 };
 
