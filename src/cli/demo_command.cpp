@@ -23,7 +23,11 @@ const char kUsage[] =
     "  --units N            liczba jednostek budżetowych (domyślnie 6)\n"
     "  --firebird H:Ś       baza na serwerze Firebird (tworzona, gdy jej nie ma)\n"
     "  --user U             użytkownik serwera (domyślnie SYSDBA)\n"
-    "  --password P         hasło użytkownika serwera\n";
+    "  --password P         hasło użytkownika serwera\n"
+    "  --help, -h           ta pomoc\n"
+    "\n"
+    "Kody wyjścia: 0 wykonano; 1 błąd (np. KATALOG nie jest pusty, serwer niedostępny);\n"
+    "2 niepoprawne wywołanie.\n";
 
 void print(FILE* stream, const QString& text) { std::fputs(text.toUtf8().constData(), stream); }
 

@@ -28,9 +28,9 @@ const QString kUsage =
     u"\n"
     u"  --ca PLIK   certyfikaty zaufanych wystawców (PEM)\n"
     u"  --json      wynik w formacie JSON (dla skryptów)\n"
-    u"  --help      ta pomoc\n"
+    u"  --help, -h  ta pomoc\n"
     u"\n"
-    u"Kod wyjścia: 0 wszystkie podpisy poprawne; 3 któryś podpis niepoprawny albo plik bez\n"
+    u"Kody wyjścia: 0 wszystkie podpisy poprawne; 3 któryś podpis niepoprawny albo plik bez\n"
     u"podpisów; 1 plik nieczytelny lub niepoprawny; 2 błędne wywołanie.\n"_s;
 
 struct Arguments {
