@@ -104,10 +104,13 @@ void ExportReport::print(const QJsonObject& error, const QString& shown, bool st
 }
 
 void ExportReport::done() const {
+  if (external && !external->started) {
+    const QString message = u"Nie można uruchomić programu wysyłającego \"%1\"; opis przesyłki \"%2\" pozostał do wysłania."_s.arg(
+        external->program, external->descriptor);
+    print(QJsonObject{{u"kind"_s, kindName(ErrorKind::Sending)}, {u"message"_s, message}}, terminalText(message), false);
+    return;
+  }
   print(QJsonObject(), QString(), false);
-  if (external && !external->started)
-    err(terminalText(u"Nie można uruchomić programu wysyłającego \"%1\"; opis przesyłki \"%2\" pozostał do wysłania.\n"_s.arg(
-        external->program, external->descriptor)));
 }
 
 void ExportReport::fail(const Error& error, bool runStopped) const {

@@ -27,7 +27,8 @@ class ExportReport {
   bool deletedPacked = false;                // the packed files were deleted
   std::optional<sending::ExternalSendResult> external;  // what the sending step did
 
-  // Prints the outcome of a command that ended as it should.
+  // Prints the outcome of a command that ran to its end; a sending program that did not start
+  // is its error (in the JSON and on standard error).
   void done() const;
   // Prints what was written (for a run that was stopped by the error, the files written
   // before it, or that there were none), then the error (on standard error; in the JSON too).

@@ -211,5 +211,18 @@ TEST_F(ExportSending, ExternalSendingIsCheckedBeforeAnythingIsWritten) {
   EXPECT_FALSE(QDir(out).exists() && !QDir(out).isEmpty());
 }
 
+TEST_F(ExportSending, ASendingProgramThatDoesNotStartIsAnErrorAndTheParcelStays) {
+  ASSERT_TRUE(QFile::remove(install.sender));
+  const CliResult r = exportWith({QStringLiteral("--external"), QStringLiteral("--json")});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_TRUE(r.err.contains(QStringLiteral("Nie można uruchomić programu wysyłającego \"") + install.sender)) << r.err.toStdString();
+  const QJsonObject o = QJsonDocument::fromJson(r.out.toUtf8()).object();
+  EXPECT_FALSE(o[QStringLiteral("external")].toObject()[QStringLiteral("started")].toBool(true)) << r.out.toStdString();
+  EXPECT_EQ(o[QStringLiteral("error")][QStringLiteral("kind")].toString(), QStringLiteral("sending")) << r.out.toStdString();
+  // The archive and its descriptor are left to be sent later.
+  EXPECT_TRUE(QFile::exists(o[QStringLiteral("archive")].toString())) << r.out.toStdString();
+  EXPECT_TRUE(test::isWellFormedXml(fileBytes(out + QStringLiteral("/eksport.xml"))));
+}
+
 }  // namespace
 }  // namespace wertalo
