@@ -133,9 +133,12 @@ class Session {
   sending::ZipNameParts archiveNameParts() const;
   // Packs the files the export wrote into one archive in the export folder under a new name
   // (NazwaPlikuZip), their bare names inside; with `deletePacked` the packed files are deleted
-  // after a packing that succeeded. Returns the archive's path. Raises sending::SendingError
-  // naming the archive and the underlying text when packing fails: no archive is left and no
-  // file is deleted then. Shows nothing to the user.
+  // after a packing that succeeded. Call it with the result of this session's last
+  // exportSelection (the archive is named after that export's choice). The archive is written
+  // whole (a temporary file that the next export removes if the process is killed, then a
+  // rename). Returns the archive's path. Raises sending::SendingError naming the archive and
+  // the underlying text when packing fails (also for a result without files): no archive is
+  // left and no file is deleted then. Shows nothing to the user.
   QString pack(const catalogue::ExportResult& result, bool deletePacked);
   // The product's sending program as the installation names it (empty CommunicationSrv: none).
   sending::ExternalSender externalSender() const;
@@ -148,9 +151,11 @@ class Session {
   void checkExternalSending(const QString& login);
   // Hands the archive to the product's sending program as the wizard's last page does: writes
   // the descriptor beside the archive (with the user of `login`, when there is one) and the
-  // command file in the main folder, then starts the program with the descriptor's path.
-  // Raises sending::SendingError when no program is configured or the archive is missing, and
-  // platform::PlatformError when a file cannot be written (the program is not started then).
+  // command file in the main folder, then starts the program detached with the descriptor's
+  // path, without waiting for it. Raises sending::SendingError when no program is configured
+  // or the archive is missing, and platform::PlatformError when a file cannot be written (the
+  // program is not started then). A program that cannot be started is no exception: the result
+  // says `started == false`, and the descriptor stays to be sent.
   sending::ExternalSendResult sendExternal(const QString& archive, const QString& login);
 
   // The mapping of balance positions to Besti@ positions for the chosen year (its positions,
