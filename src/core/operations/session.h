@@ -13,6 +13,7 @@
 #include "core/catalogue/wertalo_main.h"
 #include "core/package/export_run.h"
 #include "core/platform/settings.h"
+#include "core/sending/external_sender.h"
 
 namespace wertalo::platform {
 class UserInterface;
@@ -24,6 +25,10 @@ class TXMLPaczkaSprawozdan;
 
 namespace wertalo::mapping {
 class TdtmBilMapToBestia;
+}
+
+namespace wertalo::sending {
+class TdtmFtp;
 }
 
 namespace wertalo::operations {
@@ -101,11 +106,26 @@ class Session {
   void chooseBudgetUnits(const QString& list);
   // The whole choice, then the selection is rebuilt.
   void choose(const Choice& choice);
-  // Rebuilds the selection for the current choice.
-  void refreshSelection();
+  // Rebuilds the selection for the current choice; without `withChosenUnits` only for the unit
+  // itself or the one budget unit (as the wizard does when the export kind changes).
+  void refreshSelection(bool withChosenUnits = true);
   // The selection from budget units' report identifiers ("57,58,"), as the product starts the
   // wizard with them.
   void selectReports(const QString& ids);
+  // The unit itself (rJST) or its budget units (rJB); the units chosen stay as they are.
+  void setUnitKind(catalogue::TRodzajEksportu kind);
+  // The one budget unit whose reports are offered; the several units chosen are cleared.
+  void chooseBudgetUnit(qint64 id);
+  // Adds the budget unit to the several units chosen, or takes it out when it is there.
+  void toggleBudgetUnit(qint64 id);
+  // Whether the budget unit is among the several units chosen.
+  bool budgetUnitChosen(qint64 id) const;
+  // The command line's preselection: the budget units' reports of the list ("226444,226726,"),
+  // looked up in parts of at most about 1400 characters; each part that names reports makes
+  // their year, period and units current and adds them to the selection (the product becomes
+  // the budget-unit one). False when the list is empty or names no report. Raises Error (input)
+  // for a malformed list before any statement runs.
+  bool preselect(const QString& list);
 
   // ---- Selection and run --------------------------------------------------------------------
   catalogue::SelectTable& selection() { return dtm_->memSelectSpraw(); }
@@ -119,6 +139,26 @@ class Session {
   catalogue::ExportResult exportSelection(const package::RunControl& control = {});
   // The completion text and the full paths of the files of a run.
   void completion(const catalogue::ExportResult& result, QStringList& lines, QStringList& files) const;
+
+  // ---- Packing and sending --------------------------------------------------------------------
+  // Packs the files of a run into a new archive in the export folder, named as the unit kind,
+  // period, year and the run's budget unit give (a new name each time); with `deletePacked` the
+  // packed files are deleted once the packing succeeded. The archive's path, or empty when the
+  // packing failed (the message was shown).
+  QString pack(const catalogue::ExportResult& result, bool deletePacked);
+  // Whether the product names a sending program (the external route is offered).
+  bool externalSendingPossible() const;
+  // The sending user with this login (exact), from the product's user table.
+  std::optional<sending::SenderUser> senderUser(const QString& login);
+  // "Zaloguj": the user with this login and password (both exact).
+  std::optional<sending::SenderUser> logIn(const QString& login, const QString& password);
+  // The preview of the descriptor the external route writes for the archive.
+  QStringList externalPreview(const QString& archive, const std::optional<sending::SenderUser>& user) const;
+  // Hands the archive to the product's sending program: "eksport.xml" beside it, "wysylka.txt"
+  // in the product's main folder, the program started. Raises Error (sending, file).
+  sending::ExternalSendResult sendExternal(const QString& archive, const std::optional<sending::SenderUser>& user);
+  // The same for the user with this login (none when empty or not found).
+  sending::ExternalSendResult sendExternal(const QString& archive, const QString& login);
 
   // The mapping of balance positions to Besti@ positions for the chosen year (its positions,
   // the Besti@ positions valid at its end).
@@ -134,8 +174,13 @@ class Session {
   platform::Settings settings_;
   std::unique_ptr<catalogue::TdtmWertaloMain> dtm_;
   std::unique_ptr<package::TXMLPaczkaSprawozdan> writer_;
+  std::unique_ptr<sending::TdtmFtp> zip_;
   QString sWybraneJB_;
 };
+
+// The parts a command-line report list is looked up in: all of it when it has at most 1400
+// characters, else cut after the first "," at or after the 1400th character, and so on.
+QStringList idListChunks(const QString& list);
 
 // The run options the stored settings give.
 catalogue::RunOptions optionsFromSettings(const platform::Settings& settings);
