@@ -32,11 +32,11 @@ CompletionPage::CompletionPage(TfrmWertalo& wizard)
       cbSpakuj->setChecked(true);
       cbInterfejsftp->setChecked(false);
     }
-    emit completeChanged();  // Next or Finish
+    showRoute();
   });
   connect(cbInterfejsftp, &QCheckBox::toggled, this, [this](bool on) {
     if (on) cbWysylkaZewn->setChecked(false);
-    emit completeChanged();
+    showRoute();
   });
   connect(cbSpakuj, &QCheckBox::toggled, cbUsun, &QCheckBox::setEnabled);
   connect(cbPolaczZserweremFTP, &QCheckBox::toggled, cbWsylijPopolaczeniu, &QCheckBox::setEnabled);
@@ -59,7 +59,12 @@ void CompletionPage::initializePage() {
   QStringList files;
   frm.session().completion(frm.lastRun, lines, files);
   memKoniec->setPlainText(lines.join(QLatin1Char('\n')));
-  emit completeChanged();
+  showRoute();
+}
+
+void CompletionPage::showRoute() {
+  // Finish without a sending route, Next with one (the wizard recounts its buttons).
+  setFinalPage(nextPage() == -1);
 }
 
 bool CompletionPage::validatePage() {

@@ -28,6 +28,9 @@ class CompletionPage : public WizardPage {
   void initializePage() override;
   // Finish: the written files packed when asked (a failed packing keeps the wizard here).
   bool validatePage() override;
+
+ private:
+  void showRoute();
 };
 
 }  // namespace wertalo::gui

@@ -186,7 +186,7 @@ void FtpPage::ChageDir(const QString& DirName) {
   step([this, DirName] { browser_.ChageDir(DirName); });
   showHost();
   showListing();
-  SetFunctionButtons(true);
+  SetFunctionButtons(client_->isConnected());
 }
 
 void FtpPage::CreateDirButtonClick() {
@@ -197,7 +197,7 @@ void FtpPage::CreateDirButtonClick() {
   step([this, name] { browser_.makeDir(*name); });
   showHost();
   showListing();
-  SetFunctionButtons(true);
+  SetFunctionButtons(client_->isConnected());
 }
 
 void FtpPage::UploadButtonClick() {
@@ -213,7 +213,7 @@ void FtpPage::upload(const QString& path) {
   step([this, path] { browser_.upload(path); });
   showHost();
   showListing();
-  SetFunctionButtons(true);
+  SetFunctionButtons(client_->isConnected());
 }
 
 void FtpPage::DownloadButtonClick() {
@@ -232,7 +232,7 @@ void FtpPage::DownloadButtonClick() {
   if (!target) return;
   SetFunctionButtons(false);
   step([this, name, target] { browser_.download(name, *target); });
-  SetFunctionButtons(true);
+  SetFunctionButtons(client_->isConnected());
 }
 
 void FtpPage::DeleteButtonClick() {
@@ -319,10 +319,10 @@ void FtpPage::post(std::function<void()> call) { QMetaObject::invokeMethod(this,
 // ---- The client's events, on the step's thread ------------------------------------------------
 
 void FtpPage::status(const QString& line) {
+  // The protocol traffic goes to the list; the status bar tells about transfers.
   post([this, line] {
     DebugListBox->addItem(line);
     DebugListBox->setCurrentRow(DebugListBox->count() - 1);
-    showStatus(line);
   });
 }
 

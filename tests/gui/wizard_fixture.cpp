@@ -4,6 +4,8 @@
 #include <QDirIterator>
 #include <QFile>
 
+#include <QAbstractButton>
+
 #include "core/db/query.h"
 #include "core/platform/ini_file.h"
 
@@ -87,7 +89,7 @@ gui::TfrmWertalo& WizardTest::open(const gui::WizardCommandLine& commandLine) {
 }
 
 int WizardTest::next() {
-  wizard_->next();
+  wizard_->button(QWizard::NextButton)->click();
   return wizard_->currentId();
 }
 

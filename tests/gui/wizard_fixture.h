@@ -25,7 +25,7 @@ class WizardTest : public ::testing::Test {
 
   // Opens the installation and the wizard with the command line, and shows the wizard.
   gui::TfrmWertalo& open(const gui::WizardCommandLine& commandLine = {});
-  // Next, as its button does; the page the wizard is on afterwards.
+  // A click on Next; the page the wizard is on afterwards.
   int next();
   // Goes from the start to the completion page with every report ticked (one export).
   void exportAll();
