@@ -2,6 +2,7 @@
 
 #include <QGridLayout>
 
+#include "core/sending/external_sender.h"
 #include "gui/widgets.h"
 
 namespace wertalo::gui {
@@ -51,7 +52,7 @@ int CompletionPage::nextPage() const {
 void CompletionPage::initializePage() {
   // The external route is offered exactly when the product names a sending program; when it
   // does not, the box is also unticked, so that Next never leads to a route that cannot send.
-  const bool possible = frm.session().externalSendingPossible();
+  const bool possible = sending::MozliwaWysylkaOldschoolowa(frm.session().externalSender().CommunicationSrv);
   cbWysylkaZewn->setVisible(possible);
   cbWysylkaZewn->setEnabled(possible);
   cbWysylkaZewn->setChecked(possible);

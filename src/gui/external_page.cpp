@@ -45,7 +45,7 @@ bool ExternalPage::prepare() {
 void ExternalPage::initializePage() { showPreview(); }
 
 bool ExternalPage::validatePage() {
-  return frm.guard([&] { frm.session().sendExternal(archive_, frm.user.isEmpty() ? std::nullopt : sender_); });
+  return frm.guard([&] { frm.session().sendExternalAs(archive_, frm.user.isEmpty() ? std::nullopt : sender_); });
 }
 
 void ExternalPage::Button3Click() {

@@ -1,23 +1,23 @@
-// Wertalo wizard: the forms the wizard opens (settings, mapping) and the balance-position view.
+// Wertalo wizard: the forms the wizard opens from its buttons: the settings form ("Ustawienia")
+// and the form of the balance-position mapping.
 #pragma once
 
-#include <QTableWidget>
-#include <QWidget>
+class QWidget;
 
-#include "core/catalogue/select_table.h"
-#include "core/operations/session.h"
+namespace wertalo::operations {
+class Session;
+}
 
 namespace wertalo::gui {
 
-// The settings form "Ustawienia", modally over `parent`. The values it leaves are the session's
-// settings (stored when the user saves them).
+// Shows the settings form modally over `parent` (one form per parent, reused). On return the
+// session's settings and run options hold the form's values: stored when "Zapisz" was pressed,
+// for this run only otherwise. An error while showing it is reported as "Błąd odczytu ustawień".
 void showSettingsForm(QWidget* parent, operations::Session& session);
 
-// The mapping form "Przypisanie do pozycji bilansu w programie Bestia", modally over `parent`.
+// Shows the mapping form modally over `parent` (one form per parent, reused; its kind and side
+// stay as the user left them). Works on the session's mapping module for the chosen year; every
+// change is written at once. The wizard refreshes its view of the balance positions afterwards.
 void showMappingForm(QWidget* parent, operations::Session& session);
-
-// The positions of the balance sheet `report` (none: the grid is emptied) on a side (0 assets,
-// 1 liabilities) with their Besti@ symbols and amounts, into the report page's grid.
-void showBalancePositions(QTableWidget* grid, operations::Session& session, const catalogue::SelectRow* report, int side);
 
 }  // namespace wertalo::gui

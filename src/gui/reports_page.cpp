@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QVBoxLayout>
 
+#include "core/text/amount.h"
 #include "gui/forms.h"
 #include "gui/widgets.h"
 
@@ -28,6 +29,7 @@ ReportsPage::ReportsPage(TfrmWertalo& wizard)
                                 QStringLiteral("Nazwa sprawozdania"), this)) {
   showTable(OvcDbTable1, model_);
   chkZapiszPojedynczo->setEnabled(false);
+  rgAP->setItemIndex(0);
   dbgrBilanse->setColumnCount(4);
   dbgrBilanse->setHorizontalHeaderLabels({QStringLiteral("Symb. Bestia"), QStringLiteral("Pozycja bilansu"),
                                           QStringLiteral("Stan na pocz. roku"), QStringLiteral("Stan na kon. roku")});
@@ -67,7 +69,7 @@ ReportsPage::ReportsPage(TfrmWertalo& wizard)
   connect(chkZapiszPojedynczo, &QCheckBox::toggled, this,
           [this](bool on) { frm.changeOptions([on](catalogue::RunOptions& o) { o.chkZapiszPojedynczo = on; }); });
   connect(Button2, &QPushButton::clicked, this, [this] { frm.showSettings(); });
-  connect(rgAP, &RadioGroup::clicked, this, [this] { showPositions(); });
+  connect(rgAP, &RadioGroup::itemClicked, this, [this] { showPositions(); });
   connect(OvcDbTable1->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& current) {
     const catalogue::SelectRow* row = model_->report(current.row());
     DBMemo2->setPlainText(row != nullptr ? row->Uwagi : QString());
@@ -95,9 +97,30 @@ void ReportsPage::showSelection() {
 void ReportsPage::showPositions() {
   if (!pnlPozBil->isVisibleTo(this)) return;
   frm.guard([&] {
-    showBalancePositions(dbgrBilanse, frm.session(), model_->report(OvcDbTable1->currentIndex().row()), rgAP->itemIndex());
+    operations::Session& session = frm.session();
+    if (!positions_) positions_ = std::make_unique<operations::BalancePositions>(session);
+    const mapping::TAktywaPasywa side = rgAP->itemIndex() == 1 ? mapping::apPasywa : mapping::apAktywa;
+    if (side != side_) {
+      side_ = side;
+      positions_->EkspSetMapFilter(side);
+    }
+    const int row = OvcDbTable1->currentIndex().row();
+    if (model_->report(row) != nullptr) {
+      session.selection().setPosition(row);
+      positions_->followSelection();
+    }
+    const std::vector<mapping::ExportPosition>& rows = positions_->rows();
+    dbgrBilanse->setRowCount(positions_->active() ? static_cast<int>(rows.size()) : 0);
+    for (int i = 0; i < dbgrBilanse->rowCount(); ++i) {
+      const mapping::ExportPosition& position = rows[static_cast<size_t>(i)];
+      const QString cells[] = {position.sBestiaSymbolCalc, position.NAZWA, text::amountText(position.SPOCZ),
+                               text::amountText(position.SKON)};
+      for (int column = 0; column < 4; ++column) dbgrBilanse->setItem(i, column, new QTableWidgetItem(cells[column]));
+    }
   });
 }
+
+ReportsPage::~ReportsPage() = default;
 
 void ReportsPage::tickAll() {
   model_->tickWhere([](const catalogue::SelectRow&) { return true; });

@@ -7,7 +7,12 @@
 #include <QTableView>
 #include <QTableWidget>
 
-#include "gui/radio_group.h"
+#include <memory>
+
+#include "core/mapping/mapping_types.h"
+#include "core/operations/balance_positions.h"
+
+#include "gui/forms/form_support.h"
 #include "gui/selection_model.h"
 #include "gui/wertalo_wizard.h"
 
@@ -18,6 +23,7 @@ class ReportsPage : public WizardPage {
 
  public:
   explicit ReportsPage(TfrmWertalo& wizard);
+  ~ReportsPage() override;
 
   QTableView* OvcDbTable1;
   QCheckBox* chkZapiszPojedynczo;
@@ -43,7 +49,11 @@ class ReportsPage : public WizardPage {
  private:
   void showPositions();
 
+
   SelectionModel* model_;
+  // The balance positions beside the current sheet (made when first shown) and their side.
+  std::unique_ptr<operations::BalancePositions> positions_;
+  mapping::TAktywaPasywa side_ = mapping::apAktywa;
 };
 
 }  // namespace wertalo::gui

@@ -41,6 +41,8 @@ WelcomePage::WelcomePage(TfrmWertalo& wizard)
                                  SelectionColumn::sStatus, SelectionColumn::cData, SelectionColumn::CZAST},
                                 QStringLiteral("Sprawozdanie"), this)) {
   rbEksportSpraw->setChecked(true);
+  rgRodzaj->setItemIndex(0);
+  rgWyborJednostek->setItemIndex(0);
   rgWyborJednostek->hide();
   lcJB->hide();
   lcJB->setMaxVisibleItems(20);
@@ -85,8 +87,8 @@ WelcomePage::WelcomePage(TfrmWertalo& wizard)
 
   connect(rbEksportSpraw, &QRadioButton::toggled, this, [this](bool on) { if (on) kindClick(true); });
   connect(rbEksportBilansow, &QRadioButton::toggled, this, [this](bool on) { if (on) kindClick(false); });
-  connect(rgRodzaj, &RadioGroup::clicked, this, &WelcomePage::rgRodzajClick);
-  connect(rgWyborJednostek, &RadioGroup::clicked, this, [this] { rgWyborJednostekClick(); });
+  connect(rgRodzaj, &RadioGroup::itemClicked, this, &WelcomePage::rgRodzajClick);
+  connect(rgWyborJednostek, &RadioGroup::itemClicked, this, [this] { rgWyborJednostekClick(); });
   connect(lcJB, &QComboBox::activated, this, [this](int i) {
     rebuild([&] {
       frm.session().chooseBudgetUnit(lcJB->itemData(i).toLongLong());
@@ -197,6 +199,7 @@ void WelcomePage::Button1Click() {
   // Test of the command-line start with a fixed list.
   frm.bZamianStronyAutomatyczna = true;
   rgRodzaj->setItemIndex(1);
+  rgRodzajClick(1);
   frm.next();
   frm.guard([&] { frm.session().selectReports(QStringLiteral("226444,226726,")); });
   frm.reports->showSelection();

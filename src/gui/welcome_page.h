@@ -9,7 +9,7 @@
 #include <QTableView>
 #include <QTableWidget>
 
-#include "gui/radio_group.h"
+#include "gui/forms/form_support.h"
 #include "gui/selection_model.h"
 #include "gui/wertalo_wizard.h"
 

@@ -54,7 +54,7 @@ void TfrmWertalo::formShow(const WizardCommandLine& commandLine) {
   if (preselected) {
     changeOptions([](catalogue::RunOptions& o) { o.bEksportZatw = false; });
     bZamianStronyAutomatyczna = true;
-    welcome->rgRodzaj->setItemIndex(1, false);
+    welcome->rgRodzaj->setItemIndex(1);
     reports->cbGrupoweJst->setChecked(false);
     reports->cbGrupoweJst->setEnabled(false);
     welcome->setEnabled(false);
@@ -72,6 +72,7 @@ void TfrmWertalo::normalStart() {
   } else {
     // The budget-unit product exports its units' reports only.
     welcome->rgRodzaj->setItemIndex(1);
+    welcome->rgRodzajClick(1);
     welcome->rgRodzaj->hide();
     welcome->rbEksportSpraw->setChecked(true);
   }
@@ -97,13 +98,8 @@ void TfrmWertalo::showSettings() {
 }
 
 void TfrmWertalo::takeSettings() {
+  // The form left the settings in the session's run options; the boxes follow them.
   const platform::Settings& settings = session_.settings();
-  changeOptions([&](catalogue::RunOptions& o) {
-    o.bEksportZatw = settings.chkEksportujZatw;
-    o.bRegonSpacje = settings.chkDodajSpacje;
-    o.dirKatalog = settings.dirKatalog;
-    o.edtSpecSymbl = settings.edtSpecSymbl;
-  });
   completion->cbSpakuj->setChecked(settings.cbSpakuj);
   completion->cbWsylijPopolaczeniu->setChecked(settings.cbWsylijPopolaczeniu);
   completion->cbPolaczZserweremFTP->setChecked(settings.cbPolaczZserweremFTP);

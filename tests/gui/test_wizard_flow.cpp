@@ -87,7 +87,7 @@ TEST_F(WizardTest, AnotherYearTakesItsLatestPeriod) {
 TEST_F(WizardTest, BudgetUnitsOneOrSeveral) {
   gui::TfrmWertalo& w = open();
   gui::WelcomePage& p = *w.welcome;
-  p.rgRodzaj->item(1)->click();
+  radio(p.rgRodzaj, 1)->click();
   EXPECT_EQ(session_->unitKind(), catalogue::rJB);
   EXPECT_TRUE(p.rgWyborJednostek->isVisible());
   EXPECT_TRUE(p.lcJB->isVisible());
@@ -101,7 +101,7 @@ TEST_F(WizardTest, BudgetUnitsOneOrSeveral) {
   for (int i = 0; i < session_->selection().recordCount(); ++i) EXPECT_EQ(session_->selection().at(i).ID_JB, second);
 
   // Several units, chosen by double-click; a second double-click takes a unit out again.
-  p.rgWyborJednostek->item(1)->click();
+  radio(p.rgWyborJednostek, 1)->click();
   EXPECT_TRUE(p.gridJB->isVisible());
   EXPECT_FALSE(p.lcJB->isVisible());
   EXPECT_EQ(session_->chosenBudgetUnits(), "");
@@ -116,7 +116,7 @@ TEST_F(WizardTest, BudgetUnitsOneOrSeveral) {
   for (int i = 0; i < session_->selection().recordCount(); ++i) EXPECT_EQ(session_->selection().at(i).ID_JB, first);
 
   // Back to the unit itself: the unit lists are hidden.
-  p.rgRodzaj->item(0)->click();
+  radio(p.rgRodzaj, 0)->click();
   EXPECT_EQ(session_->unitKind(), catalogue::rJST);
   EXPECT_FALSE(p.rgWyborJednostek->isVisible());
   EXPECT_FALSE(p.gridJB->isVisible());
@@ -125,7 +125,7 @@ TEST_F(WizardTest, BudgetUnitsOneOrSeveral) {
 TEST_F(WizardTest, NextIsRefusedWhileNothingIsOffered) {
   gui::TfrmWertalo& w = open();
   // "Budżet JB" with no unit chosen offers nothing.
-  w.welcome->rgRodzaj->item(1)->click();
+  radio(w.welcome->rgRodzaj, 1)->click();
   ASSERT_EQ(session_->selection().recordCount(), 0);
   EXPECT_FALSE(w.button(QWizard::NextButton)->isEnabled());
   EXPECT_EQ(next(), kWelcomePage);
@@ -250,7 +250,9 @@ TEST_F(WizardTest, CancelDuringTheExportKeepsWhatWasWrittenAndWritesNothingMore)
     if (std::find(datedBefore.begin(), datedBefore.end(), id) == datedBefore.end()) datedNow.push_back(id);
   }
   ASSERT_LE(datedNow.size(), 1u);
-  if (!datedNow.empty()) EXPECT_TRUE(files[0].endsWith(QString::number(datedNow[0]) + ".xml")) << files[0].toStdString();
+  if (!datedNow.empty()) {
+    EXPECT_TRUE(files[0].endsWith(QString::number(datedNow[0]) + ".xml")) << files[0].toStdString();
+  }
   ASSERT_EQ(dialogs_.core.messages().size(), 1);
   EXPECT_TRUE(dialogs_.core.messages()[0].startsWith("Eksport przerwano.")) << dialogs_.core.messages()[0].toStdString();
   EXPECT_TRUE(dialogs_.core.messages()[0].contains(files[0]));

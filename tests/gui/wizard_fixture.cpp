@@ -130,6 +130,12 @@ void WizardTest::setConfigKey(const QString& key, const QString& value) const {
   platform::writeProfileString(demo_.configFile, QStringLiteral("configTervik"), key, value);
 }
 
+QAbstractButton* radio(const QWidget* group, int item) {
+  auto* button = group->findChild<QAbstractButton*>(group->objectName() + QLatin1Char('_') + QString::number(item));
+  if (button == nullptr) ADD_FAILURE() << "no item " << item << " in " << group->objectName().toStdString();
+  return button;
+}
+
 QString textOf(const QWidget& parent, const char* name) {
   const QObject* child = parent.findChild<QObject*>(QString::fromLatin1(name));
   return child != nullptr ? child->property("text").toString() : QStringLiteral("<no %1>").arg(QString::fromLatin1(name));

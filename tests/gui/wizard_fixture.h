@@ -1,6 +1,7 @@
 // Wizard tests: a demo installation in a temporary folder and the wizard opened on it.
 #pragma once
 
+#include <QAbstractButton>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -49,6 +50,9 @@ class WizardTest : public ::testing::Test {
   std::unique_ptr<operations::Session> session_;
   std::unique_ptr<gui::TfrmWertalo> wizard_;
 };
+
+// The radio button of a group's item (named after the group and the item's index).
+QAbstractButton* radio(const QWidget* group, int item);
 
 // The text of a page's control found by its name.
 QString textOf(const QWidget& parent, const char* name);

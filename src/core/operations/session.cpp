@@ -9,7 +9,6 @@
 #include "core/package/paczka.h"
 #include "core/package/registry.h"
 #include "core/platform/paths.h"
-#include "core/sending/packing.h"
 
 namespace wertalo::operations {
 
@@ -51,13 +50,17 @@ std::unique_ptr<Session> Session::open(const OpenRequest& request, platform::Use
   // The budget-unit product exports only budget units.
   if (dtm.RodzajProg() == rBudzetJB) dtm.setRodzajEksportu(rJB);
   session->writer_ = std::make_unique<package::TXMLPaczkaSprawozdan>(dtm);
-  session->zip_ = std::make_unique<sending::TdtmFtp>(ui);
   return session;
 }
 
 void Session::saveSettings(const platform::Settings& settings) {
+  platform::Settings stored = settings;
+  stored.Zapis(dtm_->installation().PathBestia);
+  useSettings(stored);
+}
+
+void Session::useSettings(const platform::Settings& settings) {
   settings_ = settings;
-  settings_.Zapis(dtm_->installation().PathBestia);
   catalogue::RunOptions options = optionsFromSettings(settings_);
   options.chkZapiszPojedynczo = dtm_->options().chkZapiszPojedynczo;
   dtm_->setOptions(options);
@@ -207,10 +210,26 @@ catalogue::ExportResult Session::exportSelection(const package::RunControl& cont
   return package::WykonajEksport(*dtm_, *writer_, sWybraneJB_, control);
 }
 
+namespace {
+
+mapping::MappingPeriod chosenPeriod(const catalogue::MemMain& m) { return {m.ROK, m.OKRES, m.DATAKONCAOKRESU()}; }
+
+}  // namespace
+
 std::unique_ptr<mapping::TdtmBilMapToBestia> Session::openMapping() {
-  const catalogue::MemMain& m = dtm_->memMain();
-  return std::make_unique<mapping::TdtmBilMapToBestia>(dtm_->DB(), ui_,
-                                                        mapping::MappingPeriod{m.ROK, m.OKRES, m.DATAKONCAOKRESU()});
+  return std::make_unique<mapping::TdtmBilMapToBestia>(dtm_->DB(), ui_, chosenPeriod(dtm_->memMain()));
+}
+
+mapping::TdtmBilMapToBestia& Session::mapping() {
+  const mapping::MappingPeriod period = chosenPeriod(dtm_->memMain());
+  if (!mapping_) {
+    mapping_ = openMapping();
+  } else {
+    const mapping::MappingPeriod& now = mapping_->period();
+    if (now.ROK != period.ROK || now.OKRES != period.OKRES || now.DATAKONCAOKRESU != period.DATAKONCAOKRESU)
+      mapping_->setPeriod(period);
+  }
+  return *mapping_;
 }
 
 void Session::completion(const catalogue::ExportResult& result, QStringList& lines, QStringList& files) const {

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "core/catalogue/export_result.h"
@@ -14,6 +15,7 @@
 #include "core/package/export_run.h"
 #include "core/platform/settings.h"
 #include "core/sending/external_sender.h"
+#include "core/sending/zip_name.h"
 
 namespace wertalo::platform {
 class UserInterface;
@@ -25,10 +27,6 @@ class TXMLPaczkaSprawozdan;
 
 namespace wertalo::mapping {
 class TdtmBilMapToBestia;
-}
-
-namespace wertalo::sending {
-class TdtmFtp;
 }
 
 namespace wertalo::operations {
@@ -94,6 +92,9 @@ class Session {
   void setOptions(const catalogue::RunOptions& options) { dtm_->setOptions(options); }
   // Stores changed settings and takes them into the run options.
   void saveSettings(const platform::Settings& settings);
+  // Takes settings into the run options for this run only, without storing them (the settings
+  // form closed without "Zapisz").
+  void useSettings(const platform::Settings& settings);
   // Reports or balance sheets.
   void setKind(catalogue::TTypEksportu kind);
   // Makes the year current, with its latest period; raises Error (input) when it is not listed.
@@ -140,29 +141,48 @@ class Session {
   // The completion text and the full paths of the files of a run.
   void completion(const catalogue::ExportResult& result, QStringList& lines, QStringList& files) const;
 
-  // ---- Packing and sending --------------------------------------------------------------------
-  // Packs the files of a run into a new archive in the export folder, named as the unit kind,
-  // period, year and the run's budget unit give (a new name each time); with `deletePacked` the
-  // packed files are deleted once the packing succeeded. The archive's path, or empty when the
-  // packing failed (the message was shown).
+  // ---- Packing and the external sender (session_sending.cpp) -------------------------------
+  // What the archive of the last export is named after: the unit kind, OKRES and ROK of the
+  // choice, and the REGON of the export's current budget-unit row (empty for the unit itself).
+  sending::ZipNameParts archiveNameParts() const;
+  // Packs the files the export wrote into one archive in the export folder under a new name
+  // (NazwaPlikuZip), their bare names inside; with `deletePacked` the packed files are deleted
+  // after a packing that succeeded. Returns the archive's path. Raises sending::SendingError
+  // naming the archive and the underlying text when packing fails: no archive is left and no
+  // file is deleted then. Shows nothing to the user.
   QString pack(const catalogue::ExportResult& result, bool deletePacked);
-  // Whether the product names a sending program (the external route is offered).
-  bool externalSendingPossible() const;
-  // The sending user with this login (exact), from the product's user table.
+  // The product's sending program as the installation names it (empty CommunicationSrv: none).
+  sending::ExternalSender externalSender() const;
+  // The user of the product's user table whose LOGIN is exactly `login`; nothing for an empty
+  // login or when there is none.
   std::optional<sending::SenderUser> senderUser(const QString& login);
-  // "Zaloguj": the user with this login and password (both exact).
-  std::optional<sending::SenderUser> logIn(const QString& login, const QString& password);
-  // The preview of the descriptor the external route writes for the archive.
-  QStringList externalPreview(const QString& archive, const std::optional<sending::SenderUser>& user) const;
-  // Hands the archive to the product's sending program: "eksport.xml" beside it, "wysylka.txt"
-  // in the product's main folder, the program started. Raises Error (sending, file).
-  sending::ExternalSendResult sendExternal(const QString& archive, const std::optional<sending::SenderUser>& user);
-  // The same for the user with this login (none when empty or not found).
+  // Checks, before an export, that its archive can be handed to the sending program: raises
+  // sending::SendingError when no program is configured and Error (input) when `login` is
+  // given but is no user of the product.
+  void checkExternalSending(const QString& login);
+  // Hands the archive to the product's sending program as the wizard's last page does: writes
+  // the descriptor beside the archive (with the user of `login`, when there is one) and the
+  // command file in the main folder, then starts the program with the descriptor's path.
+  // Raises sending::SendingError when no program is configured or the archive is missing, and
+  // platform::PlatformError when a file cannot be written (the program is not started then).
   sending::ExternalSendResult sendExternal(const QString& archive, const QString& login);
 
   // The mapping of balance positions to Besti@ positions for the chosen year (its positions,
   // the Besti@ positions valid at its end).
   std::unique_ptr<mapping::TdtmBilMapToBestia> openMapping();
+  // The session's own mapping module, shared by the mapping form and the export-side view of
+  // the balance positions: opened at first use, moved to the chosen year whenever it changed.
+  mapping::TdtmBilMapToBestia& mapping();
+  // The user, as the core reaches them (messages, questions).
+  platform::UserInterface& ui() const { return ui_; }
+
+  // ---- The sender page's log-in (sender_login.cpp) --------------------------------------------
+  // "Zaloguj": the user with this login and password (both exact); nothing for an empty login.
+  std::optional<sending::SenderUser> logIn(const QString& login, const QString& password);
+  // The preview of the descriptor the external route writes for the archive.
+  QStringList externalPreview(const QString& archive, const std::optional<sending::SenderUser>& user) const;
+  // sendExternal for a user already found (or logged in); none: the descriptor names no user.
+  sending::ExternalSendResult sendExternalAs(const QString& archive, const std::optional<sending::SenderUser>& user);
 
   // The main data module, for the core's other operations (mapping, sending).
   catalogue::TdtmWertaloMain& dataModule() { return *dtm_; }
@@ -174,7 +194,7 @@ class Session {
   platform::Settings settings_;
   std::unique_ptr<catalogue::TdtmWertaloMain> dtm_;
   std::unique_ptr<package::TXMLPaczkaSprawozdan> writer_;
-  std::unique_ptr<sending::TdtmFtp> zip_;
+  std::unique_ptr<mapping::TdtmBilMapToBestia> mapping_;
   QString sWybraneJB_;
 };
 
