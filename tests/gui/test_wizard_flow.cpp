@@ -1,6 +1,9 @@
 // The wizard driven page by page on the demo installation: the choice on page 1, ticking on
 // page 2, the summary, the export and the completion text.
 #include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
 #include <QFile>
 #include <QFileInfo>
 #include <QProgressDialog>
@@ -258,8 +261,17 @@ TEST_F(WizardTest, CancelDuringTheExportKeepsWhatWasWrittenAndWritesNothingMore)
   EXPECT_TRUE(dialogs_.core.messages()[0].contains(files[0]));
 }
 
-TEST_F(WizardTest, KeyboardEnterIsNextAndEscapeCancels) {
+TEST_F(WizardTest, KeyboardMnemonicsChooseEnterIsNextAndEscapeCancels) {
   gui::TfrmWertalo& w = open();
+  w.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+  // A caption's mnemonic chooses its control: "Eksport &bilansów", then "Eksport &sprawozdań".
+  QTest::keyClick(&w, Qt::Key_B, Qt::AltModifier);
+  // The button is clicked as by the mouse, a moment later.
+  EXPECT_TRUE(QTest::qWaitFor([&] { return session_->kind() == catalogue::teBilanse; }));
+  EXPECT_TRUE(w.welcome->rbEksportBilansow->isChecked());
+  QTest::keyClick(&w, Qt::Key_S, Qt::AltModifier);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return session_->kind() == catalogue::teSprawozdania; }));
   QTest::keyClick(&w, Qt::Key_Return);
   EXPECT_EQ(w.currentId(), kReportsPage);
   QTest::keyClick(&w, Qt::Key_Escape);
@@ -267,29 +279,45 @@ TEST_F(WizardTest, KeyboardEnterIsNextAndEscapeCancels) {
   EXPECT_EQ(w.result(), QDialog::Rejected);
 }
 
-TEST_F(WizardTest, TheSettingsTakenAfterTheFormChangeTheBoxesAndTheSelection) {
+// "Ustawienia" on page 1: the settings form over the wizard; what it stores is in Wertalo.xml
+// for the next start, and the wizard's boxes and selection follow it at once.
+TEST_F(WizardTest, TheSettingsFormStoresItsValuesAndTheWizardFollowsThem) {
   gui::TfrmWertalo& w = open();
   const int approvedOnly = session_->selection().recordCount();
-  platform::Settings settings = session_->settings();
-  settings.chkEksportujZatw = false;
-  settings.cbSpakuj = false;
-  settings.cbInterfejsftp = true;
-  settings.cbUsun = true;
-  settings.cbGrupoweJst = false;
-  settings.cbStandardowe = true;
-  session_->saveSettings(settings);
-  w.takeSettings();
+  bool shown = false;
+  QTimer::singleShot(0, &w, [&] {
+    auto* form = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(form, nullptr);
+    shown = true;
+    for (const char* name : {"chkEksportujZatw", "cbSpakuj", "cbGrupoweJst"}) form->findChild<QCheckBox*>(name)->setChecked(false);
+    for (const char* name : {"cbInterfejsftp", "cbUsun", "cbStandardowe"}) form->findChild<QCheckBox*>(name)->setChecked(true);
+    form->findChild<QPushButton*>("btnZapisz")->click();
+    form->findChild<QPushButton*>("btnZamknij")->click();
+  });
+  w.welcome->btnUstawienia->click();
+  ASSERT_TRUE(shown);
+  EXPECT_TRUE(dialogs_.errors.isEmpty()) << dialogs_.errors.join('\n').toStdString();
+  EXPECT_TRUE(dialogs_.core.messages().isEmpty()) << dialogs_.core.messages().join('\n').toStdString();
+
   EXPECT_FALSE(session_->options().bEksportZatw);
-  EXPECT_GE(session_->selection().recordCount(), approvedOnly);
+  EXPECT_GT(session_->selection().recordCount(), approvedOnly);
+  EXPECT_EQ(w.welcome->o->model()->rowCount(), session_->selection().recordCount());
   EXPECT_FALSE(w.completion->cbSpakuj->isChecked());
   EXPECT_FALSE(w.completion->cbUsun->isEnabled());  // follows "Spakuj pliki"
   EXPECT_TRUE(w.completion->cbInterfejsftp->isChecked());
   EXPECT_FALSE(w.completion->cbWysylkaZewn->isChecked());  // at most one route
   EXPECT_FALSE(w.reports->cbGrupoweJst->isChecked());
-  EXPECT_FALSE(session_->options().cbGrupoweJst);
   EXPECT_TRUE(w.summary->cbStandardowe->isChecked());
   EXPECT_FALSE(session_->options().bDodajInfo);
-  EXPECT_TRUE(QFileInfo::exists(settingsFile_));
+
+  QFile stored(settingsFile_);
+  ASSERT_TRUE(stored.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(isWellFormedXml(stored.readAll()));
+  const auto next = operations::Session::open({demo_.winIni, settingsFile_}, dialogs_);
+  EXPECT_FALSE(next->settings().chkEksportujZatw);
+  EXPECT_FALSE(next->settings().cbSpakuj);
+  EXPECT_TRUE(next->settings().cbInterfejsftp);
+  EXPECT_TRUE(next->settings().cbStandardowe);
 }
 
 }  // namespace
