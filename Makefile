@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 WERROR ?= OFF
 JOBS ?= 2
 
-.PHONY: deps build test demo deb bench fuzz fuzz-ci clean
+.PHONY: deps build test demo deb screenshots bench fuzz fuzz-ci clean
 
 deps:
 	scripts/install-deps
@@ -24,6 +24,10 @@ demo: deps build
 # The Debian package (build/packages/wertalo_VERSION_ARCH.deb), for `apt install ./...deb`.
 deb: deps build
 	cd $(BUILD_DIR) && cpack -G DEB -B packages
+
+# Pictures of the wizard's pages and forms from the demo installation (docs/screenshots).
+screenshots: deps build
+	scripts/screenshots $(BUILD_DIR)
 
 # Benchmarks: Google Benchmark on the main job, and a timed command-line run.
 bench: deps

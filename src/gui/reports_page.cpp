@@ -1,6 +1,7 @@
 #include "gui/reports_page.h"
 
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QMenu>
 #include <QVBoxLayout>
 
@@ -27,13 +28,17 @@ ReportsPage::ReportsPage(TfrmWertalo& wizard)
                                  SelectionColumn::sWersja, SelectionColumn::sStatus, SelectionColumn::cData,
                                  SelectionColumn::podpisane, SelectionColumn::CZAST, SelectionColumn::ID_JB},
                                 QStringLiteral("Nazwa sprawozdania"), this)) {
-  showTable(OvcDbTable1, model_);
+  showTable(OvcDbTable1, model_, 1);
   chkZapiszPojedynczo->setEnabled(false);
   rgAP->setItemIndex(0);
   dbgrBilanse->setColumnCount(4);
   dbgrBilanse->setHorizontalHeaderLabels({QStringLiteral("Symb. Bestia"), QStringLiteral("Pozycja bilansu"),
                                           QStringLiteral("Stan na pocz. roku"), QStringLiteral("Stan na kon. roku")});
   dbgrBilanse->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  dbgrBilanse->setWordWrap(false);
+  dbgrBilanse->verticalHeader()->hide();
+  dbgrBilanse->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  dbgrBilanse->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
 
   auto* panel = new QVBoxLayout(pnlPozBil);
   panel->setContentsMargins(0, 0, 0, 0);

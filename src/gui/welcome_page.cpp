@@ -53,7 +53,7 @@ WelcomePage::WelcomePage(TfrmWertalo& wizard)
   gridJB->setEditTriggers(QAbstractItemView::NoEditTriggers);
   gridJB->setSelectionBehavior(QAbstractItemView::SelectRows);
   gridJB->horizontalHeader()->setStretchLastSection(true);
-  showTable(o, model_);
+  showTable(o, model_, 0);
   btnPokazMapowanieDoBestia->hide();
   Button1->hide();
 

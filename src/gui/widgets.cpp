@@ -27,12 +27,16 @@ QLabel* buddy(QWidget* parent, const QString& caption, QWidget* control) {
   return label;
 }
 
-void showTable(QTableView* view, QAbstractItemModel* model) {
+void showTable(QTableView* view, QAbstractItemModel* model, int nameColumn) {
   view->setModel(model);
   view->setSelectionBehavior(QAbstractItemView::SelectRows);
   view->setSelectionMode(QAbstractItemView::SingleSelection);
   view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  view->horizontalHeader()->setStretchLastSection(true);
+  // One line per report; the name takes the room the other columns leave.
+  view->setWordWrap(false);
+  QHeaderView* header = view->horizontalHeader();
+  header->setSectionResizeMode(QHeaderView::ResizeToContents);
+  header->setSectionResizeMode(nameColumn, QHeaderView::Stretch);
   view->verticalHeader()->hide();
 }
 

@@ -36,7 +36,7 @@ QPlainTextEdit* readOnlyMemo(QWidget* parent, const char* name, bool bold);
 // A label for a control; its mnemonic moves the focus to the control.
 QLabel* buddy(QWidget* parent, const QString& caption, QWidget* control);
 
-// A read-only table view over the model, whole rows selected.
-void showTable(QTableView* view, QAbstractItemModel* model);
+// A read-only table view over the model, whole rows selected, the name column stretched.
+void showTable(QTableView* view, QAbstractItemModel* model, int nameColumn);
 
 }  // namespace wertalo::gui
