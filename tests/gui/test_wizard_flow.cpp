@@ -192,6 +192,9 @@ TEST_F(WizardTest, TheExportWritesOneWellFormedFilePerTickedReportAndTheCompleti
     ASSERT_TRUE(xml.open(QIODevice::ReadOnly)) << file.path.toStdString();
     EXPECT_TRUE(isWellFormedXml(xml.readAll())) << file.path.toStdString();
   }
+  // A ticked report that got no file is named as left out, with no path.
+  for (const catalogue::LeftOutReport& left : w.lastRun.leftOut)
+    EXPECT_TRUE(completion.contains(QStringLiteral("   %1 (%2): ").arg(left.report.symbol).arg(left.report.idspraw)));
   EXPECT_EQ(exportedFiles(".*").size(), 0) << "no temporary file is left";
   EXPECT_TRUE(dialogs_.errors.isEmpty()) << dialogs_.errors.join('\n').toStdString();
 }
