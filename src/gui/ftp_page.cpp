@@ -142,7 +142,9 @@ void FtpPage::initializePage() {
   QApplication::restoreOverrideCursor();
 }
 
-void FtpPage::cleanupPage() {
+void FtpPage::cleanupPage() { disconnectFromServer(); }
+
+void FtpPage::disconnectFromServer() {
   AbortTransfer = true;
   step([this] { browser_.disconnect(); });
   DirectoryListBox->clear();
@@ -159,13 +161,7 @@ void FtpPage::ConnectButtonClick() {
   browser_.passive = UsePassive->isChecked();
   ConnectButton->setEnabled(false);
   if (client_->isConnected()) {
-    AbortTransfer = true;
-    step([this] { browser_.disconnect(); });
-    DirectoryListBox->clear();
-    SetFunctionButtons(false);
-    ConnectButton->setText(sending::kConnectCaption);
-    ConnectButton->setEnabled(true);
-    ConnectButton->setDefault(true);
+    disconnectFromServer();
     return;
   }
   takeHost();
@@ -182,22 +178,14 @@ void FtpPage::ConnectButtonClick() {
 
 void FtpPage::ChageDir(const QString& DirName) {
   if (busy_) return;
-  SetFunctionButtons(false);
-  step([this, DirName] { browser_.ChageDir(DirName); });
-  showHost();
-  showListing();
-  SetFunctionButtons(client_->isConnected());
+  stepAndShow([this, DirName] { browser_.ChageDir(DirName); });
 }
 
 void FtpPage::CreateDirButtonClick() {
   if (busy_) return;
   const std::optional<QString> name = frm.dialogs().askText(QStringLiteral("Utwórz nowy katalog"), QStringLiteral("Nazwa"));
   if (!name) return;
-  SetFunctionButtons(false);
-  step([this, name] { browser_.makeDir(*name); });
-  showHost();
-  showListing();
-  SetFunctionButtons(client_->isConnected());
+  stepAndShow([this, name] { browser_.makeDir(*name); });
 }
 
 void FtpPage::UploadButtonClick() {
@@ -209,8 +197,12 @@ void FtpPage::UploadButtonClick() {
 }
 
 void FtpPage::upload(const QString& path) {
+  stepAndShow([this, path] { browser_.upload(path); });
+}
+
+void FtpPage::stepAndShow(const std::function<void()>& work) {
   SetFunctionButtons(false);
-  step([this, path] { browser_.upload(path); });
+  step(work);
   showHost();
   showListing();
   SetFunctionButtons(client_->isConnected());

@@ -73,6 +73,11 @@ class FtpPage : public WizardPage, private sending::FtpEvents {
  private:
   // Runs a step of the browser on a thread of its own; an error is shown and gives false.
   bool step(const std::function<void()>& work);
+  // A step that changes the remote folder: the buttons are off while it runs, then the host and
+  // the listing are shown anew.
+  void stepAndShow(const std::function<void()>& work);
+  // Stops a transfer, disconnects and offers connecting again.
+  void disconnectFromServer();
   void connectServer();
   void upload(const QString& path);
   void listClick();

@@ -8,6 +8,7 @@
 
 #include "core/db/query.h"
 #include "core/platform/ini_file.h"
+#include "support/demo_reports.h"
 
 namespace wertalo::test {
 
@@ -115,15 +116,7 @@ std::vector<qint64> WizardTest::datedReports(const QString& table) const {
 
 std::vector<qint64> WizardTest::latestBudgetUnitReports() {
   const auto probe = operations::Session::open({demo_.winIni, settingsFile_}, dialogs_);
-  db::Connection& db = probe->dataModule().DB();
-  const db::DataSet newest = db::openSql(db, QStringLiteral("SELECT ROK, OKRES FROM JBSPRAWOZD ORDER BY IDSPRAW DESC"));
-  if (newest.isEmpty()) return {};
-  db::DataSet rows = db::openSql(db, QStringLiteral("SELECT IDSPRAW FROM JBSPRAWOZD WHERE ROK='%1' AND OKRES='%2' "
-                                                        "AND DATAZAK IS NOT NULL AND TYPSPR NOT LIKE 'BIL%' ORDER BY IDSPRAW")
-                                         .arg(newest.text(u"ROK"), newest.text(u"OKRES")));
-  std::vector<qint64> ids;
-  for (rows.first(); !rows.eof(); rows.next()) ids.push_back(rows.integer(u"IDSPRAW"));
-  return ids;
+  return test::latestBudgetUnitReports(probe->dataModule().DB());
 }
 
 void WizardTest::setConfigKey(const QString& key, const QString& value) const {

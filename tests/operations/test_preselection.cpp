@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "core/db/query.h"
 #include "core/demo/demo_installation.h"
 #include "core/operations/session.h"
+#include "support/demo_reports.h"
 #include "support/qt_printers.h"
 
 namespace wertalo::operations {
@@ -61,16 +61,7 @@ class Preselection : public ::testing::Test {
   }
 
   // The approved budget units' reports (no balance sheets) of one period (the newest report's), in order.
-  std::vector<qint64> reportsOfOnePeriod() {
-    db::Connection& db = session_->dataModule().DB();
-    const db::DataSet newest = db::openSql(db, QStringLiteral("SELECT ROK, OKRES FROM JBSPRAWOZD ORDER BY IDSPRAW DESC"));
-    db::DataSet rows = db::openSql(db, QStringLiteral("SELECT IDSPRAW FROM JBSPRAWOZD WHERE ROK='%1' AND OKRES='%2' "
-                                                        "AND DATAZAK IS NOT NULL AND TYPSPR NOT LIKE 'BIL%' ORDER BY IDSPRAW")
-                                           .arg(newest.text(u"ROK"), newest.text(u"OKRES")));
-    std::vector<qint64> ids;
-    for (rows.first(); !rows.eof(); rows.next()) ids.push_back(rows.integer(u"IDSPRAW"));
-    return ids;
-  }
+  std::vector<qint64> reportsOfOnePeriod() { return test::latestBudgetUnitReports(session_->dataModule().DB()); }
 
   std::vector<qint64> offered() const {
     std::vector<qint64> ids;
