@@ -8,6 +8,7 @@
 #include <QTableWidget>
 
 #include <memory>
+#include <optional>
 
 #include "core/mapping/mapping_types.h"
 #include "core/operations/balance_positions.h"
@@ -53,7 +54,7 @@ class ReportsPage : public WizardPage {
   SelectionModel* model_;
   // The balance positions beside the current sheet (made when first shown) and their side.
   std::unique_ptr<operations::BalancePositions> positions_;
-  mapping::TAktywaPasywa side_ = mapping::apAktywa;
+  std::optional<mapping::TAktywaPasywa> side_;  // none until the view is first told its side
 };
 
 }  // namespace wertalo::gui

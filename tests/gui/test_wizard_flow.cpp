@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTimer>
 #include <QTest>
 
@@ -69,6 +70,21 @@ TEST_F(WizardTest, BalanceSheetsAreYearlyAndShowTheMappingButton) {
   for (const QString& symbol : symbols(session_->selection())) EXPECT_TRUE(symbol.startsWith("B-")) << symbol.toStdString();
   EXPECT_EQ(next(), kReportsPage);
   EXPECT_TRUE(w.reports->pnlPozBil->isVisible());
+  // Beside the sheet: its positions of one side, each with its Besti@ symbol or a mark.
+  QTableWidget& grid = *w.reports->dbgrBilanse;
+  const auto column = [&](int c) {
+    QStringList cells;
+    for (int row = 0; row < grid.rowCount(); ++row) cells << grid.item(row, c)->text();
+    return cells;
+  };
+  ASSERT_GT(grid.rowCount(), 0);
+  for (const QString& symbol : column(0)) EXPECT_FALSE(symbol.isEmpty());
+  const QStringList assets = column(1);
+  radio(w.reports->rgAP, 1)->click();
+  ASSERT_GT(grid.rowCount(), 0);
+  EXPECT_NE(column(1), assets);
+  radio(w.reports->rgAP, 0)->click();
+  EXPECT_EQ(column(1), assets);
 
   w.back();
   w.welcome->rbEksportSpraw->click();
