@@ -4,7 +4,7 @@ WERROR ?= OFF
 JOBS ?= 2
 TORTURE_RUNS ?= 100
 
-.PHONY: deps build test demo deb bench fuzz fuzz-ci torture clean
+.PHONY: deps build test demo deb screenshots bench fuzz fuzz-ci torture clean
 
 deps:
 	scripts/install-deps
@@ -30,6 +30,10 @@ torture: deps build
 # The Debian package (build/packages/wertalo_VERSION_ARCH.deb), for `apt install ./...deb`.
 deb: deps build
 	cd $(BUILD_DIR) && cpack -G DEB -B packages
+
+# Pictures of the wizard's pages and forms from the demo installation (docs/screenshots).
+screenshots: deps build
+	scripts/screenshots $(BUILD_DIR)
 
 # Benchmarks: Google Benchmark on the main job, and a timed command-line run.
 bench: deps

@@ -72,7 +72,7 @@ TEST_F(DebianPackage, HoldsTheProgramsLibrariesDesktopEntryIconAndManualPage) {
 #endif
   for (const QString& path : expected) EXPECT_TRUE(listing.contains(path)) << path.toStdString() << "\n" << listing.toStdString();
   // Nothing of the build: no headers, no static libraries, no tests.
-  for (const QString& stray : {u".h\n"_s, u".a\n"_s, u"test_"_s, u"wertalo_gui_forms"_s})
+  for (const QString& stray : {u".h\n"_s, u".a\n"_s, u"test_"_s, u"wertalo_gui_forms"_s, u"wertalo-screenshots"_s})
     EXPECT_FALSE(listing.contains(stray)) << stray.toStdString();
 }
 
@@ -91,6 +91,12 @@ TEST_F(DebianPackage, TheUnpackedCommandRunsWithTheLibrariesItBrings) {
   const test::ProgramRun help = run(u"env"_s, {u"-u"_s, u"LD_LIBRARY_PATH"_s, cli, u"--help"_s});
   EXPECT_EQ(help.exitCode, 0) << help.err.toStdString() << help.failure.toStdString();
   EXPECT_TRUE(text(help.out).startsWith(u"Użycie: wertalo-cli POLECENIE"_s)) << help.out.toStdString();
+
+#ifdef WERTALO_WIZARD_BUILT
+  const test::ProgramRun wizardHelp = run(u"env"_s, {u"-u"_s, u"LD_LIBRARY_PATH"_s, root(u"usr/bin/wertalo"_s), u"--help"_s});
+  EXPECT_EQ(wizardHelp.exitCode, 0) << wizardHelp.err.toStdString() << wizardHelp.failure.toStdString();
+  EXPECT_TRUE(text(wizardHelp.out).startsWith(u"Użycie: wertalo [[LOGIN] LISTA]"_s)) << wizardHelp.out.toStdString();
+#endif
 
   // Every library of the core resolves inside the unpacked tree, none in the build folder.
   const test::ProgramRun libraries = run(u"ldd"_s, {cli});

@@ -28,13 +28,14 @@ int boundLoopbackSocket(int& port) {
 
 }  // namespace
 
-FtpTestServer::FtpTestServer() {
+FtpTestServer::FtpTestServer(int bytesPerSecond) {
   if (!home_.isValid()) {
     failure_ = QStringLiteral("no temporary folder");
     return;
   }
   process_.setProgram(QStringLiteral("/usr/bin/python3"));
-  process_.setArguments({QStringLiteral(WERTALO_FTP_SERVER_SCRIPT), home_.path(), kUser, kPassword});
+  process_.setArguments({QStringLiteral(WERTALO_FTP_SERVER_SCRIPT), home_.path(), kUser, kPassword,
+                          QString::number(bytesPerSecond)});
   process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
   process_.start();
   if (!process_.waitForStarted(10000)) {

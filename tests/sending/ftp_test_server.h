@@ -14,7 +14,8 @@ namespace wertalo::test {
 // folder to one user; started by the constructor, stopped by the destructor.
 class FtpTestServer {
  public:
-  FtpTestServer();
+  // With `bytesPerSecond`, every data connection is held to that speed.
+  explicit FtpTestServer(int bytesPerSecond = 0);
   ~FtpTestServer();
   FtpTestServer(const FtpTestServer&) = delete;
   FtpTestServer& operator=(const FtpTestServer&) = delete;

@@ -22,8 +22,8 @@ QString unitCondition(const QString& units, const QString& tail) {
                          : QStringLiteral("(ID_JB in(") + withoutLastChar(units) + QStringLiteral("))") + tail;
 }
 
-// A list of identifiers as the wizard keeps it: decimal numbers each followed by ",". It is
-// put into statements, so nothing else may pass.
+}  // namespace
+
 void requireIdList(const QString& list, const char* what) {
   static const QRegularExpression form(QStringLiteral("^([0-9]+,)+$"));
   if (!form.match(list).hasMatch()) {
@@ -31,8 +31,6 @@ void requireIdList(const QString& list, const char* what) {
                                       .arg(QString::fromUtf8(what), list));
   }
 }
-
-}  // namespace
 
 bool TdtmWertaloMain::SprawdzCzyEksportowane(const QString& sTypSpr) const {
   if (TypEksportu_ == teBilanse) return true;
@@ -162,6 +160,17 @@ void TdtmWertaloMain::SprawidDoMemo(const QString& sprawid, const QString& sWybr
     if (q_.qrJBSprawozd.data.locate(QStringLiteral("IDSPRAW"), row.IDSPRAW)) row.Uwagi = q_.qrJBSprawozd.data.text(u"UWAGI");
   }
   memSelectSpraw_.first();
+}
+
+std::optional<ReportListOrigin> TdtmWertaloMain::reportListOrigin(const QString& sprawid) {
+  requireIdList(sprawid, "sprawozdań");
+  const QString ids = withoutLastChar(sprawid);
+  const db::DataSet first = db::openSql(db_, QStringLiteral("SELECT FIRST 1 ROK,OKRES FROM JBSPRAWOZD WHERE IDSPRAW IN (") + ids + u')');
+  if (first.isEmpty()) return std::nullopt;
+  ReportListOrigin origin{first.text(u"ROK"), first.text(u"OKRES"), {}};
+  db::DataSet units = db::openSql(db_, QStringLiteral("SELECT DISTINCT ID_JB FROM JBSPRAWOZD WHERE IDSPRAW IN (") + ids + u')');
+  for (units.first(); !units.eof(); units.next()) origin.units.push_back(units.integer(u"ID_JB"));
+  return origin;
 }
 
 WriterPeriod TdtmWertaloMain::PrzygotujDane(const QString& sWybraneJB) {

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "core/catalogue/catalogue_query.h"
@@ -24,6 +25,13 @@ class UserInterface;
 }
 
 namespace wertalo::catalogue {
+
+// Where the reports of an identifier list belong (the command line's preselection).
+struct ReportListOrigin {
+  QString ROK;                // two digits
+  QString OKRES;              // report-table period code
+  std::vector<qint64> units;  // ID_JB of the listed reports, each once
+};
 
 // What start-up found of the installed product.
 struct Installation {
@@ -83,6 +91,9 @@ class TdtmWertaloMain {
   const Installation& installation() const { return installation_; }
   // Which product is installed.
   TRodzajProg RodzajProg() const { return RodzajProg_; }
+  // The product the run is made for: a report list from the product's command line makes it the
+  // budget-unit product.
+  void setRodzajProg(TRodzajProg prog) { RodzajProg_ = prog; }
   // The product's database.
   db::Connection& DB() { return db_; }
   // tblParams.IdJST: the unit itself.
@@ -139,6 +150,10 @@ class TdtmWertaloMain {
   void SprawozdDoMemo(const QString& sWybraneJB);
   // Fills the selection from budget units' report identifiers ("57,58,") of the units `sWybraneJB`.
   void SprawidDoMemo(const QString& sprawid, const QString& sWybraneJB);
+  // Where budget units' reports of an identifier list ("57,58,") belong: the year and period of
+  // the first of them the database returns and the units of them all; nothing when the budget
+  // units' report table has none of them. Raises Error (input) for a malformed list.
+  std::optional<ReportListOrigin> reportListOrigin(const QString& sprawid);
   // Prepares an export run; returns the period the package writer writes.
   WriterPeriod PrzygotujDane(const QString& sWybraneJB);
   // Besti@ symbol of a report type code ("" when none).
@@ -199,6 +214,10 @@ class TdtmWertaloMain {
 // (raises as DataModuleCreate).
 std::unique_ptr<TdtmWertaloMain> dtmWertaloCreate(platform::UserInterface& ui, const QString& winIni,
                                                   const ReportTypes& types);
+
+// Raises Error (input) unless the list is decimal numbers each followed by "," ("57,58,"): such
+// lists are put into statements, so nothing else may pass. `what` names the list ("sprawozdań").
+void requireIdList(const QString& list, const char* what);
 
 // File name of a report written alone: symbol, "_", label, part, "_", unit name, id, ".xml".
 QString NazwaPlikuXml(const SelectRow& row);

@@ -150,9 +150,30 @@ void Session::choose(const Choice& choice) {
   refreshSelection();
 }
 
-void Session::refreshSelection() {
-  dtm_->SprawozdDoMemo(sWybraneJB_);
+void Session::refreshSelection(bool withChosenUnits) {
+  dtm_->SprawozdDoMemo(withChosenUnits ? sWybraneJB_ : QString());
   dtm_->memSelectSpraw().first();
+}
+
+void Session::setUnitKind(catalogue::TRodzajEksportu kind) { dtm_->setRodzajEksportu(kind); }
+
+void Session::chooseBudgetUnit(qint64 id) {
+  catalogue::MemMain unit = dtm_->memMain();
+  unit.ID_JB = id;
+  dtm_->setMemMain(unit);
+  sWybraneJB_.clear();
+}
+
+bool Session::budgetUnitChosen(qint64 id) const {
+  // An entry counts only whole: "2," is not in "12,".
+  return sWybraneJB_.split(QLatin1Char(','), Qt::SkipEmptyParts).contains(QString::number(id));
+}
+
+void Session::toggleBudgetUnit(qint64 id) {
+  QStringList units = sWybraneJB_.split(QLatin1Char(','), Qt::SkipEmptyParts);
+  const QString entry = QString::number(id);
+  if (!units.removeAll(entry)) units << entry;
+  sWybraneJB_ = units.isEmpty() ? QString() : units.join(QLatin1Char(',')) + QLatin1Char(',');
 }
 
 void Session::selectReports(const QString& ids) {

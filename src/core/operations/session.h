@@ -107,11 +107,26 @@ class Session {
   void chooseBudgetUnits(const QString& list);
   // The whole choice, then the selection is rebuilt.
   void choose(const Choice& choice);
-  // Rebuilds the selection for the current choice.
-  void refreshSelection();
+  // Rebuilds the selection for the current choice; without `withChosenUnits` only for the unit
+  // itself or the one budget unit (as the wizard does when the export kind changes).
+  void refreshSelection(bool withChosenUnits = true);
   // The selection from budget units' report identifiers ("57,58,"), as the product starts the
   // wizard with them.
   void selectReports(const QString& ids);
+  // The unit itself (rJST) or its budget units (rJB); the units chosen stay as they are.
+  void setUnitKind(catalogue::TRodzajEksportu kind);
+  // The one budget unit whose reports are offered; the several units chosen are cleared.
+  void chooseBudgetUnit(qint64 id);
+  // Adds the budget unit to the several units chosen, or takes it out when it is there.
+  void toggleBudgetUnit(qint64 id);
+  // Whether the budget unit is among the several units chosen.
+  bool budgetUnitChosen(qint64 id) const;
+  // The command line's preselection: the budget units' reports of the list ("226444,226726,"),
+  // looked up in parts of at most about 1400 characters; each part that names reports makes
+  // their year, period and units current and adds them to the selection (the product becomes
+  // the budget-unit one). False when the list is empty or names no report. Raises Error (input)
+  // for a malformed list before any statement runs.
+  bool preselect(const QString& list);
 
   // ---- Selection and run --------------------------------------------------------------------
   catalogue::SelectTable& selection() { return dtm_->memSelectSpraw(); }
@@ -167,6 +182,14 @@ class Session {
   // The user, as the core reaches them (messages, questions).
   platform::UserInterface& ui() const { return ui_; }
 
+  // ---- The sender page's log-in (sender_login.cpp) --------------------------------------------
+  // "Zaloguj": the user with this login and password (both exact); nothing for an empty login.
+  std::optional<sending::SenderUser> logIn(const QString& login, const QString& password);
+  // The preview of the descriptor the external route writes for the archive.
+  QStringList externalPreview(const QString& archive, const std::optional<sending::SenderUser>& user) const;
+  // sendExternal for a user already found (or logged in); none: the descriptor names no user.
+  sending::ExternalSendResult sendExternalAs(const QString& archive, const std::optional<sending::SenderUser>& user);
+
   // The main data module, for the core's other operations (mapping, sending).
   catalogue::TdtmWertaloMain& dataModule() { return *dtm_; }
 
@@ -180,6 +203,10 @@ class Session {
   std::unique_ptr<mapping::TdtmBilMapToBestia> mapping_;
   QString sWybraneJB_;
 };
+
+// The parts a command-line report list is looked up in: all of it when it has at most 1400
+// characters, else cut after the first "," at or after the 1400th character, and so on.
+QStringList idListChunks(const QString& list);
 
 // The run options the stored settings give.
 catalogue::RunOptions optionsFromSettings(const platform::Settings& settings);
