@@ -23,7 +23,10 @@ using namespace wertalo;
 const demo::DemoInstallation& installation() {
   static QTemporaryDir dir;
   static const demo::DemoInstallation made = [] {
-    demo::DemoInstallation install = demo::createDemoInstallation({dir.filePath(QStringLiteral("demo")), 6});
+    demo::DemoOptions options;
+    options.folder = dir.filePath(QStringLiteral("demo"));
+    options.units = 6;
+    demo::DemoInstallation install = demo::createDemoInstallation(options);
     qputenv("WERTALO_WIN_INI", install.winIni.toLocal8Bit());
     return install;
   }();
