@@ -8,6 +8,7 @@
 
 #include "core/text/cp1250.h"
 #include "host_fixture.h"
+#include "support/xml_check.h"
 #include "wertalo/wertalo.h"
 
 namespace wertalo {
@@ -44,6 +45,7 @@ TEST_F(HostFunctions, TextsAreWindows1250WithQuestionMarksForTheRest) {
   const std::string xml = take(EkportujRB50XML(300, id, 1, "D"));
   EXPECT_NE(xml.find(cp1250("<Uwagi>Łódź – ? €</Uwagi>")), std::string::npos) << xml;
   EXPECT_NE(xml.find("<Uwagi>\xA3\xF3\x64\x9F \x96 ? \x80</Uwagi>"), std::string::npos);
+  EXPECT_TRUE(test::isWellFormedXml(text::fromCp1250(xml).toUtf8()));
   EXPECT_STREQ(id, "#Rb-50D300");
   EXPECT_STREQ(OstatniBlad(), "");
 }
@@ -59,6 +61,7 @@ TEST_F(HostFunctions, OnlyTheLowByteOfTheBooleanCounts) {
   test::insertReport(installation.db(), {.idspraw = 302, .typspr = QStringLiteral("D")});
   const std::string unit = take(EkportujXML(302, nullptr, 1));
   EXPECT_EQ(unit.rfind("<Rb-27s Id=\"Rb-27s302\">", 0), 0u) << unit;
+  EXPECT_TRUE(test::isWellFormedXml(QByteArray::fromStdString(unit)));
   EXPECT_EQ(take(EkportujXML(302, nullptr, 0x101)), unit);
   // 0x100 is false: the budget units' tables, which do not hold the report.
   EXPECT_EQ(take(EkportujXML(302, nullptr, 0x100)), "");

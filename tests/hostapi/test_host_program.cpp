@@ -20,6 +20,7 @@
 #include "core/db/query.h"
 #include "core/demo/demo_installation.h"
 #include "core/text/cp1250.h"
+#include "support/databases.h"
 #include "support/xml_check.h"
 #include "wertalo/wertalo.h"
 
@@ -327,6 +328,62 @@ TEST_F(HostProgram, InstalledLibraryLoadsFromItsFolder) {
   const QStringList loaded = result.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
   EXPECT_GE(loaded.size(), 10) << result.out.toStdString();
   for (const QString& path : loaded) EXPECT_TRUE(path.startsWith(prefix.path())) << path.toStdString();
+}
+
+// Every report of the latest year's last quarter, unit's and budget units', with the unit kind
+// whose tables hold it (Rb-50 as both parts).
+struct HostCall {
+  int32_t id;
+  bool bJST;
+  const char* typ;
+};
+
+std::vector<HostCall> latestQuarterCalls(const QString& database) {
+  db::Connection connection;
+  db::ConnectionSettings settings;
+  settings.sqliteFile = database;
+  connection.open(settings);
+  std::vector<HostCall> calls;
+  for (const bool bJST : {true, false}) {
+    const db::DataSet rows = db::openSql(
+        connection, QStringLiteral("select IDSPRAW, TYPSPR from %1 where OKRES='4' and ROK=(select max(ROK) from SPRAWAKT)")
+                        .arg(bJST ? QStringLiteral("SPRAWAKT") : QStringLiteral("JBSPRAWAKT")));
+    for (db::DataSet r = rows; !r.eof(); r.next()) {
+      const auto id = static_cast<int32_t>(r.integer(u"IDSPRAW"));
+      if (r.text(u"TYPSPR") == QLatin1String("RB50")) {
+        calls.push_back({id, bJST, "D"});
+        calls.push_back({id, bJST, "W"});
+      } else {
+        calls.push_back({id, bJST, nullptr});
+      }
+    }
+  }
+  return calls;
+}
+
+TEST(HostOnServer, SameTextsAsOnTheLocalDatabase) {
+  WERTALO_REQUIRE_FIREBIRD();
+  QTemporaryDir dir;
+  test::FirebirdDatabase server;
+  const auto local = demo::createDemoInstallation({dir.filePath(QStringLiteral("lokalna")), 2});
+  const auto remote = demo::createDemoInstallation({dir.filePath(QStringLiteral("serwer")), 2, server.server(),
+                                                    server.settings().user, server.settings().password});
+  const std::vector<HostCall> calls = latestQuarterCalls(local.database);
+  ASSERT_GE(calls.size(), 30u);
+  int elements = 0;
+  for (const HostCall& call : calls) {
+    SCOPED_TRACE(call.id);
+    QString texts[2];
+    for (int i = 0; i < 2; ++i) {
+      qputenv("WERTALO_WIN_INI", (i == 0 ? local : remote).winIni.toLocal8Bit());
+      texts[i] = take(call.typ != nullptr ? EkportujRB50XML(call.id, nullptr, call.bJST, call.typ)
+                                          : EkportujXML(call.id, nullptr, call.bJST));
+    }
+    EXPECT_EQ(texts[0].toStdString(), texts[1].toStdString());
+    if (texts[0].startsWith(QLatin1Char('<'))) ++elements;
+  }
+  qunsetenv("WERTALO_WIN_INI");
+  EXPECT_EQ(elements, static_cast<int>(calls.size()));
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // dispatch by symbol, the Rb-50 kind of task, the compact element, and the errors.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "core/base/error.h"
 #include "core/operations/single_report.h"
 #include "core/package/registry.h"
@@ -172,36 +174,39 @@ TEST(SingleReport, PartNumberIsWrittenInTheHeader) {
   EXPECT_TRUE(test::isWellFormedXml(report.xml.toUtf8()));
 }
 
+// The error a request raises, or none.
+std::optional<Error> errorOf(const SingleReportRequest& request) {
+  platform::RecordingUserInterface ui;
+  try {
+    exportSingleReport(request, ui);
+  } catch (const Error& e) {
+    return e;
+  }
+  return std::nullopt;
+}
+
 TEST(SingleReport, ErrorsOfInstallationAndDatabase) {
   HostInstallation installation;
-  platform::RecordingUserInterface ui;
   SingleReportRequest request;
   request.idspraw = 57;
   request.winIni = installation.winIni() + QStringLiteral(".none");
-  try {
-    exportSingleReport(request, ui);
-    ADD_FAILURE() << "no installation, no error";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.kind(), ErrorKind::Installation);
-  }
+  std::optional<Error> error = errorOf(request);
+  ASSERT_TRUE(error.has_value()) << "no installation, no error";
+  EXPECT_EQ(error->kind(), ErrorKind::Installation);
+
   request.winIni = installation.winIniWithoutDatabase();
-  try {
-    exportSingleReport(request, ui);
-    ADD_FAILURE() << "no database, no error";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.kind(), ErrorKind::Database);
-    EXPECT_TRUE(e.message().contains(QStringLiteral("dane.sqlite"))) << e.message().toStdString();
-  }
+  error = errorOf(request);
+  ASSERT_TRUE(error.has_value()) << "no database, no error";
+  EXPECT_EQ(error->kind(), ErrorKind::Database);
+  EXPECT_TRUE(error->message().contains(QStringLiteral("dane.sqlite"))) << error->message().toStdString();
+
   // A table the product's database lacks.
   installation.exec(QStringLiteral("DROP TABLE SPRAWPLAN;"));
   request.winIni = installation.winIni();
-  try {
-    exportSingleReport(request, ui);
-    ADD_FAILURE() << "no plan table, no error";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.kind(), ErrorKind::Database);
-    EXPECT_TRUE(e.message().contains(QStringLiteral("SPRAWPLAN"), Qt::CaseInsensitive)) << e.message().toStdString();
-  }
+  error = errorOf(request);
+  ASSERT_TRUE(error.has_value()) << "no plan table, no error";
+  EXPECT_EQ(error->kind(), ErrorKind::Database);
+  EXPECT_TRUE(error->message().contains(QStringLiteral("SPRAWPLAN"), Qt::CaseInsensitive)) << error->message().toStdString();
 }
 
 }  // namespace
