@@ -22,6 +22,9 @@ namespace wertalo::hostapi {
 
 namespace {
 
+// The size of the host's anchor buffer, its terminating zero included.
+constexpr qsizetype kAnchorBufferSize = 64;
+
 // The reason of the last failed call of this thread, in Windows-1250 ("" after a success).
 thread_local QByteArray lastError;
 
@@ -79,7 +82,8 @@ char* EksportujXML(qint64 id_spraw, char* Id, bool bJST, const QString& typ) {
     char* text = handOutText(text::toCp1250(report.xml));
     if (text == nullptr) throw std::bad_alloc();
     if (Id != nullptr && !report.anchor.isEmpty()) {
-      const QByteArray anchor = text::toCp1250(report.anchor);
+      // The header promises the host that 64 bytes are enough.
+      const QByteArray anchor = text::toCp1250(report.anchor).left(kAnchorBufferSize - 1);
       std::memcpy(Id, anchor.constData(), static_cast<size_t>(anchor.size()) + 1);
     }
     return text;
