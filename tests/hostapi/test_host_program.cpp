@@ -332,9 +332,7 @@ TEST(HostOnServer, SameTextsAsOnTheLocalDatabase) {
   WERTALO_REQUIRE_FIREBIRD();
   QTemporaryDir dir;
   test::FirebirdDatabase server;
-  const auto local = demo::createDemoInstallation({dir.filePath(QStringLiteral("lokalna")), 2});
-  const auto remote = demo::createDemoInstallation({dir.filePath(QStringLiteral("serwer")), 2, server.server(),
-                                                    server.settings().user, server.settings().password});
+  const auto [local, remote] = test::demoOnLocalAndServer(dir, server);
   const std::vector<HostCall> calls = latestQuarterCalls(local.database);
   ASSERT_GE(calls.size(), 30u);
   int elements = 0;
