@@ -41,6 +41,7 @@ bench: deps
 	cmake --build $(BUILD_DIR) -j$(JOBS)
 	$(BUILD_DIR)/bench/bench_export
 	$(BUILD_DIR)/bench/bench_mapping
+	$(BUILD_DIR)/bench/bench_hostapi
 	bench/demo-units.sh $(BUILD_DIR)
 
 # Fuzzing: the libFuzzer targets (clang, build-fuzz/) each run FUZZ_SECONDS on their corpus.

@@ -239,9 +239,7 @@ TEST(DemoExportOnServer, SameFilesAsOnTheLocalDatabase) {
   WERTALO_REQUIRE_FIREBIRD();
   QTemporaryDir dir;
   test::FirebirdDatabase server;
-  const auto local = demo::createDemoInstallation({dir.filePath(QStringLiteral("lokalna")), 2});
-  const auto remote = demo::createDemoInstallation({dir.filePath(QStringLiteral("serwer")), 2, server.server(),
-                                                    server.settings().user, server.settings().password});
+  const auto [local, remote] = test::demoOnLocalAndServer(dir, server);
   for (const QStringList& kind : {QStringList{}, QStringList{QStringLiteral("--jb"), QStringLiteral("1,2"), QStringLiteral("--all-statuses")},
                                   QStringList{QStringLiteral("--kind"), QStringLiteral("balances")},
                                   QStringList{QStringLiteral("--kind"), QStringLiteral("balances"), QStringLiteral("--jb"), QStringLiteral("1,2")}}) {

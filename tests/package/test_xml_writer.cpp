@@ -213,6 +213,30 @@ TEST(XmlWriter, FragmentAtAnIndentLevel) {
   EXPECT_EQ(str(writeXmlFragment(XmlFragment(), 3)), "");
 }
 
+TEST(XmlWriter, CompactReportElement) {
+  // A report element as a host program gets it: no declaration, indentation or line ends,
+  // with the escapes and empty-element forms of the formatted output; a text's own line
+  // breaks stay.
+  XmlFragment fragment;
+  XmlElement& report = fragment.appendElement(QStringLiteral("Rb-27s"));
+  report.setAttribute(QStringLiteral("Id"), QStringLiteral("Rb-27s57 & \"x\""));
+  report.append(periodFragment(QStringLiteral("2014"), QStringLiteral("Kwartal"), QStringLiteral("4")));
+  report.appendTextElement(QStringLiteral("Uwagi"), QString::fromUtf8("Łąka <1>\r\ndruga linia"));
+  report.appendTextElement(QStringLiteral("Puste"), QString());
+  report.appendElement(QStringLiteral("PODPIS"));
+  const QString text = writeXmlCompact(fragment);
+  EXPECT_EQ(text.toStdString(),
+            "<Rb-27s Id=\"Rb-27s57 &amp; &quot;x&quot;\"><Okres><Rok>2014</Rok><TypOkresu>Kwartal</TypOkresu>"
+            "<Okres>4</Okres></Okres><Uwagi>Łąka &lt;1&gt;\r\ndruga linia</Uwagi><Puste></Puste><PODPIS/></Rb-27s>");
+  EXPECT_TRUE(test::isWellFormedXml(text.toUtf8()));
+  // Several top-level nodes are joined by CR LF; nothing gives an empty text.
+  XmlFragment two;
+  two.appendElement(QStringLiteral("A")).appendTextElement(QStringLiteral("B"), QStringLiteral("1"));
+  two.appendElement(QStringLiteral("C"));
+  EXPECT_EQ(writeXmlCompact(two).toStdString(), "<A><B>1</B></A>\r\n<C/>");
+  EXPECT_TRUE(writeXmlCompact(XmlFragment()).isEmpty());
+}
+
 TEST(XmlWriter, MixedContentIsWellFormed) {
   XmlElement x(QStringLiteral("X"));
   x.appendText(QStringLiteral("a<b"));

@@ -90,4 +90,11 @@ std::unique_ptr<db::Connection> FirebirdDatabase::connect() const {
   return connection;
 }
 
+DemoOnBoth demoOnLocalAndServer(const QTemporaryDir& dir, const FirebirdDatabase& server) {
+  const db::ConnectionSettings settings = server.settings();
+  return {demo::createDemoInstallation({dir.filePath(QStringLiteral("lokalna")), 2}),
+          demo::createDemoInstallation(
+              {dir.filePath(QStringLiteral("serwer")), 2, server.server(), settings.user, settings.password})};
+}
+
 }  // namespace wertalo::test

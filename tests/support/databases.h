@@ -3,10 +3,12 @@
 #pragma once
 
 #include <QString>
+#include <QTemporaryDir>
 
 #include <memory>
 
 #include "core/db/connection.h"
+#include "core/demo/demo_installation.h"
 #include "support/qt_printers.h"
 
 namespace wertalo::test {
@@ -36,6 +38,15 @@ class FirebirdDatabase {
   QString path_;
   QString server_;
 };
+
+// The same demo installation (two budget units) on a local file and on a Firebird server.
+struct DemoOnBoth {
+  demo::DemoInstallation local;   // in the folder "lokalna" of the test's folder
+  demo::DemoInstallation remote;  // in "serwer", its database on the server
+};
+
+// Creates both in `dir`, the remote one's database in `server`.
+DemoOnBoth demoOnLocalAndServer(const QTemporaryDir& dir, const FirebirdDatabase& server);
 
 }  // namespace wertalo::test
 

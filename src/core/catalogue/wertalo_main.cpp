@@ -46,7 +46,7 @@ void TdtmWertaloMain::DataModuleCreate() {
   openCatalogue();
 }
 
-void TdtmWertaloMain::openCatalogue() {
+void TdtmWertaloMain::openUnit() {
   TypEksportu_ = teSprawozdania;
   ITYPEXP_ = 0;
   open(q_.qrRok);
@@ -57,8 +57,6 @@ void TdtmWertaloMain::openCatalogue() {
   open(q_.qrOkres);
   open(q_.qrOkresD);
   yearRowChanged();
-  open(q_.qrJBObs);
-  open(q_.qrS_TypSpr);
 
   q_.qrJSTWyk.query.bindInt(QStringLiteral("IDJST"), IdJST_);
   const bool havePeriod = !q_.qrOkres.data.eof();
@@ -67,6 +65,12 @@ void TdtmWertaloMain::openCatalogue() {
   q_.qrJSTWyk.data = q_.qrJSTWyk.query.open();
   q_.qrJSTWyk.active = true;
   unitDataChanged();
+}
+
+void TdtmWertaloMain::openCatalogue() {
+  openUnit();
+  open(q_.qrJBObs);
+  open(q_.qrS_TypSpr);
 
   if (RodzajProg_ == rBudzetJST) {
     open(q_.qrSprawozd);

@@ -87,6 +87,9 @@ class TdtmWertaloMain {
   void ConnectTervik();
   // Opens the catalogue on the open connection (the steps of creation after connecting).
   void openCatalogue();
+  // The first steps of openCatalogue alone: the latest year, its first period and the unit
+  // valid then (memMain), without the report lists.
+  void openUnit();
   // What start-up found.
   const Installation& installation() const { return installation_; }
   // Which product is installed.

@@ -22,7 +22,7 @@ enum TRodzajZad { tGminna, tPowiatowa, tBrak };
 // (the plain tables for the unit itself, the "JB" twins for budget units) and the database.
 class ReportContext {
  public:
-  // `selectionOpen` is false for a host call, whose selection table is closed.
+  // `selectionOpen` is false when the selection table the row belongs to is closed.
   ReportContext(db::Connection& connection, catalogue::TRodzajEksportu kind, const catalogue::SelectRow& row,
                 bool selectionOpen = true);
 

@@ -55,9 +55,12 @@ QString escape(const QString& text, bool attribute) {
   return out;
 }
 
-// Writes nodes as lines; the text is converted to UTF-8 once at the end.
+// Writes nodes as lines, or compact (no indentation, no line ends); the text is converted to
+// UTF-8 once at the end.
 class LineWriter {
  public:
+  explicit LineWriter(bool compact = false) : compact_(compact) {}
+
   void node(const XmlNode& node, int level) {
     if (node.isElement()) {
       element(node.element(), level);
@@ -65,7 +68,7 @@ class LineWriter {
       // Text beside elements (not produced by the package builders) gets its own line.
       indent(level);
       out_ += escapeXmlText(node.text());
-      out_ += kLineEnd;
+      lineEnd();
     }
   }
 
@@ -89,19 +92,26 @@ class LineWriter {
       out_ += QLatin1StringView("</") + name + QLatin1Char('>');
     } else {
       out_ += QLatin1Char('>');
-      out_ += kLineEnd;
+      lineEnd();
       for (const XmlNode& child : element.children()) node(child, level + 1);
       indent(level);
       out_ += QLatin1StringView("</") + name + QLatin1Char('>');
     }
-    out_ += kLineEnd;
+    lineEnd();
   }
 
+  const QString& text() const { return out_; }
   QByteArray utf8() const { return out_.toUtf8(); }
 
  private:
-  void indent(int level) { out_ += QString(2 * qMax(level, 0), QLatin1Char(' ')); }
+  void indent(int level) {
+    if (!compact_) out_ += QString(2 * qMax(level, 0), QLatin1Char(' '));
+  }
+  void lineEnd() {
+    if (!compact_) out_ += kLineEnd;
+  }
 
+  bool compact_;
   QString out_;
 };
 
@@ -125,6 +135,18 @@ QByteArray writeXmlFragment(const XmlFragment& fragment, int indentLevel) {
   LineWriter writer;
   for (const XmlNode& node : fragment.children()) writer.node(node, indentLevel);
   return writer.utf8();
+}
+
+QString writeXmlCompact(const XmlFragment& fragment) {
+  QString out;
+  for (const XmlNode& node : fragment.children()) {
+    LineWriter writer(true);
+    writer.node(node, 0);
+    if (writer.text().isEmpty()) continue;
+    if (!out.isEmpty()) out += kLineEnd;
+    out += writer.text();
+  }
+  return out;
 }
 
 }  // namespace wertalo::package

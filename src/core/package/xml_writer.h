@@ -18,6 +18,11 @@ QByteArray writeXml(const XmlDocument& document);
 // declaration).
 QByteArray writeXmlFragment(const XmlFragment& fragment, int indentLevel);
 
+// The nodes of a fragment with no indentation and no line ends inside them (the report element
+// a host program gets); top-level nodes, when there are several, are joined by CR LF. The
+// rules of names, escapes and empty elements are those of writeXml.
+QString writeXmlCompact(const XmlFragment& fragment);
+
 // A text as element content: "&", "<", ">" escaped, characters XML forbids dropped.
 QString escapeXmlText(const QString& text);
 
