@@ -2,6 +2,7 @@
 
 #include <QGridLayout>
 
+#include "core/operations/signature_check.h"
 #include "core/sending/external_sender.h"
 #include "gui/widgets.h"
 
@@ -11,6 +12,7 @@ CompletionPage::CompletionPage(TfrmWertalo& wizard)
     : WizardPage(wizard, QStringLiteral("JvWizardInteriorPage2"), QStringLiteral("Zakończenie"),
                  QStringLiteral("Informacje końcowe")),
       memKoniec(readOnlyMemo(this, "memKoniec", true)),
+      memPodpisy(readOnlyMemo(this, "memPodpisy", false)),
       cbSpakuj(checkBox(this, "cbSpakuj", QStringLiteral("&Spakuj pliki"), true)),
       cbUsun(checkBox(this, "cbUsun", QStringLiteral("&Usuń pliki które zostały spakowane"), false)),
       cbPolaczZserweremFTP(checkBox(this, "cbPolaczZserweremFTP", QStringLiteral("&Połącz automatycznie z serwerem FTP"), true)),
@@ -19,13 +21,15 @@ CompletionPage::CompletionPage(TfrmWertalo& wizard)
       cbWysylkaZewn(checkBox(this, "cbWysylkaZewn", QStringLiteral("Wysyłka na serwer &komunikacyjny"), false)) {
   auto* layout = new QGridLayout(this);
   layout->addWidget(memKoniec, 0, 0, 1, 2);
-  layout->addWidget(cbSpakuj, 1, 0);
-  layout->addWidget(cbUsun, 1, 1);
-  layout->addWidget(cbPolaczZserweremFTP, 2, 0);
-  layout->addWidget(cbWsylijPopolaczeniu, 2, 1);
-  layout->addWidget(cbInterfejsftp, 3, 0);
-  layout->addWidget(cbWysylkaZewn, 3, 1);
-  layout->setRowStretch(0, 1);
+  layout->addWidget(memPodpisy, 1, 0, 1, 2);
+  layout->addWidget(cbSpakuj, 2, 0);
+  layout->addWidget(cbUsun, 2, 1);
+  layout->addWidget(cbPolaczZserweremFTP, 3, 0);
+  layout->addWidget(cbWsylijPopolaczeniu, 3, 1);
+  layout->addWidget(cbInterfejsftp, 4, 0);
+  layout->addWidget(cbWysylkaZewn, 4, 1);
+  layout->setRowStretch(0, 3);
+  layout->setRowStretch(1, 1);
 
   // At most one sending route; the external one needs an archive.
   connect(cbWysylkaZewn, &QCheckBox::toggled, this, [this](bool on) {
@@ -60,6 +64,9 @@ void CompletionPage::initializePage() {
   QStringList files;
   frm.session().completion(frm.lastRun, lines, files);
   memKoniec->setPlainText(lines.join(QLatin1Char('\n')));
+  const QStringList signatures = operations::signatureCheckLines(frm.lastRun);
+  memPodpisy->setPlainText(signatures.join(QLatin1Char('\n')));
+  memPodpisy->setVisible(!signatures.isEmpty());
   showRoute();
 }
 

@@ -15,6 +15,8 @@ class CompletionPage : public WizardPage {
   explicit CompletionPage(TfrmWertalo& wizard);
 
   QPlainTextEdit* memKoniec;
+  // The check of the signatures in the files written (shown only when a file holds any).
+  QPlainTextEdit* memPodpisy;
   QCheckBox* cbSpakuj;
   QCheckBox* cbUsun;
   QCheckBox* cbPolaczZserweremFTP;
@@ -24,7 +26,8 @@ class CompletionPage : public WizardPage {
 
   // The page that Next leads to: the FTP page, the external-sender page, or none (Finish).
   int nextPage() const;
-  // Entering: the external route offered only when possible, the completion text of the last run.
+  // Entering: the external route offered only when possible, the completion text of the last
+  // run and the check of the signatures in its files.
   void initializePage() override;
   // Finish: the written files packed when asked (a failed packing keeps the wizard here).
   bool validatePage() override;

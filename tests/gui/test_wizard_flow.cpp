@@ -213,6 +213,11 @@ TEST_F(WizardTest, TheExportWritesOneWellFormedFilePerTickedReportAndTheCompleti
     EXPECT_TRUE(completion.contains(QStringLiteral("   %1 (%2): ").arg(left.report.symbol).arg(left.report.idspraw)));
   EXPECT_EQ(exportedFiles(".*").size(), 0) << "no temporary file is left";
   EXPECT_TRUE(dialogs_.errors.isEmpty()) << dialogs_.errors.join('\n').toStdString();
+  // The signed reports' files are checked, and every signature of the demo holds.
+  const QString signatures = w.completion->memPodpisy->toPlainText();
+  EXPECT_FALSE(w.completion->memPodpisy->isHidden());
+  EXPECT_TRUE(signatures.startsWith("Podpisy w pliku ")) << signatures.toStdString();
+  EXPECT_FALSE(signatures.contains("  podpis ")) << signatures.toStdString();
 }
 
 TEST_F(WizardTest, WithNothingTickedNothingIsWrittenAndTheCompletionFollows) {
