@@ -57,94 +57,123 @@ void TXMLPaczkaSprawozdan::writeEachTickedRow(DocumentBuilder build) {
   }
 }
 
-QByteArray TXMLPaczkaSprawozdan::packageText() {
-  const QByteArray document = writeXml(DOM);
-  const auto hasKeptXml = [this](qint64 idspraw) {
-    return std::any_of(record_.keptXml.begin(), record_.keptXml.end(),
-                       [idspraw](const KeptXmlPlaceholder& kept) { return kept.idspraw == idspraw; });
+PlaceholderTexts TXMLPaczkaSprawozdan::placeholderTexts(bool releaseKeptTexts) {
+  PlaceholderTexts texts;
+  texts.keptCount = [this] { return record_.keptXml.size(); };
+  texts.kept = [this, releaseKeptTexts](size_t n) {
+    const QByteArray text = record_.keptXml[n].text.toUtf8();
+    if (releaseKeptTexts) record_.keptXml[n].text.clear();  // written: no longer needed
+    return text;
   };
-
-  std::vector<std::vector<QByteArray>> blocks;
-  bool anySignature = false;
-  for (const SignaturePlaceholder& placeholder : record_.signatures) {
-    std::vector<QByteArray> block;
-    for (const SignedReport& report : placeholder.reports) {
-      db::DataSet rows = db::openSql(dtm_.DB(), QStringLiteral("SELECT * FROM %1 WHERE IDSPRAW=%2")
-                                                  .arg(catalogue::tableFor(dtm_.RodzajEksportu(), QStringLiteral("SPRAWOZDEPODPIS")))
-                                                  .arg(report.idspraw));
+  texts.signatureCount = [this] { return record_.signatures.size(); };
+  texts.signatures = [this](size_t n) {
+    const auto hasKeptXml = [this](qint64 idspraw) {
+      return std::any_of(record_.keptXml.begin(), record_.keptXml.end(),
+                         [idspraw](const KeptXmlPlaceholder& kept) { return kept.idspraw == idspraw; });
+    };
+    db::Query query(dtm_.DB());
+    query.setSql(QStringLiteral("SELECT * FROM %1 WHERE IDSPRAW=:IDSPRAW")
+                     .arg(catalogue::tableFor(dtm_.RodzajEksportu(), QStringLiteral("SPRAWOZDEPODPIS"))));
+    std::vector<QByteArray> entries;
+    for (const SignedReport& report : record_.signatures[n].reports) {
+      query.bindInt(QStringLiteral("IDSPRAW"), report.idspraw);
+      db::DataSet rows = query.open();
       // A freshly built report is signed again under its own anchor; a kept one keeps its signature as signed.
       const bool kept = hasKeptXml(report.idspraw);
       for (rows.first(); !rows.eof(); rows.next()) {
         const QString dane = rows.text(u"DANE");
         // A signature row without its text adds no empty line to the block.
-        if (!dane.isEmpty()) block.push_back((kept ? dane : rewriteSignatureReference(dane, report.anchor)).toUtf8());
-        if (dtm_.options().bDodajInfo) block.push_back(ElementSignatureRozwiniecie(rows).toUtf8());
+        if (!dane.isEmpty()) entries.push_back((kept ? dane : rewriteSignatureReference(dane, report.anchor)).toUtf8());
+        if (dtm_.options().bDodajInfo) entries.push_back(ElementSignatureRozwiniecie(rows).toUtf8());
       }
     }
-    if (block.empty()) {
-      blocks.push_back({QByteArrayLiteral("<Podpisy/>")});
-    } else {
-      anySignature = true;
-      block.insert(block.begin(), QByteArrayLiteral("<Podpisy>"));
-      block.push_back(QByteArrayLiteral("</Podpisy>"));
-      blocks.push_back(std::move(block));
-    }
-  }
-  // Without kept XML and without signature rows the document goes out as built.
-  if (record_.keptXml.empty() && !anySignature) return document;
-
-  std::vector<QByteArray> keptTexts;
-  for (const KeptXmlPlaceholder& kept : record_.keptXml) keptTexts.push_back(kept.text.toUtf8());
-  return fillPlaceholderLines(document, keptTexts, blocks);
+    return entries;
+  };
+  return texts;
 }
 
-// `idspraw` names the report of a file written alone; the build's own record says which reports
-// (and which kept texts and signatures) are in the document, so it is not needed here.
-bool TXMLPaczkaSprawozdan::ZapiszDokument(bool bPytajONazwe, const QString& nazwaPliku, [[maybe_unused]] qint64 idspraw) {
+QByteArray TXMLPaczkaSprawozdan::packageText() {
+  QByteArray text;
+  PlaceholderFiller filler(placeholderTexts(false), [&text](const QByteArray& lines) { text += lines; });
+  filler.write(writeXml(DOM));
+  filler.finish();
+  return text;
+}
+
+QString TXMLPaczkaSprawozdan::exportFolderFor(bool askingForName) {
   const QString folder = dtm_.exportFolder();
   if (!folder.isEmpty()) {
     QString error;
     if (!platform::ensureFolder(folder, &error)) {
       throw platform::PlatformError(QStringLiteral("Nie można utworzyć folderu"), folder, error);
     }
-  } else if (!bPytajONazwe) {
+  } else if (!askingForName) {
     throw PackageError(QStringLiteral("Nie ustawiono folderu eksportu w ustawieniach"));
   }
   sNazwaKatalogu = withSeparator(folder);
+  return folder;
+}
 
-  QString path;
-  if (bPytajONazwe) {
-    platform::SaveFileRequest request;
-    request.title = QStringLiteral("Zapisz dane bilansowe do pliku XML");
-    request.initialFolder = sNazwaKatalogu;
-    request.proposedName = dtm_.TypEksportu() == catalogue::teBilanse
-                               ? QStringLiteral("Bilanse.xml")
-                               : QStringLiteral("Sprawozdania_") + dtm_.chosenPeriodText() + QLatin1Char('_') +
-                                     dtm_.memMain().RokFull() + QStringLiteral("_.xml");
-    request.filter = QStringLiteral("Pliki XML|*.xml|Wszystkie pliki|*.*");
-    request.defaultExtension = QStringLiteral("xml");
-    const std::optional<QString> chosen = dtm_.ui().askSaveFileName(request);
-    if (!chosen) return false;  // cancelled: nothing written, nothing recorded
-    path = *chosen;
-    const QFileInfo info(path);
-    sNazwaKatalogu = withSeparator(info.path());
-    sNazwaPliku = info.fileName();
-  } else {
-    sNazwaPliku = nazwaPliku;
-    path = sNazwaKatalogu + sNazwaPliku;
-  }
+std::optional<QString> TXMLPaczkaSprawozdan::askPackagePath() {
+  exportFolderFor(true);
+  platform::SaveFileRequest request;
+  request.title = QStringLiteral("Zapisz dane bilansowe do pliku XML");
+  request.initialFolder = sNazwaKatalogu;
+  request.proposedName = dtm_.TypEksportu() == catalogue::teBilanse
+                             ? QStringLiteral("Bilanse.xml")
+                             : QStringLiteral("Sprawozdania_") + dtm_.chosenPeriodText() + QLatin1Char('_') +
+                                   dtm_.memMain().RokFull() + QStringLiteral("_.xml");
+  request.filter = QStringLiteral("Pliki XML|*.xml|Wszystkie pliki|*.*");
+  request.defaultExtension = QStringLiteral("xml");
+  const std::optional<QString> chosen = dtm_.ui().askSaveFileName(request);
+  if (!chosen) return std::nullopt;  // cancelled: nothing written, nothing recorded
+  const QFileInfo info(*chosen);
+  sNazwaKatalogu = withSeparator(info.path());
+  sNazwaPliku = info.fileName();
+  return chosen;
+}
 
-  // The whole text is made first (its reads may fail), then written in one go.
-  const QByteArray bytes = packageText();
-  platform::writeFileWhole(path, bytes);
+// `idspraw` names the report of a file written alone; the build's own record says which reports
+// (and which kept texts and signatures) are in the document, so it is not needed here.
+bool TXMLPaczkaSprawozdan::ZapiszDokument(bool bPytajONazwe, const QString& nazwaPliku, [[maybe_unused]] qint64 idspraw) {
+  bool saved = false;
+  run([&] {
+    QString path;
+    if (bPytajONazwe) {
+      const std::optional<QString> chosen = askPackagePath();
+      if (!chosen) return;
+      path = *chosen;
+    } else {
+      exportFolderFor(false);
+      sNazwaPliku = nazwaPliku;
+      path = sNazwaKatalogu + sNazwaPliku;
+    }
+    // The whole text is made first (its reads may fail), then written in one go; the run syncs
+    // and dates the file when it ends.
+    const QByteArray bytes = packageText();
+    platform::writeFileWhole(path, bytes, platform::NewFileAccess::Default, platform::Durability::Deferred);
+    fileWritten(path);
+    saved = true;
+  });
+  return saved;
+}
 
-  // The sending date of every report in the file, now that the file exists (a report whose
-  // body wrote nothing is not in it).
-  catalogue::WrittenFile file{path, {}};
-  for (const catalogue::RunReport& report : record_.writtenReports)
-    file.reports.push_back({report, dtm_.ZapiszDateWysylki(report.idspraw)});
-  result_.files.push_back(std::move(file));
-  return true;
+void TXMLPaczkaSprawozdan::TworzIZapiszPakiet(void (TXMLPaczkaSprawozdan::*build)(), const QString& path) {
+  run([&] {
+    platform::WholeFileWriter file(path, platform::NewFileAccess::Default, platform::Durability::Deferred);
+    PlaceholderFiller filler(placeholderTexts(true), [&file](const QByteArray& lines) { file.write(lines); });
+    XmlStreamWriter stream([&filler](const QByteArray& lines) { filler.write(lines); });
+    struct Streaming {
+      XmlStreamWriter*& slot;
+      ~Streaming() { slot = nullptr; }
+    } streaming{stream_};
+    stream_ = &stream;
+    (this->*build)();
+    stream.finish(DOM);
+    filler.finish();
+    file.commit();
+    fileWritten(path);
+  });
 }
 
 }  // namespace wertalo::package
