@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 WERROR ?= OFF
 JOBS ?= 2
 
-.PHONY: deps build test demo bench clean
+.PHONY: deps build test demo deb bench fuzz fuzz-ci clean
 
 deps:
 	scripts/install-deps
@@ -21,6 +21,10 @@ test: deps build
 demo: deps build
 	scripts/demo $(BUILD_DIR)
 
+# The Debian package (build/packages/wertalo_VERSION_ARCH.deb), for `apt install ./...deb`.
+deb: deps build
+	cd $(BUILD_DIR) && cpack -G DEB -B packages
+
 # Benchmarks: Google Benchmark on the main job, and a timed command-line run.
 bench: deps
 	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DWERTALO_BENCH=ON
@@ -29,5 +33,14 @@ bench: deps
 	$(BUILD_DIR)/bench/bench_mapping
 	bench/demo-units.sh $(BUILD_DIR)
 
+# Fuzzing: the libFuzzer targets (clang, build-fuzz/) each run FUZZ_SECONDS on their corpus.
+FUZZ_SECONDS ?= 600
+fuzz: deps
+	scripts/fuzz --seconds $(FUZZ_SECONDS)
+
+# The same, bounded for CI (about 20 s per target).
+fuzz-ci: deps
+	scripts/fuzz --seconds 20
+
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) build-fuzz

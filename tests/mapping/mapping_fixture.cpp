@@ -40,6 +40,8 @@ MappingDb::MappingDb(db::Engine engine) {
   }
 }
 
+MappingDb::MappingDb(std::unique_ptr<db::Connection> connection) : connection_(std::move(connection)) {}
+
 void MappingDb::exec(const QString& script) { connection_->executeScript(script); }
 
 void MappingDb::add(const std::vector<Pos>& positions) {

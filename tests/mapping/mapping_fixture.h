@@ -46,6 +46,8 @@ class MappingDb {
  public:
   // A fresh database with the schema: in memory, or on the Firebird test server.
   explicit MappingDb(db::Engine engine = db::Engine::Sqlite);
+  // Rows on a database opened elsewhere (with the schema applied).
+  explicit MappingDb(std::unique_ptr<db::Connection> connection);
 
   db::Connection& connection() { return *connection_; }
   void exec(const QString& script);

@@ -254,6 +254,22 @@ TEST(XmlWriter, InvalidNamesNeverReachTheOutput) {
   EXPECT_TRUE(test::isWellFormedXml(bytes));
 }
 
+// Two attribute names that are made the same valid name were both written: the element had
+// the attribute twice, which no XML reader accepts.
+TEST(XmlWriter, AttributeNamesMadeTheSameAreWrittenOnce) {
+  XmlElement x(QStringLiteral("X"));
+  x.setAttribute(QStringLiteral("a b"), QStringLiteral("1"));
+  x.setAttribute(QStringLiteral("c"), QStringLiteral("2"));
+  x.setAttribute(QStringLiteral("a_b"), QStringLiteral("3"));  // replaces "a b" in its place
+  x.setAttribute(QStringLiteral("a:b"), QStringLiteral("4"));
+  ASSERT_EQ(x.attributes().size(), 2u);
+  EXPECT_EQ(x.attribute(QStringLiteral("a b")), QStringLiteral("4"));
+  EXPECT_TRUE(x.hasAttribute(QStringLiteral("a:b")));
+  const QByteArray bytes = writeRoot(std::move(x));
+  EXPECT_EQ(str(bytes), kHead + "<X a_b=\"4\" c=\"2\"/>\r\n");
+  EXPECT_TRUE(test::isWellFormedXml(bytes));
+}
+
 TEST(XmlNode, InspectingTheTree) {
   XmlElement report(QStringLiteral("Sprawozdanie"));
   report.appendTextElement(QStringLiteral("Poz"), QStringLiteral("1"));

@@ -98,6 +98,20 @@ TEST(IniRead, Utf8FileWithByteOrderMarkAndCrLf) {
   EXPECT_EQ(readProfileString(path, "KALMETO", "TERVIK"), QString("/home/gmina/Tervik.ini"));
 }
 
+// A line that starts with U+FEFF lost it when read (UTF-8 decoding skipped it as a byte-order
+// mark): its key was not found, and writing it added the key a second time.
+TEST(IniRead, LineStartingWithZeroWidthNoBreakSpaceKeepsIt) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("a.ini");
+  const QString key = QChar(0xFEFF) + QStringLiteral("k");
+  putFile(path, QByteArray("\xEF\xBB\xBF[A]\n\xEF\xBB\xBFk=1\nk=2\n"));
+  EXPECT_EQ(readProfileString(path, "A", key), QString("1"));
+  EXPECT_EQ(readProfileString(path, "A", "k"), QString("2"));
+  writeProfileString(path, "A", key, "3");
+  EXPECT_EQ(readProfileString(path, "A", key), QString("3"));
+  EXPECT_EQ(test::fileBytes(path), QByteArray("\xEF\xBB\xBF[A]\n\xEF\xBB\xBFk=3\nk=2\n"));
+}
+
 TEST(IniRead, ValueCutWithoutSplittingACharacter) {
   QTemporaryDir dir;
   const QString path = dir.filePath("a.ini");

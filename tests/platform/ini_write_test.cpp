@@ -61,6 +61,18 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"EmptyValue", "[A]\nx=1\n", "A", "x", "", "[A]\nx=\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A last line without a line end whose bytes end in CR got LF added: the CR became part of
+// the line end, and that line's value lost it although another key was written.
+TEST(IniWrite, LastLineEndingInCarriageReturnKeepsIt) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("a.ini");
+  putFile(path, "[A]\nx=1\r");
+  ASSERT_EQ(readProfileString(path, "A", "x"), QString("1\r"));
+  writeProfileString(path, "B", "k", "v");
+  EXPECT_EQ(fileBytes(path), QByteArray("[A]\nx=1\r\r\n\n[B]\nk=v\n"));
+  EXPECT_EQ(readProfileString(path, "A", "x"), QString("1\r"));
+}
+
 TEST(IniWrite, NewFileIsUtf8) {
   QTemporaryDir dir;
   const QString path = dir.filePath("new.ini");

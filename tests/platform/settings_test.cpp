@@ -166,6 +166,23 @@ TEST(Settings, StoredValuesReplaceUnsavedChanges) {
   EXPECT_TRUE(s.chkEksportujZatw);
 }
 
+// A text with a lone surrogate half (read from a file in another encoding) was written as bytes
+// that are no UTF-8, and the stored file could not be read again.
+TEST(Settings, ValueWithALoneSurrogateIsStoredWithoutIt) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("Wertalo.xml");
+  Settings s(path);
+  s.dirKatalog = QStringLiteral("/srv/a") + QChar(0xDB9A) + QStringLiteral("b") + QChar(0xDE00) +
+                 QString::fromUtf8("/😀");
+  s.Zapis(kPathBestia);
+  EXPECT_TRUE(test::isWellFormedXml(fileBytes(path)));
+  Settings read(path);
+  RecordingUserInterface ui;
+  read.Odczyt(kPathBestia, ui);
+  EXPECT_TRUE(ui.messages().isEmpty());
+  EXPECT_EQ(read.dirKatalog, QString::fromUtf8("/srv/ab/😀"));
+}
+
 struct BadFileCase {
   const char* name;
   QByteArray bytes;
@@ -193,7 +210,22 @@ INSTANTIATE_TEST_SUITE_P(
         BadFileCase{"OtherRoot", "<Ustawienia><USTAWIENIA><cbUsun.Checked>TRUE</cbUsun.Checked></USTAWIENIA></Ustawienia>"},
         BadFileCase{"ElementInsideAValue",
                     "<Wertalo><USTAWIENIA><cbUsun.Checked>TRUE</cbUsun.Checked><dirKatalog.Text><a/></dirKatalog.Text>"
-                    "</USTAWIENIA></Wertalo>"}),
+                    "</USTAWIENIA></Wertalo>"},
+        // Qt's reader takes "$", "@", "`", "{", ... in attribute names and a soft hyphen as a
+        // processing-instruction target; XML does not.
+        BadFileCase{"ProcessingInstructionTargetThatIsNoName",
+                    "<Wertalo><USTAWIENIA><cbUsun.Checked>TRUE<?\xC2\xAD?></cbUsun.Checked></USTAWIENIA></Wertalo>"},
+        // Qt's reader passes over unknown pseudo-attributes in the XML declaration.
+        BadFileCase{"DeclarationWithAnUnknownPseudoAttribute",
+                    "<?xml version=\"1.0\" xmlns:ng=\"UTF-8\"?>\n<Wertalo><USTAWIENIA><cbUsun.Checked>TRUE</cbUsun.Checked>"
+                    "</USTAWIENIA></Wertalo>"},
+        // Qt's reader drops an incomplete UTF-8 sequence at the very end of the data.
+        BadFileCase{"IncompleteUtf8SequenceAtTheEnd",
+                    "<Wertalo><USTAWIENIA><cbUsun.Checked>TRUE</cbUsun.Checked></USTAWIENIA></Wertalo>\r\xC7"},
+        BadFileCase{"AttributeNameOfPunctuation",
+                    "<Wertalo><Inne `=\"1\"/><USTAWIENIA><cbUsun.Checked>TRUE</cbUsun.Checked></USTAWIENIA></Wertalo>"},
+        BadFileCase{"AttributeNameWithDollarOnAnEntry",
+                    "<Wertalo><USTAWIENIA><cbUsun.Checked a$=\"1\">TRUE</cbUsun.Checked></USTAWIENIA></Wertalo>"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Settings, UnreadableFileGivesMessage) {

@@ -96,18 +96,7 @@ void TdtmWertaloMain::classificationLabel(SelectRow& row, CatalogueQuery& plan) 
   const bool found = &plan == &q_.qrJBSprawPlan
                          ? p.locate({{QStringLiteral("PODTYP"), row.PODTYP}, {QStringLiteral("ID_JB"), row.ID_JB}})
                          : p.locate(QStringLiteral("PODTYP"), row.PODTYP);
-  if (!found) return;
-  row.sCzesc = p.text(u"VAL1");
-  row.sDzial = p.text(u"DZIAL");
-  row.sRozdzial = p.text(u"ROZDZIAL");
-  if (row.sTypSprBestia == QLatin1String("Rb-34")) row.sCzesc = options_.edtSpecSymbl;
-  if (p.text(u"VAL1") == QLatin1String("0") && row.sTypSprBestia == QLatin1String("Rb-34"))
-    row.sTypSprBestia = QStringLiteral("Rb-34s");
-  QString label;
-  if (!row.sCzesc.isEmpty()) label = QStringLiteral("S-") + row.sCzesc;
-  if (!row.sDzial.isEmpty()) label += QStringLiteral(" D-") + row.sDzial;
-  if (!row.sRozdzial.isEmpty()) label += QStringLiteral(" R-") + row.sRozdzial;
-  row.sNazwaCzesc = label;
+  if (found) takePlanRow(row, p, options_.edtSpecSymbl);
 }
 
 void TdtmWertaloMain::keepBudgetUnitRows(std::vector<ReportRow> rows) {
@@ -227,6 +216,20 @@ WriterPeriod TdtmWertaloMain::PrzygotujDane(const QString& sWybraneJB) {
 }
 
 void TdtmWertaloMain::padUnitRegon() { memMain_.REGON = memMain_.REGON.trimmed() + QStringLiteral("     "); }
+
+void takePlanRow(SelectRow& row, const db::DataSet& plan, const QString& specialSymbol) {
+  row.sCzesc = plan.text(u"VAL1");
+  row.sDzial = plan.text(u"DZIAL");
+  row.sRozdzial = plan.text(u"ROZDZIAL");
+  if (row.sTypSprBestia == QLatin1String("Rb-34")) row.sCzesc = specialSymbol;
+  if (plan.text(u"VAL1") == QLatin1String("0") && row.sTypSprBestia == QLatin1String("Rb-34"))
+    row.sTypSprBestia = QStringLiteral("Rb-34s");
+  QString label;
+  if (!row.sCzesc.isEmpty()) label = QStringLiteral("S-") + row.sCzesc;
+  if (!row.sDzial.isEmpty()) label += QStringLiteral(" D-") + row.sDzial;
+  if (!row.sRozdzial.isEmpty()) label += QStringLiteral(" R-") + row.sRozdzial;
+  row.sNazwaCzesc = label;
+}
 
 QString SymbolZNazwy(const QString& sNazwa) {
   QString out;

@@ -212,6 +212,11 @@ std::unique_ptr<TdtmWertaloMain> dtmWertaloCreate(platform::UserInterface& ui, c
 // File name of a report written alone: symbol, "_", label, part, "_", unit name, id, ".xml".
 QString NazwaPlikuXml(const SelectRow& row);
 
+// Takes a report's classification from the current row of its plan (VAL1, DZIAL, ROZDZIAL):
+// part, section, chapter and their label; an Rb-34 gets `specialSymbol` as its part, and one
+// whose plan has the part "0" becomes an Rb-34s.
+void takePlanRow(SelectRow& row, const db::DataSet& plan, const QString& specialSymbol);
+
 // The leading symbol of a position name: characters up to the first blank, never the last.
 QString SymbolZNazwy(const QString& sNazwa);
 

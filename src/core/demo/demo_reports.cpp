@@ -114,10 +114,15 @@ class ReportWriter {
 
     writeHeader(r);
     if (r.podtyp > 0) writePlan(r);
-    writeElectronicForm(r);
     writeParameters(r);
     if (r.wersja >= 0) writeBody(r, rng);
+    if (signedReport(r) != nullptr) forms_.push_back(r);
     ++count_;
+  }
+
+  // The electronic forms, last: their kept XML is made from the rows written before.
+  void writeElectronicForms() const {
+    for (const Report& r : forms_) writeElectronicForm(world_, r);
   }
 
   int count() const { return count_; }
@@ -197,22 +202,6 @@ class ReportWriter {
     }
   }
 
-  void writeElectronicForm(const Report& r) {
-    const SignedReport* s = signedReport(r);
-    if (!s) return;
-    const bool rb50 = is(r, u"RB50");
-    for (const QString& part : rb50 ? QStringList{u"D"_s, u"W"_s} : QStringList{QString()}) {
-      r.target.insert(u"SPRAWOZDXML"_s, {{u"IDSPRAW"_s, qint64(r.idspraw)}, {u"TYP"_s, part.isEmpty() ? Value() : Value(part)},
-                                         {u"czy_epodpisane"_s, qint64(s->signatures > 0 ? 1 : 0)},
-                                         {u"WYEKSPORTOWANY_XML"_s, s->kept ? Value(keptXml(r, part)) : Value()}});
-    }
-    for (int i = 0; i < s->signatures; ++i) {
-      const Signer& signer = signerOf(r, i);
-      r.target.insert(u"SPRAWOZDEPODPIS"_s, {{u"IDSPRAW"_s, qint64(r.idspraw)}, {u"DANE"_s, signatureXml(r, i)},
-                                             {u"PODPISUJACY"_s, signer.name}, {u"ROLA"_s, signer.role}});
-    }
-  }
-
   void writeParameters(const Report& r) {
     if (!isYearEnd(r) || (r.unit->idJb > 0 && !is(r, u"D"))) return;
     const bool city = r.unit->idJb == 0;
@@ -237,6 +226,7 @@ class ReportWriter {
   RowWriter& writer_;
   const World& world_;
   const BalanceTrees& trees_;
+  std::vector<Report> forms_;  // reports with an electronic form
   int nextId_ = 1001;
   int nextPodtyp_ = 1;
   int count_ = 0;
@@ -263,6 +253,7 @@ int writeReports(RowWriter& writer, const World& world, const std::vector<Period
       }
     }
   }
+  reports.writeElectronicForms();
   return reports.count();
 }
 

@@ -47,6 +47,8 @@ class RowWriter {
   void insert(const QString& table, const Fields& fields);
   // Rows written so far.
   int rowCount() const { return rows_; }
+  // The database the rows go to.
+  db::Connection& connection() const { return connection_; }
 
  private:
   db::Connection& connection_;

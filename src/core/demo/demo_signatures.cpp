@@ -1,9 +1,13 @@
 #include "core/demo/demo_signatures.h"
 
-#include <QStringList>
-
+#include <stdexcept>
 #include <vector>
 
+#include "core/catalogue/run_options.h"
+#include "core/catalogue/wertalo_main.h"
+#include "core/db/query.h"
+#include "core/package/placeholder_fill.h"
+#include "core/package/registry.h"
 #include "core/signing/demo_keys.h"
 
 namespace wertalo::demo {
@@ -12,9 +16,12 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Every signed report keeps the XML its signatures sign.
+// The reports with an electronic form. The city's Rb-50 is signed (its two parts are kept) but
+// has no signature row: the city has county rights, so each part is written twice, for the
+// municipal and for the county tasks, and both elements carry the part's one Id; a signature
+// cannot point at either of them unambiguously, and a checker refuses such a reference.
 const SignedReport kSigned[] = {
-    {0, u"D", 2014, 0, true, 2},    {0, u"RB50", 2014, 0, true, 1}, {0, u"N", 2014, 0, true, 2},
+    {0, u"D", 2014, 0, true, 2},    {0, u"RB50", 2014, 0, true, 0}, {0, u"N", 2014, 0, true, 2},
     {0, u"BILB", 2014, 0, true, 1},  {0, u"W", 2014, 1, false, 0},  {1, u"Z", 2014, 0, true, 1},
     {1, u"D", 2014, 0, false, 0},   {1, u"RB50", 2014, 0, false, 0}, {2, u"BILJ", 2014, 0, true, 1},
 };
@@ -24,46 +31,58 @@ const Signer kCitySigners[] = {{u"Anna Nowak"_s, u"Skarbnik Miasta"_s, u"skarbni
 const Signer kUnitSigners[] = {{u"Ewa Kowalczyk"_s, u"Główna księgowa"_s, u"glowna-ksiegowa"_s},
                                {u"Marek Dąbrowski"_s, u"Dyrektor jednostki"_s, u"dyrektor-jednostki"_s}};
 
-struct Symbol {
-  const char16_t* typspr;
-  const char16_t* element;
-};
-const Symbol kSymbols[] = {{u"D", u"Rb-27s"}, {u"W", u"Rb-28s"}, {u"N", u"Rb-N"},     {u"Z", u"Rb-Z"},
-                           {u"BILB", u"B-Wyk"}, {u"BILS", u"B-Skon"}, {u"BILJ", u"B-Jed"}, {u"BILL", u"B-Jed"}};
+// The selection row of the report as the selection makes it for an export of its unit: symbol,
+// version, date, part number and the classification of its plan row.
+catalogue::SelectRow selectionRow(db::Connection& connection, const Report& r) {
+  catalogue::SelectRow row;
+  row.IDSPRAW = r.idspraw;
+  row.TYPSPR = r.typspr;
+  row.ID_JB = r.unit->idJb;
+  row.ROK = r.period.rok();
+  row.Wersja = r.wersja;
+  row.Data = r.date;
+  row.CZAST = r.czast;
+  row.PODTYP = r.podtyp;
+  row.podpisane = true;
+  row.sTypSprBestia = package::ReportRegistry::instance().symbolOf(r.typspr);
+  if (r.podtyp > 0) {
+    db::Query plan(connection);
+    plan.setSql(u"select * from %1 where ID_JST=:ID_JST and ROK=:ROK and KWARTAL=:OKRES and OKRES2=0 and PODTYP=:PODTYP%2"_s.arg(
+        r.target.table(u"SPRAWPLAN"_s), r.target.isBudgetUnit() ? u" and ID_JB=:ID_JB"_s : QString()));
+    plan.bindInt(u"ID_JST"_s, World::kIdJst);
+    plan.bindText(u"ROK"_s, r.period.rok());
+    plan.bindText(u"OKRES"_s, r.period.code);
+    plan.bindInt(u"PODTYP"_s, r.podtyp);
+    if (r.target.isBudgetUnit()) plan.bindInt(u"ID_JB"_s, r.unit->idJb);
+    const db::DataSet rows = plan.open();
+    // The part number of an Rb-34 is the settings' special symbol: here its default.
+    if (!rows.isEmpty()) catalogue::takePlanRow(row, rows, catalogue::RunOptions().edtSpecSymbl);
+  }
+  return row;
+}
 
-// The remark of a kept position.
-constexpr const char16_t* kRemark = u"    <Uwagi>Wersja złożona i podpisana w Besti@ &amp; zatwierdzona</Uwagi>";
+// A part of an electronic form: its TYP in the kept-XML table (empty for none), the symbol it
+// is written as and the body that writes it.
+struct FormPart {
+  QString typ;
+  QString symbol;
+  const package::Body* body;
+};
 
-// The lists of a kept report after its header, by report type (a prefix "BIL" for every
-// balance sheet); each line as it stands below the report element, without its indentation.
-struct KeptBody {
-  const char16_t* typspr;
-  std::vector<const char16_t*> lines;
-};
-const KeptBody kKeptBodies[] = {
-    {u"BIL",
-     {u"<Aktywa>", u"  <Pozycja>", u"    <Symbol>A</Symbol>", u"    <P>1843920.55</P>", u"    <K>1912004.10</K>",
-      u"  </Pozycja>", u"</Aktywa>", u"<Pasywa/>"}},
-    // A revenue position of Rb-27s, with the report's own amounts.
-    {u"D",
-     {u"<Pozycje>", u"  <Pozycja>", u"    <Dzial>756</Dzial>", u"    <Rozdzial>75615</Rozdzial>", u"    <Paragraf>031</Paragraf>",
-      u"    <P4>0</P4>", u"    <PL>18450000.00</PL>", u"    <NA>18612344.17</NA>", u"    <PO>0.00</PO>", u"    <DW>18377012.48</DW>",
-      u"    <DO>0.00</DO>", u"    <NO>0.00</NO>", u"    <NZ>235331.69</NZ>", u"    <NP>0.00</NP>", u"    <SO>0.00</SO>",
-      u"    <SU>0.00</SU>", u"    <UZ>0.00</UZ>", u"    <OT>0.00</OT>", kRemark, u"  </Pozycja>", u"</Pozycje>"}},
-    // Receivables of Rb-N.
-    {u"N",
-     {u"<Naleznosci>", u"  <Pozycja>", u"    <Symbol>N1</Symbol>", u"    <N>4218305.12</N>", u"    <KO>0.00</KO>",
-      u"    <KFP>0.00</KFP>", u"    <ZO>312004.87</ZO>", kRemark, u"  </Pozycja>", u"</Naleznosci>",
-      u"<PoreczeniaGwarancje/>"}},
-    // Debt titles of Rb-Z.
-    {u"Z",
-     {u"<TytulyDluzne>", u"  <Pozycja>", u"    <Symbol>E1</Symbol>", u"    <Z>12500000.00</Z>", u"    <KO>0.00</KO>",
-      u"    <ZO>0.00</ZO>", u"  </Pozycja>", u"</TytulyDluzne>"}},
-    // A position of an Rb-50 part: plan and execution.
-    {u"RB50",
-     {u"<Pozycje>", u"  <Pozycja>", u"    <Dzial>852</Dzial>", u"    <Rozdzial>85212</Rozdzial>", u"    <Paragraf>201</Paragraf>",
-      u"    <P4>0</P4>", u"    <P>1250000.00</P>", u"    <W>1187412.37</W>", kRemark, u"  </Pozycja>", u"</Pozycje>"}},
-};
+// The parts as the export writes them: a balance sheet by the product's type (BILJ and BILL are
+// both B-Jed, with bodies of their own), a report as the symbols it is written as.
+std::vector<FormPart> formParts(const catalogue::SelectRow& row) {
+  const package::ReportRegistry& registry = package::ReportRegistry::instance();
+  if (const package::ReportFamily* sheet = registry.balanceSheetByType(row.TYPSPR))
+    return {{QString(), QString::fromLatin1(sheet->symbol), &sheet->body}};
+  std::vector<FormPart> parts;
+  for (const QString& symbol : registry.writtenAs(row.sTypSprBestia)) {
+    const package::ReportFamily* family = registry.bySymbol(symbol);
+    if (family == nullptr) throw std::logic_error("a demo electronic form of a report without a family");
+    parts.push_back({family->keptXmlTyp != nullptr ? QString::fromLatin1(family->keptXmlTyp) : QString(), symbol, &family->body});
+  }
+  return parts;
+}
 
 }  // namespace
 
@@ -79,37 +98,32 @@ const Signer& signerOf(const Report& r, int index) {
   return r.unit->idJb == 0 ? kCitySigners[index % 2] : kUnitSigners[index % 2];
 }
 
-QString bestiaElement(const Report& r, const QString& part) {
-  if (r.typspr == u"RB50"_s) return u"Rb-50"_s + part;
-  for (const Symbol& s : kSymbols)
-    if (r.typspr == QString::fromUtf16(s.typspr)) return QString::fromUtf16(s.element);
-  return r.typspr;
-}
-
-QString keptXml(const Report& r, const QString& part) {
-  const QString element = bestiaElement(r, part);
-  QStringList lines;
-  lines << u"<%1 Id=\"%1%2\">"_s.arg(element).arg(r.idspraw);
-  lines << u"  <Naglowek>"_s;
-  lines << u"    <Wersja>%1</Wersja>"_s.arg(r.wersja);
-  lines << u"    <DataSprawozdania>%1</DataSprawozdania>"_s.arg(r.date.toString(u"yyyy-MM-dd"_s));
-  if (r.typspr == u"RB50"_s) {
-    lines << u"    <DysponentDotacji>85/24</DysponentDotacji>"_s;
-    lines << u"    <RodzajZadania>Gminna</RodzajZadania>"_s;
+void writeElectronicForm(const World& world, const Report& r) {
+  const SignedReport* s = signedReport(r);
+  if (s == nullptr) return;
+  db::Connection& connection = r.target.writer->connection();
+  const catalogue::SelectRow row = selectionRow(connection, r);
+  const package::ReportContext report(connection, r.target.isBudgetUnit() ? catalogue::rJB : catalogue::rJST, row);
+  // What the signatures sign: the kept XML of the first part, whose anchor they refer to.
+  QString signedText;
+  for (const FormPart& part : formParts(row)) {
+    Value kept;
+    if (s->isSigned) {
+      // The Rb-50 tasks follow the type of the local government unit, also for its budget units.
+      const QString text =
+          package::keptXmlText(package::buildReportElements(*part.body, part.symbol, report, world.city.kind));
+      if (text.isEmpty()) throw std::logic_error("a signed demo report whose body writes nothing");
+      if (signedText.isEmpty()) signedText = text;
+      kept = text;
+    }
+    r.target.insert(u"SPRAWOZDXML"_s, {{u"IDSPRAW"_s, qint64(r.idspraw)}, {u"TYP"_s, part.typ.isEmpty() ? Value() : Value(part.typ)},
+                                       {u"czy_epodpisane"_s, qint64(s->isSigned ? 1 : 0)}, {u"WYEKSPORTOWANY_XML"_s, kept}});
   }
-  lines << u"  </Naglowek>"_s;
-  for (const KeptBody& body : kKeptBodies) {
-    if (!r.typspr.startsWith(QString::fromUtf16(body.typspr))) continue;
-    for (const char16_t* line : body.lines) lines << u"  "_s + QString::fromUtf16(line);
-    break;
+  for (int i = 0; i < s->signatures; ++i) {
+    const Signer& signer = signerOf(r, i);
+    r.target.insert(u"SPRAWOZDEPODPIS"_s, {{u"IDSPRAW"_s, qint64(r.idspraw)}, {u"DANE"_s, signing::signWithDemoKey(signedText, signer.key)},
+                                           {u"PODPISUJACY"_s, signer.name}, {u"ROLA"_s, signer.role}});
   }
-  lines << u"</%1>"_s.arg(element);
-  for (QString& line : lines) line.prepend(u"        "_s);  // its place in a package
-  return lines.join(u"\r\n"_s);
-}
-
-QString signatureXml(const Report& r, int index) {
-  return signing::signWithDemoKey(keptXml(r, u"D"_s), signerOf(r, index).key);
 }
 
 }  // namespace wertalo::demo

@@ -1,4 +1,5 @@
-// Wertalo demo: electronic forms of reports: signatures and XML kept from an earlier export.
+// Wertalo demo: electronic forms of reports: the XML kept from an earlier export, made by the
+// export's own body builders from the report's rows, and real signatures of it.
 #pragma once
 
 #include <QString>
@@ -7,13 +8,13 @@
 
 namespace wertalo::demo {
 
-// A report that has an electronic form (year-end period); signatures 0 means unsigned.
+// A report that has an electronic form (year-end period).
 struct SignedReport {
   int idJb;
   const char16_t* typspr;
   int year;
   int czast;
-  bool kept;       // the XML of an earlier export is kept
+  bool isSigned;   // it carries an electronic signature: its XML is kept and goes out instead of a fresh body
   int signatures;  // number of signature rows
 };
 
@@ -28,17 +29,12 @@ struct Signer {
 };
 const Signer& signerOf(const Report& report, int index);
 
-// The report's Besti@ element ("Rb-27s", "B-Jed"; for Rb-50 the part "D" or "W" gives
-// "Rb-50D" or "Rb-50W").
-QString bestiaElement(const Report& report, const QString& part = QString());
-
-// The report element as an earlier export wrote it, indented for its place in a package,
-// lines ended with CR LF.
-QString keptXml(const Report& report, const QString& part);
-
-// The report's signature number `index` (XML-DSig): a real signature of its kept XML (for
-// Rb-50, of part D), whose reference points at the report's anchor, made with its signer's
-// committed test key.
-QString signatureXml(const Report& report, int index);
+// Writes the report's electronic form, when it has one: a row of SPRAWOZDXML per part (two for
+// Rb-50, TYP "D" and "W"), holding for a signed report the kept XML of that part, and the
+// signature rows, each a real signature of the kept XML of the first part made with its
+// signer's committed test key. The kept XML is what the export writes in place of the part's
+// placeholder: the elements the export's body builder makes from the report's rows, as they
+// stand in a package; so it is written once every row of the demo is in the database.
+void writeElectronicForm(const World& world, const Report& report);
 
 }  // namespace wertalo::demo

@@ -236,6 +236,16 @@ void TdtmBilMapToBestia::srcQryBilPozDataChange() {
   memBilBestiaMap.ID_POZBESTIA = EkspZnajdzPrzypisanie(rows.text(u"TYPSPR"), rows.integer(u"ID_BILPOZ"));
 }
 
+void TdtmBilMapToBestia::reopenList() {
+  PositionQuery& list = *srcQryBilPoz_;
+  if (!list.active()) return;
+  const db::DataSet& before = list.data();
+  const std::optional<qint64> current =
+      before.eof() ? std::nullopt : std::optional<qint64>(before.integer(u"ID_BILPOZ"));
+  openList(list);
+  if (current) list.data().locate(u"ID_BILPOZ"_s, *current);
+}
+
 Assignment TdtmBilMapToBestia::assignmentOf(const QString& typspr, qint64 idBilPoz) const {
   return mapping::assignmentOf(map_, qryS_BilBestia_, typspr, idBilPoz);
 }

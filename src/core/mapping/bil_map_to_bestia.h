@@ -89,6 +89,10 @@ class TdtmBilMapToBestia {
   // `srcQryBilPoz` (its row is created with 0 when missing). The form calls it whenever its
   // current row changes.
   void srcQryBilPozDataChange();
+  // Runs the grid's list (`srcQryBilPoz`) anew as it is filtered, so that its status column
+  // follows the table; the cursor goes back to the position it stood on (the first row when
+  // that position is gone). Nothing when the list is not open.
+  void reopenList();
 
   // The positions the last automatic mapping left without a Besti@ position, in its order.
   const std::vector<UnmatchedPosition>& unmatched() const { return unmatched_; }

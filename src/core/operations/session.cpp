@@ -54,8 +54,13 @@ std::unique_ptr<Session> Session::open(const OpenRequest& request, platform::Use
 }
 
 void Session::saveSettings(const platform::Settings& settings) {
+  platform::Settings stored = settings;
+  stored.Zapis(dtm_->installation().PathBestia);
+  useSettings(stored);
+}
+
+void Session::useSettings(const platform::Settings& settings) {
   settings_ = settings;
-  settings_.Zapis(dtm_->installation().PathBestia);
   catalogue::RunOptions options = optionsFromSettings(settings_);
   options.chkZapiszPojedynczo = dtm_->options().chkZapiszPojedynczo;
   dtm_->setOptions(options);
@@ -184,10 +189,26 @@ catalogue::ExportResult Session::exportSelection(const package::RunControl& cont
   return package::WykonajEksport(*dtm_, *writer_, sWybraneJB_, control);
 }
 
+namespace {
+
+mapping::MappingPeriod chosenPeriod(const catalogue::MemMain& m) { return {m.ROK, m.OKRES, m.DATAKONCAOKRESU()}; }
+
+}  // namespace
+
 std::unique_ptr<mapping::TdtmBilMapToBestia> Session::openMapping() {
-  const catalogue::MemMain& m = dtm_->memMain();
-  return std::make_unique<mapping::TdtmBilMapToBestia>(dtm_->DB(), ui_,
-                                                        mapping::MappingPeriod{m.ROK, m.OKRES, m.DATAKONCAOKRESU()});
+  return std::make_unique<mapping::TdtmBilMapToBestia>(dtm_->DB(), ui_, chosenPeriod(dtm_->memMain()));
+}
+
+mapping::TdtmBilMapToBestia& Session::mapping() {
+  const mapping::MappingPeriod period = chosenPeriod(dtm_->memMain());
+  if (!mapping_) {
+    mapping_ = openMapping();
+  } else {
+    const mapping::MappingPeriod& now = mapping_->period();
+    if (now.ROK != period.ROK || now.OKRES != period.OKRES || now.DATAKONCAOKRESU != period.DATAKONCAOKRESU)
+      mapping_->setPeriod(period);
+  }
+  return *mapping_;
 }
 
 void Session::completion(const catalogue::ExportResult& result, QStringList& lines, QStringList& files) const {

@@ -89,6 +89,9 @@ class Session {
   void setOptions(const catalogue::RunOptions& options) { dtm_->setOptions(options); }
   // Stores changed settings and takes them into the run options.
   void saveSettings(const platform::Settings& settings);
+  // Takes settings into the run options for this run only, without storing them (the settings
+  // form closed without "Zapisz").
+  void useSettings(const platform::Settings& settings);
   // Reports or balance sheets.
   void setKind(catalogue::TTypEksportu kind);
   // Makes the year current, with its latest period; raises Error (input) when it is not listed.
@@ -123,6 +126,11 @@ class Session {
   // The mapping of balance positions to Besti@ positions for the chosen year (its positions,
   // the Besti@ positions valid at its end).
   std::unique_ptr<mapping::TdtmBilMapToBestia> openMapping();
+  // The session's own mapping module, shared by the mapping form and the export-side view of
+  // the balance positions: opened at first use, moved to the chosen year whenever it changed.
+  mapping::TdtmBilMapToBestia& mapping();
+  // The user, as the core reaches them (messages, questions).
+  platform::UserInterface& ui() const { return ui_; }
 
   // The main data module, for the core's other operations (mapping, sending).
   catalogue::TdtmWertaloMain& dataModule() { return *dtm_; }
@@ -134,6 +142,7 @@ class Session {
   platform::Settings settings_;
   std::unique_ptr<catalogue::TdtmWertaloMain> dtm_;
   std::unique_ptr<package::TXMLPaczkaSprawozdan> writer_;
+  std::unique_ptr<mapping::TdtmBilMapToBestia> mapping_;
   QString sWybraneJB_;
 };
 

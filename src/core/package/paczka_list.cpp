@@ -99,14 +99,7 @@ void TXMLPaczkaSprawozdan::DodajSprawozdanie(const QString& sTypSpraw) {
   if (placeKeptXml(*list_->sprawozdania, family != nullptr ? family->keptXmlTyp : nullptr)) return;
   // A symbol outside the registry, or a family whose body is not written yet, writes nothing.
   if (family == nullptr || !family->body.isWritten()) return;
-  const ReportContext report = currentReport();
-  // A municipality with county rights reports the municipal and the county tasks apart.
-  if (family->body.takesTask() && dtm_.memMain().TYP == QLatin1String("M")) {
-    for (TRodzajZad task : {tGminna, tPowiatowa})
-      list_->sprawozdania->append(buildBody(family->body, sTypSpraw, report, task, nullptr));
-  } else {
-    list_->sprawozdania->append(buildBody(family->body, sTypSpraw, report, tBrak, nullptr));
-  }
+  list_->sprawozdania->append(buildReportElements(family->body, sTypSpraw, currentReport(), dtm_.memMain().TYP));
 }
 
 }  // namespace wertalo::package

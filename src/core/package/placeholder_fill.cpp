@@ -2,6 +2,8 @@
 
 #include <QList>
 
+#include "core/package/xml_writer.h"
+
 namespace wertalo::package {
 
 namespace {
@@ -31,6 +33,12 @@ QList<QByteArray> documentLines(const QByteArray& document) {
 }
 
 }  // namespace
+
+QString keptXmlText(const XmlFragment& elements) {
+  QByteArray text = writeXmlFragment(elements, kReportElementLevel);
+  if (text.endsWith("\r\n")) text.chop(2);
+  return QString::fromUtf8(text);
+}
 
 QString rewriteSignatureReference(const QString& dane, const QString& anchor) {
   static const QString kStart = QStringLiteral("URI=\"");

@@ -7,7 +7,18 @@
 #include <functional>
 #include <vector>
 
+#include "core/package/xml_node.h"
+
 namespace wertalo::package {
+
+// The nesting level of a report element in a package (PaczkaSprawozdan, Jednostki, Jednostka,
+// Sprawozdania, the report), where a kept-XML placeholder stands.
+inline constexpr int kReportElementLevel = 4;
+
+// The kept text of report elements: the lines the writer makes of them at the level of a
+// report element, so that in place of a kept-XML placeholder they stand exactly as they would
+// built there; without the last line end (the filling ends the line it replaces).
+QString keptXmlText(const XmlFragment& elements);
 
 // The signature text with its first reference (URI="...") pointing at the anchor; a text
 // without a complete reference comes back unchanged.

@@ -78,25 +78,28 @@ QString XmlNodeList::text() const {
 XmlElement::XmlElement(QString name) : name_(std::move(name)) {}
 
 void XmlElement::setAttribute(const QString& name, const QString& value) {
+  const QString valid = validXmlName(name);
   for (XmlAttribute& attribute : attributes_) {
-    if (attribute.name == name) {
+    if (attribute.name == valid) {
       attribute.value = value;
       return;
     }
   }
-  attributes_.push_back({name, value});
+  attributes_.push_back({valid, value});
 }
 
 QString XmlElement::attribute(const QString& name) const {
+  const QString valid = validXmlName(name);
   for (const XmlAttribute& attribute : attributes_) {
-    if (attribute.name == name) return attribute.value;
+    if (attribute.name == valid) return attribute.value;
   }
   return QString();
 }
 
 bool XmlElement::hasAttribute(const QString& name) const {
+  const QString valid = validXmlName(name);
   return std::any_of(attributes_.begin(), attributes_.end(),
-                     [&name](const XmlAttribute& attribute) { return attribute.name == name; });
+                     [&valid](const XmlAttribute& attribute) { return attribute.name == valid; });
 }
 
 // --- XmlFragment

@@ -15,7 +15,7 @@ class XmlFragment;
 
 // One attribute of an element.
 struct XmlAttribute {
-  QString name;
+  QString name;  // a valid XML name
   QString value;
 };
 
@@ -101,11 +101,12 @@ class XmlElement : public XmlNodeList {
 
   // The element name.
   const QString& name() const { return name_; }
-  // Sets an attribute; an existing one gets the new value in its place.
+  // Sets an attribute under its name made valid (validXmlName); an attribute already set under
+  // the same valid name gets the new value in its place, so no name is written twice.
   void setAttribute(const QString& name, const QString& value);
-  // The value of an attribute; empty when there is none.
+  // The value of an attribute (the name made valid as by setAttribute); empty when there is none.
   QString attribute(const QString& name) const;
-  // Whether the attribute is set.
+  // Whether the attribute is set (the name made valid as by setAttribute).
   bool hasAttribute(const QString& name) const;
   // The attributes in order.
   const std::vector<XmlAttribute>& attributes() const { return attributes_; }

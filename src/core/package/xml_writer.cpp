@@ -121,7 +121,7 @@ class LineWriter {
     out_ += name;
     for (const XmlAttribute& attribute : element.attributes()) {
       out_ += QLatin1Char(' ');
-      out_ += validXmlName(attribute.name);
+      out_ += attribute.name;  // made valid when set
       out_ += QLatin1StringView("=\"");
       out_ += escapeXmlAttribute(attribute.value);
       out_ += QLatin1Char('"');

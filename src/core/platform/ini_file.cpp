@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QList>
+#include <QStringDecoder>
 
 #include <optional>
 
@@ -37,7 +38,10 @@ struct Profile {
   QList<RawLine> lines;
 
   QString decode(const QByteArray& bytes) const {
-    return encoding == Encoding::Utf8 ? QString::fromUtf8(bytes) : text::fromCp1250(bytes);
+    if (encoding == Encoding::Cp1250) return text::fromCp1250(bytes);
+    // The file's own byte-order mark is gone by now: U+FEFF at the start of a line is text.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return utf8.decode(bytes);
   }
   QByteArray encode(const QString& text) const {
     return encoding == Encoding::Utf8 ? text.toUtf8() : text::toCp1250(text);
@@ -187,9 +191,12 @@ void checkWriteArguments(const QString& file, const QString& section, const QStr
   }
 }
 
-// Gives the last line its line end, so that a line can follow it.
+// Gives the last line its line end, so that a line can follow it. A line whose bytes end in CR
+// gets CR LF, so that its CR stays part of it (LF alone would make CR LF of it and cut the CR).
 void closeLastLine(Profile& profile) {
-  if (!profile.lines.isEmpty() && profile.lines.back().end.isEmpty()) profile.lines.back().end = profile.lineEnd;
+  if (profile.lines.isEmpty() || !profile.lines.back().end.isEmpty()) return;
+  RawLine& last = profile.lines.back();
+  last.end = last.bytes.endsWith('\r') ? QByteArray("\r\n") : profile.lineEnd;
 }
 
 void insertLine(Profile& profile, qsizetype at, const QByteArray& bytes) {

@@ -11,6 +11,7 @@
 #include "core/platform/file_write.h"
 #include "core/platform/paths.h"
 #include "core/platform/platform_error.h"
+#include "core/platform/xml_strict.h"
 
 namespace wertalo::platform {
 
@@ -41,11 +42,19 @@ std::optional<bool> booleanWord(const QString& text) {
   return std::nullopt;
 }
 
-// Text as XML 1.0 allows it: control characters other than tab, LF and CR are dropped.
+// Text as XML 1.0 allows it: control characters other than tab, LF and CR, U+FFFE, U+FFFF and
+// lone surrogate halves (a text read from a file in another encoding may hold one) are dropped.
 QString xmlText(const QString& text) {
   QString out;
   out.reserve(text.size());
-  for (const QChar c : text) {
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const QChar c = text[i];
+    if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+      out += c;
+      out += text[++i];
+      continue;
+    }
+    if (c.isSurrogate()) continue;
     if (c.unicode() < 0x20 && c != u'\t' && c != u'\n' && c != u'\r') continue;
     if (c.unicode() == 0xFFFE || c.unicode() == 0xFFFF) continue;
     out += c;
@@ -66,6 +75,7 @@ void applyEntry(Settings& settings, const QString& name, const QString& text) {
 
 // Reads the stored values over the defaults; false when the document is not a settings file.
 bool parseSettings(const QByteArray& bytes, Settings& settings) {
+  if (!isStrictlyWellFormed(bytes)) return false;
   QXmlStreamReader reader(bytes);
   if (!reader.readNextStartElement() || reader.name() != kRoot) return false;
   while (reader.readNextStartElement()) {

@@ -21,6 +21,14 @@ XmlFragment buildBody(const Body& body, const QString& symbol, const ReportConte
   }
 }
 
+XmlFragment buildReportElements(const Body& body, const QString& symbol, const ReportContext& report, const QString& typJst) {
+  // A municipality with county rights reports the municipal and the county tasks apart.
+  if (!body.takesTask() || typJst != QLatin1String("M")) return buildBody(body, symbol, report, tBrak, nullptr);
+  XmlFragment fragment;
+  for (TRodzajZad task : {tGminna, tPowiatowa}) fragment.append(buildBody(body, symbol, report, task, nullptr));
+  return fragment;
+}
+
 XmlFragment tableReport(const TableBody& body, const QString& symbol, const ReportContext& report, QString* id) {
   XmlFragment fragment;
   XmlElement& pozycje = reportWithHeader(fragment, symbol, report, id).appendElement(QStringLiteral("Pozycje"));

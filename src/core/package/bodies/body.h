@@ -43,6 +43,12 @@ struct Body {
 // fragment for a body not written yet. A database error is raised naming the report.
 XmlFragment buildBody(const Body& body, const QString& symbol, const ReportContext& report, TRodzajZad task, QString* id);
 
+// The elements a report list appends for a report written as `symbol`: a builder that takes
+// the kind of task once per kind the local government unit of type `typJst` reports (for a
+// municipality with county rights, "M", the municipal and then the county tasks; otherwise once
+// without a kind), any other builder once. Empty for a body not written yet.
+XmlFragment buildReportElements(const Body& body, const QString& symbol, const ReportContext& report, const QString& typJst);
+
 // The element of a table body: the report element with its Id, the header, and Pozycje with
 // one Pozycja per kept row.
 XmlFragment tableReport(const TableBody& body, const QString& symbol, const ReportContext& report, QString* id);
