@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QSet>
 
+#include "core/base/error.h"
 #include "core/catalogue/wertalo_main.h"
 #include "core/db/connection.h"
 #include "core/package/paczka.h"

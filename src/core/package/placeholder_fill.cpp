@@ -102,6 +102,8 @@ void PlaceholderFiller::startFilling() {
 }
 
 void PlaceholderFiller::write(const QByteArray& lines) {
+  // A package with a kept text is filled throughout, whether its placeholder came yet or not.
+  if (!filling_ && texts_.keptCount() > 0) startFilling();
   for (const QByteArray& line : documentLines(lines)) {
     const QByteArray trimmed = lineNumber_++ > 0 ? trimmedLine(line) : QByteArray();
     if (trimmed == "<WYEKSPORTOWANY_XML/>" && nextKept_ < texts_.keptCount()) {
@@ -136,6 +138,7 @@ void PlaceholderFiller::write(const QByteArray& lines) {
 }
 
 void PlaceholderFiller::finish() {
+  if (!filling_ && texts_.keptCount() > 0) startFilling();
   // Nothing to fill: the lines held back go out as built.
   for (const QByteArray& line : heldLines_) emitLine(line);
   heldLines_.clear();
