@@ -1,5 +1,7 @@
 // The line mechanics of placeholder filling, the kept text of report elements and the
 // signature reference rewrite.
+#include <QList>
+
 #include <gtest/gtest.h>
 
 #include "core/package/placeholder_fill.h"

@@ -135,7 +135,9 @@ DataSet openForIds(Connection& connection, const QString& sqlEndingInIn, const s
     if (!fields) fields = std::make_shared<FieldIndex>(part.fieldNames());
     for (const DataSet::Row& row : part.rows()) rows.push_back(row);
   }
-  if (!fields) fields = std::make_shared<FieldIndex>();
+  // Without identifiers the statement still runs (with a list that matches nothing), so that
+  // the result has its fields and a statement that cannot run fails alike.
+  if (!fields) return openSql(connection, sqlEndingInIn + QStringLiteral(" (NULL)"));
   return DataSet(fields, std::move(rows));
 }
 
