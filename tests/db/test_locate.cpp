@@ -86,3 +86,22 @@ TEST(IndexedLocateFields, CopiesAnswerAlike) {
 
 }  // namespace
 }  // namespace wertalo::db
+
+namespace wertalo::db {
+namespace {
+
+// The date of a stored text is the date of the full date-time reading of it, read quickly or not.
+TEST(DateTexts, DateIsTheDateOfTheFullReading) {
+  const char* texts[] = {"2014-03-01",          "2014-03-01 10:20:30", "2014-03-01T23:59:59.123", " 2014-12-31 ",
+                         "2014-03-01 24:00:00", "2014-03-01T24:00:00", "2014-03-30 02:30:00",     "2013-12-20 00:00:00.000",
+                         "2014-03-01Z",         "2014-03-01 1"};
+  for (const char* text : texts) {
+    const DataSet ds({QStringLiteral("D")}, {{QVariant(QString::fromLatin1(text))}});
+    EXPECT_EQ(ds.date(u"D"), DataSet::dateTimeOf(ds.value(u"D")).date()) << text;
+  }
+  const DataSet plain({QStringLiteral("D")}, {{QVariant(QStringLiteral("2014-03-01 10:20:30"))}});
+  EXPECT_EQ(plain.date(u"D"), QDate(2014, 3, 1));
+}
+
+}  // namespace
+}  // namespace wertalo::db

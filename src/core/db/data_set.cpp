@@ -246,7 +246,35 @@ qint64 DataSet::integer(QStringView field) const { return integerOf(cell(field))
 double DataSet::number(QStringView field) const { return numberOf(cell(field)); }
 Currency DataSet::currency(QStringView field) const { return currencyOf(cell(field)).value_or(Currency{}); }
 std::optional<Currency> DataSet::currencyOrNull(QStringView field) const { return currencyOf(cell(field)); }
-QDate DataSet::date(QStringView field) const { return dateTimeOf(cell(field)).date(); }
+namespace {
+
+// The date of a stored text that starts with "yyyy-MM-dd", alone or followed by a time of day
+// before 24:00 (the date a full parse gives too, without making a local date-time of it, which
+// asks the system for its time zone); an invalid date otherwise.
+QDate leadingDate(const QVariant& v) {
+  if (v.typeId() != QMetaType::QString) return QDate();
+  const QString s = v.toString().trimmed();
+  if (s.size() < 10) return QDate();
+  if (s.size() > 10) {
+    const QChar separator = s.at(10);
+    if (separator != QLatin1Char(' ') && separator != QLatin1Char('T')) return QDate();
+    if (s.size() < 13 || s.at(11) > QLatin1Char('2') || (s.at(11) == QLatin1Char('2') && s.at(12) > QLatin1Char('3')))
+      return QDate();
+  }
+  for (int i = 0; i < 10; ++i) {
+    const bool dash = i == 4 || i == 7;
+    if (dash ? s.at(i) != QLatin1Char('-') : !s.at(i).isDigit()) return QDate();
+  }
+  return QDate(QStringView(s).left(4).toInt(), QStringView(s).mid(5, 2).toInt(), QStringView(s).mid(8, 2).toInt());
+}
+
+}  // namespace
+
+QDate DataSet::date(QStringView field) const {
+  const QVariant& v = cell(field);
+  const QDate quick = leadingDate(v);
+  return quick.isValid() ? quick : dateTimeOf(v).date();
+}
 QDateTime DataSet::dateTime(QStringView field) const { return dateTimeOf(cell(field)); }
 
 }  // namespace wertalo::db
