@@ -90,4 +90,13 @@ std::unique_ptr<db::Connection> FirebirdDatabase::connect() const {
   return connection;
 }
 
+std::unique_ptr<db::Connection> emptyDatabase(db::Engine engine, bool withSchema,
+                                              std::unique_ptr<FirebirdDatabase>& server) {
+  if (engine == db::Engine::Sqlite) return memoryDatabase(withSchema);
+  server = std::make_unique<FirebirdDatabase>();
+  std::unique_ptr<db::Connection> connection = server->connect();
+  if (withSchema) db::applySchema(*connection);
+  return connection;
+}
+
 }  // namespace wertalo::test
