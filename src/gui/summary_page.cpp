@@ -3,6 +3,8 @@
 #include <QFileInfo>
 #include <QVBoxLayout>
 
+#include "core/base/error.h"
+#include "core/catalogue/export_result.h"
 #include "gui/export_progress.h"
 #include "gui/widgets.h"
 
@@ -33,7 +35,15 @@ bool SummaryPage::validatePage() {
     return true;
   }
   catalogue::ExportResult result;
-  if (!frm.guard([&] { result = exportWithProgress(this, frm.session()); })) return false;
+  const bool exported = frm.guard([&] {
+    try {
+      result = exportWithProgress(this, frm.session());
+    } catch (const catalogue::ExportStopped& stopped) {
+      // The error box also names the files written before the error.
+      throw Error(stopped.kind(), stopped.withWrittenFiles());
+    }
+  });
+  if (!exported) return false;
   if (result.cancelled) {
     // What was written before the run stopped stays, with its sending dates.
     if (!result.files.empty()) {

@@ -42,13 +42,8 @@ const Row kRows[] = {
 class DataSetTest : public ::testing::TestWithParam<Engine> {
  protected:
   void SetUp() override {
-    if (GetParam() == Engine::Firebird) {
-      WERTALO_REQUIRE_FIREBIRD();
-      server_ = std::make_unique<test::FirebirdDatabase>();
-      connection_ = server_->connect();
-    } else {
-      connection_ = test::memoryDatabase(false);
-    }
+    if (GetParam() == Engine::Firebird) WERTALO_REQUIRE_FIREBIRD();
+    connection_ = test::emptyDatabase(GetParam(), false, server_);
     connection_->executeScript(QString::fromUtf8(kTable));
     Query insert(*connection_);
     insert.setSql(QStringLiteral("insert into POZ (ID, TYPSPR, TYP, NAZWA, KWOTA, DATA, UWAGI) "

@@ -150,14 +150,8 @@ const TypedColumn kTypes[] = {
 class SchemaTest : public ::testing::TestWithParam<Engine> {
  protected:
   void SetUp() override {
-    if (GetParam() == Engine::Firebird) {
-      WERTALO_REQUIRE_FIREBIRD();
-      server_ = std::make_unique<test::FirebirdDatabase>();
-      connection_ = server_->connect();
-      applySchema(*connection_);
-    } else {
-      connection_ = test::memoryDatabase(true);
-    }
+    if (GetParam() == Engine::Firebird) WERTALO_REQUIRE_FIREBIRD();
+    connection_ = test::emptyDatabase(GetParam(), true, server_);
   }
 
   std::unique_ptr<test::FirebirdDatabase> server_;

@@ -19,6 +19,7 @@
 #include <errno.h>
 #include <fcntl.h>
 #include <pthread.h>
+#include <signal.h>
 #include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -162,6 +163,9 @@ static void checkOverlap(const char* fifo, const char* winIni, int32_t d, const 
     check(0, "overlap: WIN.INI readable", winIni);
     return;
   }
+  /* The call may close the pipe between this thread's open and write (it reads WIN.INI more
+   * than once): the write then fails instead of ending the host. */
+  signal(SIGPIPE, SIG_IGN);
   struct Overlap o = {.id = d};
   pthread_mutex_init(&o.lock, NULL);
   setenv("WERTALO_WIN_INI", fifo, 1);

@@ -71,8 +71,11 @@ TEST_F(HostFunctions, ReasonOfAFailedCallInWindows1250) {
   use(installation.winIni() + QStringLiteral(".none"));
   char id[64] = "untouched";
   EXPECT_EQ(EkportujXML(1, id, 1), nullptr);
-  EXPECT_EQ(std::string(OstatniBlad()),
-            cp1250("BŁĄD!! Niepoprawnie zainstalowany system \"TERVIK\". Program zakończy teraz pracę!"));
+  // The installation error, then the file that was read and why it failed.
+  const std::string missing = (installation.winIni() + QStringLiteral(".none")).toStdString();
+  const std::string expected = "BŁĄD!! Niepoprawnie zainstalowany system \"TERVIK\". Program zakończy teraz pracę!\nWIN.INI: \"" +
+                               missing + "\": plik nie istnieje";
+  EXPECT_EQ(std::string(OstatniBlad()), cp1250(expected.c_str()));
   EXPECT_STREQ(id, "untouched");
 
   use(installation.winIniWithoutDatabase());

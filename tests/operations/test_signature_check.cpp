@@ -62,8 +62,8 @@ TEST_F(SignatureCheckLines, EverySignedFileOfTheDemoVerifiesAndUnsignedFilesAreN
   ASSERT_FALSE(signedFile.isEmpty());
   const QStringList lines = signatureCheckLines(result_);
   ASSERT_FALSE(lines.isEmpty());
-  EXPECT_TRUE(lines.contains(QStringLiteral("Podpisy w pliku %1: zgodne 2 z 2").arg(QFileInfo(signedFile).fileName()))) << lines.join(u'\n');
-  for (const QString& line : lines) EXPECT_TRUE(line.startsWith(QStringLiteral("Podpisy w pliku "))) << line;
+  EXPECT_TRUE(lines.contains(QStringLiteral("Podpisy w pliku %1: zgodne 2 z 2").arg(QFileInfo(signedFile).fileName()))) << lines.join(u'\n').toStdString();
+  for (const QString& line : lines) EXPECT_TRUE(line.startsWith(QStringLiteral("Podpisy w pliku "))) << line.toStdString();
   EXPECT_LT(lines.size(), static_cast<qsizetype>(result_.files.size()));
 }
 
@@ -82,12 +82,12 @@ TEST_F(SignatureCheckLines, AChangedSignedReportAndAnUnreadableFileAreNamed) {
   const QStringList lines = signatureCheckLines(result_);
   const QString name = QFileInfo(signedFile).fileName();
   const qsizetype summary = lines.indexOf(QStringLiteral("Podpisy w pliku %1: zgodne 0 z 2").arg(name));
-  ASSERT_GE(summary, 0) << lines.join(u'\n');
+  ASSERT_GE(summary, 0) << lines.join(u'\n').toStdString();
   ASSERT_GT(lines.size(), summary + 2);
-  EXPECT_TRUE(lines.at(summary + 1).startsWith(QStringLiteral("  podpis 1 (Rb-N"))) << lines.at(summary + 1);
-  EXPECT_TRUE(lines.at(summary + 2).startsWith(QStringLiteral("  podpis 2 (Rb-N"))) << lines.at(summary + 2);
+  EXPECT_TRUE(lines.at(summary + 1).startsWith(QStringLiteral("  podpis 1 (Rb-N"))) << lines.at(summary + 1).toStdString();
+  EXPECT_TRUE(lines.at(summary + 2).startsWith(QStringLiteral("  podpis 2 (Rb-N"))) << lines.at(summary + 2).toStdString();
   const QString unreadable = QStringLiteral("Nie sprawdzono podpisów w pliku %1: ").arg(QFileInfo(otherFile).fileName());
-  EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&](const QString& l) { return l.startsWith(unreadable); })) << lines.join(u'\n');
+  EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&](const QString& l) { return l.startsWith(unreadable); })) << lines.join(u'\n').toStdString();
 }
 
 }  // namespace

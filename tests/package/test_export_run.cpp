@@ -1,12 +1,15 @@
 // An export run as the wizard makes it: one file per sheet, or the whole package in one file.
 #include <gtest/gtest.h>
 
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include "bilanse_data.h"
+#include "core/db/query.h"
 #include "core/package/export_run.h"
+#include "core/package/package_error.h"
 #include "fixture.h"
 #include "support/xml_check.h"
 
@@ -68,6 +71,42 @@ TEST_F(InterleavedUnits, OneFilePerSheet) {
   const catalogue::ExportResult result = WykonajEksport(m.dtm, m.paczka, QStringLiteral("7,9,"));
   EXPECT_EQ(result.files.size(), 4u);
   EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("*.xml")}, QDir::Files).size(), 4);
+}
+
+
+// A run that stops on an error keeps the files written before it, dates them, and names them.
+TEST_F(InterleavedUnits, AnErrorKeepsAndDatesTheFilesWrittenBeforeIt) {
+  m.options([&](catalogue::RunOptions& o) { o.chkZapiszPojedynczo = true; });
+  for (const int id : {90, 91}) {
+    db::Query insert(m.dtm.DB());
+    insert.setSql(QStringLiteral("INSERT INTO JBSPRAWOZD (IDSPRAW, ID_JB, DATAZAK) VALUES (:ID, :JB, :DATAZAK)"));
+    insert.bindInt(QStringLiteral("ID"), id);
+    insert.bindInt(QStringLiteral("JB"), id == 90 ? 7 : 9);
+    insert.bindDate(QStringLiteral("DATAZAK"), QDate(2013, 12, 20));
+    insert.execSql();
+  }
+  RunControl control;
+  // The second sheet fails while its file is being built.
+  control.progress = [](int done, int, const catalogue::SelectRow&) {
+    if (done == 2) throw PackageError(QStringLiteral("Błąd próbny"));
+  };
+  try {
+    WykonajEksport(m.dtm, m.paczka, QStringLiteral("7,9,"), control);
+    FAIL() << "the run did not stop";
+  } catch (const catalogue::ExportStopped& failed) {
+    EXPECT_EQ(failed.message(), QStringLiteral("Błąd próbny"));
+    ASSERT_EQ(failed.written().files.size(), 1u);
+    const catalogue::WrittenFile& file = failed.written().files[0];
+    EXPECT_TRUE(QFile::exists(file.path));
+    EXPECT_EQ(failed.withWrittenFiles(), QStringLiteral("Błąd próbny\nPrzed błędem zapisano pliki:\n  ") + file.path);
+    ASSERT_EQ(file.reports.size(), 1u);
+    EXPECT_EQ(file.reports[0].report.idspraw, 90);
+    EXPECT_TRUE(file.reports[0].dated);
+  }
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+  const db::DataSet dates = db::openSql(m.dtm.DB(), QStringLiteral("SELECT IDSPRAW FROM JBSPRAWOZD WHERE DATAWYSLANIA IS NOT NULL"));
+  ASSERT_EQ(dates.recordCount(), 1);
+  EXPECT_EQ(dates.integer(u"IDSPRAW"), 90);
 }
 
 }  // namespace

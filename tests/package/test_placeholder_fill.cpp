@@ -1,5 +1,7 @@
 // The line mechanics of placeholder filling, the kept text of report elements and the
 // signature reference rewrite.
+#include <QList>
+
 #include <gtest/gtest.h>
 
 #include "core/package/placeholder_fill.h"
@@ -98,6 +100,86 @@ TEST(KeptXmlText, InPlaceOfItsPlaceholderStandsAsTheElementsBuiltThere) {
   EXPECT_EQ(filled, packageWith(rb50Parts()));
   EXPECT_TRUE(test::isWellFormedXml(filled));
 }
+
+
+// A package filled as it is written part after part gives the bytes of the whole document
+// filled at once: kept texts in place, and, once anything is filled, every PODPIS its block.
+struct StreamCase {
+  const char* name;
+  std::vector<QByteArray> kept;
+  std::vector<std::vector<QByteArray>> entries;  // per PODPIS placeholder
+};
+
+void PrintTo(const StreamCase& c, std::ostream* os) { *os << c.name; }
+
+class FilledWhileWritten : public ::testing::TestWithParam<StreamCase> {};
+
+const QByteArray kStreamDocument =
+    "<?xml?>\r\n"
+    "<P>\r\n"
+    "  <PODPIS/>\r\n"
+    "  <J>\r\n"
+    "    <WYEKSPORTOWANY_XML/>\r\n"
+    "  </J>\r\n"
+    "  <PODPIS/>\r\n"
+    "  <J>\r\n"
+    "    <WYEKSPORTOWANY_XML/>\r\n"
+    "  </J>\r\n"
+    "  <PODPIS/>\r\n"
+    "</P>\r\n";
+
+TEST_P(FilledWhileWritten, PartAfterPartGivesTheWholeDocumentFilled) {
+  const StreamCase& c = GetParam();
+  bool anyEntry = false;
+  std::vector<std::vector<QByteArray>> blocks;
+  for (const std::vector<QByteArray>& entries : c.entries) {
+    anyEntry = anyEntry || !entries.empty();
+    std::vector<QByteArray> block;
+    if (entries.empty()) {
+      block.push_back("<Podpisy/>");
+    } else {
+      block.push_back("<Podpisy>");
+      block.insert(block.end(), entries.begin(), entries.end());
+      block.push_back("</Podpisy>");
+    }
+    blocks.push_back(block);
+  }
+  const QByteArray expected =
+      c.kept.empty() && !anyEntry ? kStreamDocument : fillPlaceholderLines(kStreamDocument, c.kept, blocks);
+
+  const QList<QByteArray> lines = kStreamDocument.split('\n');
+  // Every way of cutting the document at one line end, and line by line.
+  for (qsizetype cut = 0; cut <= lines.size(); ++cut) {
+    PlaceholderTexts texts;
+    texts.keptCount = [&c] { return c.kept.size(); };
+    texts.kept = [&c](size_t n) { return c.kept[n]; };
+    texts.signatureCount = [&c] { return c.entries.size(); };
+    texts.signatures = [&c](size_t n) { return c.entries[n]; };
+    QByteArray out;
+    PlaceholderFiller filler(texts, [&out](const QByteArray& part) { out += part; });
+    QByteArray part;
+    for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
+      part += lines[i] + '\n';
+      if (i == cut || cut == lines.size()) {
+        filler.write(part);
+        part.clear();
+      }
+    }
+    if (!part.isEmpty()) filler.write(part);
+    filler.finish();
+    EXPECT_EQ(out, expected) << "cut after line " << cut;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FilledWhileWritten,
+    ::testing::Values(StreamCase{"NothingToFill", {}, {{}, {}, {}}},
+                      StreamCase{"KeptTextOnly", {"<K1/>", "<K2/>"}, {{}, {}, {}}},
+                      StreamCase{"SignatureOfTheLastPlaceholderOnly", {}, {{}, {}, {"<S/>", "<R/>"}}},
+                      StreamCase{"SignatureOfTheFirstPlaceholder", {}, {{"<S/>"}, {}, {}}},
+                      StreamCase{"FewerTextsThanPlaceholders", {"<K1/>"}, {{"<S/>"}}},
+                      StreamCase{"Everything", {"<K1/>", "<K2/>"}, {{"<S1/>"}, {"<S2/>"}, {"<S3/>"}}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace wertalo::package

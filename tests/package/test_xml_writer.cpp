@@ -388,5 +388,53 @@ TEST(XmlName, CharacterClasses) {
   }
 }
 
+
+// A document written while it is built, unit after unit, has the bytes of the whole document
+// written at once; each unit written is emptied.
+TEST(XmlStreamWriter, UnitsWrittenAsTheyAreBuiltGiveTheWholeDocument) {
+  const auto build = [](XmlDocument& document, XmlStreamWriter* stream) {
+    XmlElement& root = document.setRoot(QStringLiteral("PaczkaSprawozdan"));
+    root.setAttribute(QStringLiteral("Wersja"), QStringLiteral("0.3"));
+    root.append(periodFragment(QStringLiteral("2014"), QStringLiteral("M"), QStringLiteral("12")));
+    XmlElement& units = root.appendElement(QStringLiteral("Jednostki"));
+    for (int u = 0; u < 3; ++u) {
+      XmlElement& unit = units.appendElement(QStringLiteral("Jednostka"));
+      unit.appendTextElement(QStringLiteral("Nazwa"), QStringLiteral("Szkoła & <%1>").arg(u));
+      XmlElement& reports = unit.appendElement(QStringLiteral("Sprawozdania"));
+      for (int r = 0; r < u; ++r) reports.appendElement(QStringLiteral("Rb-27S")).setAttribute(QStringLiteral("Id"), QString::number(r));
+      if (stream != nullptr) {
+        stream->flush(document, unit);
+        EXPECT_TRUE(unit.children().empty());
+      }
+    }
+    root.appendTextElement(QStringLiteral("Koniec"), QStringLiteral("tak"));
+  };
+  XmlDocument whole;
+  build(whole, nullptr);
+  const QByteArray expected = writeXml(whole);
+
+  XmlDocument streamed;
+  QByteArray out;
+  int parts = 0;
+  XmlStreamWriter stream([&](const QByteArray& part) {
+    out += part;
+    ++parts;
+  });
+  build(streamed, &stream);
+  stream.finish(streamed);
+  EXPECT_EQ(str(out), str(expected));
+  EXPECT_EQ(parts, 4);
+  EXPECT_TRUE(test::isWellFormedXml(out));
+}
+
+TEST(XmlStreamWriter, NothingFlushedWritesTheWholeDocumentAtTheEnd) {
+  XmlDocument document;
+  document.setRoot(QStringLiteral("Bilanse")).appendTextElement(QStringLiteral("A"), QStringLiteral("1"));
+  QByteArray out;
+  XmlStreamWriter stream([&](const QByteArray& part) { out += part; });
+  stream.finish(document);
+  EXPECT_EQ(out, writeXml(document));
+}
+
 }  // namespace
 }  // namespace wertalo::package

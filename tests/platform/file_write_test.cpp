@@ -109,5 +109,38 @@ TEST(FileWrite, AWriteLeavesNoTemporaryAndTheFolderCanBeCleanedMeanwhile) {
   EXPECT_EQ(test::folderEntries(dir.path()), QStringList{QStringLiteral("Rb-27s__1.xml")});
 }
 
+TEST(WholeFileWriter, PartsBecomeTheFileOnlyAtCommit) {
+  for (const Durability durability : {Durability::Synced, Durability::Deferred}) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Sprawozdania.xml");
+    putFile(path, "old");
+    WholeFileWriter writer(path, NewFileAccess::Default, durability);
+    writer.write("<a>\r\n");
+    writer.write("</a>\r\n");
+    EXPECT_EQ(fileBytes(path), QByteArray("old"));  // never seen half written
+    writer.commit();
+    EXPECT_EQ(fileBytes(path), QByteArray("<a>\r\n</a>\r\n"));
+    EXPECT_EQ(test::folderEntries(dir.path()), QStringList{"Sprawozdania.xml"});
+    syncFolder(dir.path());
+  }
+}
+
+TEST(WholeFileWriter, AWriterLeftWithoutCommitLeavesTheTargetAndNoTemporary) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("Sprawozdania.xml");
+  putFile(path, "old");
+  {
+    WholeFileWriter writer(path);
+    writer.write("half of it");
+  }
+  EXPECT_EQ(fileBytes(path), QByteArray("old"));
+  EXPECT_EQ(test::folderEntries(dir.path()), QStringList{"Sprawozdania.xml"});
+}
+
+TEST(WholeFileWriter, FolderThatCannotBeSyncedIsAnError) {
+  QTemporaryDir dir;
+  EXPECT_THROW(syncFolder(dir.filePath("missing")), PlatformError);
+}
+
 }  // namespace
 }  // namespace wertalo::platform

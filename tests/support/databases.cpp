@@ -97,4 +97,13 @@ DemoOnBoth demoOnLocalAndServer(const QTemporaryDir& dir, const FirebirdDatabase
               {dir.filePath(QStringLiteral("serwer")), 2, server.server(), settings.user, settings.password})};
 }
 
+std::unique_ptr<db::Connection> emptyDatabase(db::Engine engine, bool withSchema,
+                                              std::unique_ptr<FirebirdDatabase>& server) {
+  if (engine == db::Engine::Sqlite) return memoryDatabase(withSchema);
+  server = std::make_unique<FirebirdDatabase>();
+  std::unique_ptr<db::Connection> connection = server->connect();
+  if (withSchema) db::applySchema(*connection);
+  return connection;
+}
+
 }  // namespace wertalo::test

@@ -20,6 +20,13 @@ std::unique_ptr<db::Connection> memoryDatabase(bool withSchema = true);
 // scripts/firebird-test-server (WERTALO_FB_* variables).
 QString firebirdUnavailableReason();
 
+class FirebirdDatabase;
+
+// An empty database of the engine with the whole schema applied (or without it): SQLite in
+// memory, or a fresh database on the Firebird test server, kept in `server`.
+std::unique_ptr<db::Connection> emptyDatabase(db::Engine engine, bool withSchema,
+                                              std::unique_ptr<FirebirdDatabase>& server);
+
 // A fresh, empty Firebird database on the test server; dropped when destroyed.
 class FirebirdDatabase {
  public:

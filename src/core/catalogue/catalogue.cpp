@@ -10,7 +10,8 @@ namespace wertalo::catalogue {
 
 namespace {
 
-const QDateTime kApprovedAfter(QDate(1999, 1, 1), QTime(0, 0));
+// A report whose closing date is later than this day is approved.
+const QDate kApprovedAfter(1999, 1, 1);
 
 bool isBalanceType(const QString& typspr) { return typspr.startsWith(QLatin1String("BIL")); }
 
@@ -43,7 +44,7 @@ ReportWords TdtmWertaloMain::wordsFor(bool found, int wersja, const QDate& dataz
   if (!found || wersja < 0) return {QStringLiteral("Brak"), QString()};
   ReportWords words;
   words.WersjaSlownie = wersja == 0 ? QStringLiteral("Pierwotne") : QStringLiteral("Korekta ") + QString::number(wersja);
-  words.StatusSpraw = datazak.isValid() && QDateTime(datazak, QTime(0, 0)) > kApprovedAfter ? QStringLiteral("Zatwierdzone")
+  words.StatusSpraw = datazak.isValid() && datazak > kApprovedAfter ? QStringLiteral("Zatwierdzone")
                                                                                            : QStringLiteral("Otwarte");
   return words;
 }

@@ -52,6 +52,15 @@ class ExportStopped : public Error {
 
   // The files written whole before the error, each report with whether it was dated.
   const ExportResult& written() const { return written_; }
+  // The message followed, when files were written before the error, by "Przed błędem zapisano
+  // pliki:" and their paths, one per line (for a front end that shows one text).
+  QString withWrittenFiles() const {
+    QString text = message();
+    if (written_.files.empty()) return text;
+    text += QStringLiteral("\nPrzed błędem zapisano pliki:");
+    for (const WrittenFile& file : written_.files) text += QStringLiteral("\n  ") + file.path;
+    return text;
+  }
 
  private:
   ExportResult written_;

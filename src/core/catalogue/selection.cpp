@@ -41,10 +41,37 @@ QString TdtmWertaloMain::signatureTable(TRodzajEksportu kind) const {
   return kind == rJB ? QStringLiteral("jbsprawozdxml") : QStringLiteral("sprawozdxml");
 }
 
-void TdtmWertaloMain::addSelectRow(const ReportRow& report, TRodzajEksportu kind) {
-  if (report.WERSJA < 0) return;
-  if (!SprawdzCzyEksportowane(report.TYPSPR)) return;
-  if (options_.bEksportZatw && report.StatusSpraw != QLatin1String("Zatwierdzone")) return;
+QHash<qint64, bool> TdtmWertaloMain::signatureFlags(const std::vector<ReportRow>& reports, TRodzajEksportu kind) {
+  // One read for all reports instead of one statement per report: a report is signed when the
+  // first row of its electronic form holds 1.
+  std::vector<qint64> ids;
+  ids.reserve(reports.size());
+  for (const ReportRow& report : reports) ids.push_back(report.IDSPRAW);
+  const db::RowsByKey forms(
+      db::openForIds(db_, QStringLiteral("select idspraw, czy_epodpisane from ") + signatureTable(kind) + QStringLiteral(" where idspraw in"),
+                     ids),
+      u"idspraw");
+  QHash<qint64, bool> flags;
+  for (const qint64 id : ids) {
+    const db::DataSet form = forms.rowsOf(id);
+    flags.insert(id, !form.isEmpty() && !form.isNull(u"czy_epodpisane") && form.integer(u"czy_epodpisane") == 1);
+  }
+  return flags;
+}
+
+void TdtmWertaloMain::addSelectRows(const std::vector<ReportRow>& reports, TRodzajEksportu kind) {
+  std::vector<ReportRow> offered;
+  for (const ReportRow& report : reports) {
+    if (report.WERSJA < 0) continue;
+    if (!SprawdzCzyEksportowane(report.TYPSPR)) continue;
+    if (options_.bEksportZatw && report.StatusSpraw != QLatin1String("Zatwierdzone")) continue;
+    offered.push_back(report);
+  }
+  const QHash<qint64, bool> signedReports = signatureFlags(offered, kind);
+  for (const ReportRow& report : offered) addSelectRow(report, kind, signedReports.value(report.IDSPRAW));
+}
+
+void TdtmWertaloMain::addSelectRow(const ReportRow& report, TRodzajEksportu kind, bool podpisane) {
   SelectRow row;
   if (kind == rJB) row.ID_JB = report.ID_JB;
   row.ROK = memMain_.ROK;
@@ -55,10 +82,7 @@ void TdtmWertaloMain::addSelectRow(const ReportRow& report, TRodzajEksportu kind
   row.CZAST = report.CZAST;
   row.PODTYP = report.PODTYP;
   row.SELEKCJA = true;
-  const db::DataSet signature = db::openSql(
-      db_, QStringLiteral("select czy_epodpisane from ") + signatureTable(kind) + QStringLiteral(" where idspraw=") +
-              QString::number(report.IDSPRAW));
-  row.podpisane = !signature.isEmpty() && !signature.isNull(u"czy_epodpisane") && signature.integer(u"czy_epodpisane") == 1;
+  row.podpisane = podpisane;
   memSelectSpraw_.append(std::move(row));
 }
 
@@ -73,14 +97,23 @@ void TdtmWertaloMain::classificationLabel(SelectRow& row, CatalogueQuery& plan) 
   if (found) takePlanRow(row, p, options_.edtSpecSymbl);
 }
 
+void TdtmWertaloMain::keepBudgetUnitRows(std::vector<ReportRow> rows) {
+  jbRowsCache_ = std::move(rows);
+  jbRowByIdspraw_.clear();
+  // The first row of an identifier is the one the completion takes.
+  for (size_t i = 0; i < jbRowsCache_.size(); ++i) {
+    if (!jbRowByIdspraw_.contains(jbRowsCache_[i].IDSPRAW)) jbRowByIdspraw_.insert(jbRowsCache_[i].IDSPRAW, i);
+  }
+}
+
 void TdtmWertaloMain::completeRow(SelectRow& row, bool withCalcSpraw) {
-  for (const ReportRow& jb : jbRowsCache_) {
-    if (jb.IDSPRAW != row.IDSPRAW) continue;
+  const auto jbRow = jbRowByIdspraw_.constFind(row.IDSPRAW);
+  if (jbRow != jbRowByIdspraw_.constEnd()) {
+    const ReportRow& jb = jbRowsCache_[jbRow.value()];
     row.Status = jb.StatusSpraw;
     row.WersjaSlownie = jb.WersjaSlownie;
     row.SprawNazwa = jb.TypSprNazwaS;
     row.Wersja = jb.WERSJA;
-    break;
   }
   row.sTypSprBestia = symbolForType(row.TYPSPR);
   if (withCalcSpraw && RodzajEksportu_ == rJST && RodzajProg_ == rBudzetJST) {
@@ -102,6 +135,8 @@ void TdtmWertaloMain::completeRow(SelectRow& row, bool withCalcSpraw) {
 
 void TdtmWertaloMain::SprawozdDoMemo(const QString& sWybraneJB) {
   if (!sWybraneJB.isEmpty()) requireIdList(sWybraneJB, "jednostek budżetowych");
+  // The whole list is read from one state of the database, under one lock.
+  db::ReadTransaction reading(db_);
   memSelectSpraw_.clear();
   memSelectSpraw_.setIndex(SelectTable::Index::None);
 
@@ -109,7 +144,7 @@ void TdtmWertaloMain::SprawozdDoMemo(const QString& sWybraneJB) {
     open(q_.qrSprawozd);
     open(q_.qrSprawAkt);
     open(q_.qrCalcSpraw);
-    for (const ReportRow& report : reportRows(rJST)) addSelectRow(report, rJST);
+    addSelectRows(reportRows(rJST), rJST);
   }
 
   const QString reportUnits = unitCondition(sWybraneJB, sWybraneJB.isEmpty() ? QStringLiteral(" ") : QString());
@@ -121,8 +156,8 @@ void TdtmWertaloMain::SprawozdDoMemo(const QString& sWybraneJB) {
   open(q_.qrJBSprawAkt);
   open(q_.qryJBDop);
   if (RodzajProg_ == rBudzetJST) open(q_.qrSprawPlan);
-  jbRowsCache_ = reportRows(rJB);
-  for (const ReportRow& report : jbRowsCache_) addSelectRow(report, rJB);
+  keepBudgetUnitRows(reportRows(rJB));
+  addSelectRows(jbRowsCache_, rJB);
 
   for (memSelectSpraw_.first(); !memSelectSpraw_.eof(); memSelectSpraw_.next()) {
     SelectRow& row = memSelectSpraw_.current();
@@ -140,6 +175,7 @@ void TdtmWertaloMain::SprawidDoMemo(const QString& sprawid, const QString& sWybr
   // Both lists go into statements: both must be there and well formed before anything changes.
   requireIdList(sprawid, "sprawozdań");
   requireIdList(sWybraneJB, "jednostek budżetowych");
+  db::ReadTransaction reading(db_);
   const QString ids = QStringLiteral("(IDSPRAW in(") + withoutLastChar(sprawid) + QStringLiteral("))");
   q_.qrJBSprawAkt.query.setLine(6, ids);
   q_.qrJBSprawozd.query.setLine(6, ids);
@@ -148,8 +184,8 @@ void TdtmWertaloMain::SprawidDoMemo(const QString& sprawid, const QString& sWybr
   open(q_.qrJBSprawozd);
   open(q_.qrJBSprawPlan);
   open(q_.qryJBDop);
-  jbRowsCache_ = reportRows(rJB);
-  for (const ReportRow& report : jbRowsCache_) addSelectRow(report, rJB);
+  keepBudgetUnitRows(reportRows(rJB));
+  addSelectRows(jbRowsCache_, rJB);
   for (memSelectSpraw_.first(); !memSelectSpraw_.eof(); memSelectSpraw_.next()) {
     SelectRow& row = memSelectSpraw_.current();
     completeRow(row, false);

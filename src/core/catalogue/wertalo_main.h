@@ -3,6 +3,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -189,7 +190,13 @@ class TdtmWertaloMain {
   // The words of the header row found (or "Brak" when none was).
   static ReportWords headerWords(const CatalogueQuery& headers, bool found);
   void yearRowChanged();        // srcQrOkresDataChange
-  void addSelectRow(const ReportRow& row, TRodzajEksportu kind);
+  // Appends the offered ones of the report rows, with their signature flags read at once.
+  void addSelectRows(const std::vector<ReportRow>& reports, TRodzajEksportu kind);
+  void addSelectRow(const ReportRow& row, TRodzajEksportu kind, bool podpisane);
+  // Whether each report carries an electronic signature, by identifier.
+  QHash<qint64, bool> signatureFlags(const std::vector<ReportRow>& reports, TRodzajEksportu kind);
+  // Keeps the budget-unit report rows of a selection build for its completion pass.
+  void keepBudgetUnitRows(std::vector<ReportRow> rows);
   void classificationLabel(SelectRow& row, CatalogueQuery& plan);
   void completeRow(SelectRow& row, bool withCalcSpraw);
   QString signatureTable(TRodzajEksportu kind) const;
@@ -209,8 +216,10 @@ class TdtmWertaloMain {
   // 0: all years and periods; 1: only years and periods of balance sheets.
   int ITYPEXP_ = 0;
   std::function<QDateTime()> clock_;
-  // Budget-unit report rows of the last selection build (the completion pass reads them).
+  // Budget-unit report rows of the last selection build (the completion pass reads them), and
+  // the position of each identifier's first row.
   std::vector<ReportRow> jbRowsCache_;
+  QHash<qint64, size_t> jbRowByIdspraw_;
 };
 
 // Creates the main data module: finds the installation, connects and opens the catalogue

@@ -8,6 +8,7 @@
 #include <atomic>
 
 #include "core/db/db_error.h"
+#include "core/db/query.h"
 
 namespace wertalo::db {
 
@@ -86,6 +87,8 @@ void Connection::open(const ConnectionSettings& settings) {
 }
 
 void Connection::close() {
+  forgetStatements();
+  inTransaction_ = false;
   if (!QSqlDatabase::contains(name_)) return;
   QSqlDatabase db = QSqlDatabase::database(name_, false);
   if (db.isOpen()) db.close();
@@ -140,6 +143,7 @@ bool Connection::hasTable(const QString& name) const {
 
 void Connection::beginTransaction() {
   QSqlDatabase db = database();
+  if (!dialect_->reusesStatements()) forgetStatements();
   if (!db.transaction()) throw DbError(errorText(db.lastError()));
   inTransaction_ = true;
   ++transactionSerial_;
@@ -147,6 +151,7 @@ void Connection::beginTransaction() {
 
 void Connection::commit() {
   QSqlDatabase db = database();
+  if (!dialect_->reusesStatements()) forgetStatements();
   if (!db.commit()) throw DbError(errorText(db.lastError()));
   inTransaction_ = false;
   ++transactionSerial_;
@@ -154,9 +159,59 @@ void Connection::commit() {
 
 void Connection::rollback() {
   QSqlDatabase db = database();
+  if (!dialect_->reusesStatements()) forgetStatements();
   inTransaction_ = false;
   ++transactionSerial_;
   if (!db.rollback()) throw DbError(errorText(db.lastError()));
+}
+
+void Connection::forgetStatements() { statements_.clear(); }
+
+std::shared_ptr<PreparedStatement> Connection::prepare(const QString& sql) {
+  // A statement may be run again outside a transaction only where the engine lets it see the
+  // changes made after it was prepared.
+  const bool keepable = inTransaction_ || dialect_->reusesStatements();
+  if (keepable) {
+    const auto it = statements_.constFind(sql);
+    if (it != statements_.constEnd()) return *it;
+  }
+  auto statement = std::make_shared<PreparedStatement>();
+  statement->query = QSqlQuery(database());
+  statement->query.setForwardOnly(true);
+  statement->query.setNumericalPrecisionPolicy(QSql::HighPrecision);
+  if (!statement->query.prepare(sql)) throw DbError(errorText(statement->query.lastError()), sql);
+  ++preparedCount_;
+  statement->sql = sql;
+  statement->parameterNames = Query::parameterNames(sql);
+  // Statements with parameters are the ones run again; pasted one-off texts are not kept.
+  // The kept set is bounded: a run uses a few dozen statements.
+  if (keepable && !statement->parameterNames.isEmpty()) {
+    if (statements_.size() >= 256) statements_.clear();
+    statements_.insert(sql, statement);
+  }
+  return statement;
+}
+
+ReadTransaction::ReadTransaction(Connection& connection) {
+  if (connection.inTransaction()) return;
+  connection.beginTransaction();
+  connection_ = &connection;
+}
+
+ReadTransaction::~ReadTransaction() {
+  try {
+    end();
+  } catch (const DbError&) {
+    // Ending a transaction that only read cannot lose anything; the error that left the
+    // scope is the one worth reporting.
+  }
+}
+
+void ReadTransaction::end() {
+  if (connection_ == nullptr) return;
+  Connection* connection = connection_;
+  connection_ = nullptr;
+  connection->rollback();
 }
 
 }  // namespace wertalo::db

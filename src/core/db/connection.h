@@ -1,15 +1,27 @@
 // Wertalo: the connection to the product's database (local SQLite file or Firebird server).
 #pragma once
 
+#include <QHash>
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
 #include <QStringList>
 
 #include <memory>
 
 #include "core/db/dialect.h"
+#include "core/db/field_index.h"
 
 namespace wertalo::db {
+
+// A statement prepared on a connection, with what every run of it needs: the names of its
+// parameters and the fields of its result (known after its first run).
+struct PreparedStatement {
+  QSqlQuery query;
+  QString sql;
+  QStringList parameterNames;
+  std::shared_ptr<const FieldIndex> fields;
+};
 
 struct ConnectionSettings {
   Engine engine = Engine::Sqlite;
@@ -56,11 +68,44 @@ class Connection {
   bool inTransaction() const { return inTransaction_; }
   int transactionSerial() const { return transactionSerial_; }
 
+  // The statement (as the engine runs it) prepared on this connection. A statement with
+  // parameters is kept and handed out again while the engine lets it be run again (see
+  // Dialect::reusesStatements): every report of a run prepares its statements once. The
+  // statement is the caller's until it has run and finished (one statement runs at a time);
+  // failure raises DbError.
+  std::shared_ptr<PreparedStatement> prepare(const QString& sql);
+  // How many statements were prepared on the engine so far (kept ones are not counted again).
+  int preparedCount() const { return preparedCount_; }
+
  private:
+  // Drops the kept statements (before a close, and when a transaction begins or ends on an
+  // engine whose statements belong to their transaction).
+  void forgetStatements();
+
   bool inTransaction_ = false;
   int transactionSerial_ = 0;
   QString name_;
   std::unique_ptr<Dialect> dialect_;
+  QHash<QString, std::shared_ptr<PreparedStatement>> statements_;
+  int preparedCount_ = 0;
+};
+
+// One read transaction over a stretch of work: every statement reads the same state of the
+// database, and the engine's lock is taken once (SQLite: a deferred transaction; Firebird: a
+// snapshot). Nothing is written in it; it ends with a rollback. Inside a transaction that is
+// already open it does nothing.
+class ReadTransaction {
+ public:
+  explicit ReadTransaction(Connection& connection);
+  ~ReadTransaction();
+  ReadTransaction(const ReadTransaction&) = delete;
+  ReadTransaction& operator=(const ReadTransaction&) = delete;
+
+  // Ends the transaction before the end of the scope.
+  void end();
+
+ private:
+  Connection* connection_ = nullptr;
 };
 
 // Splits a script into statements (see Connection::executeScript).

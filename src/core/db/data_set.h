@@ -3,14 +3,18 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 
+#include <map>
+#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
 
+#include "core/db/field_index.h"
 #include "core/text/currency.h"
 
 namespace wertalo::db {
@@ -19,20 +23,22 @@ namespace wertalo::db {
 QDate zeroDate();
 
 // Rows of one result with a cursor. Field names match without regard to case (the first
-// field of that name wins). Reads of a missing field raise DbError.
+// field of that name wins). Reads of a missing field raise DbError. The rows do not change
+// once made; copies share the field lookup and the locate indexes.
 class DataSet {
  public:
   using Row = std::vector<QVariant>;
   using Bookmark = int;
   using KeyValue = std::pair<QString, QVariant>;
 
-  DataSet() = default;
+  DataSet();
   DataSet(QStringList fieldNames, std::vector<Row> rows);
+  DataSet(std::shared_ptr<const FieldIndex> fields, std::vector<Row> rows);
 
   // Fields.
-  int fieldCount() const { return static_cast<int>(fieldNames_.size()); }
-  const QStringList& fieldNames() const { return fieldNames_; }
-  int fieldIndex(QStringView name) const;  // -1 when absent
+  int fieldCount() const { return fields_->count(); }
+  const QStringList& fieldNames() const { return fields_->names(); }
+  int fieldIndex(QStringView name) const { return fields_->indexOf(name); }  // -1 when absent
   bool hasField(QStringView name) const { return fieldIndex(name) >= 0; }
 
   // Cursor.
@@ -48,10 +54,16 @@ class DataSet {
   Bookmark bookmark() const { return pos_; }
   void gotoBookmark(Bookmark mark) { pos_ = mark < 0 ? 0 : (mark > recordCount() ? recordCount() : mark); }
 
-  // Exact, case-sensitive values on one or several fields, searched from the first row.
-  // Found: the cursor stands on the row. Not found: the cursor stays where it was.
+  // Exact, case-sensitive values on one or several fields: the first row that has them.
+  // Found: the cursor stands on the row. Not found: the cursor stays where it was. The first
+  // locate on a set of fields indexes the rows by them, so each further one takes constant time.
   bool locate(const std::vector<KeyValue>& keys);
   bool locate(const QString& field, const QVariant& value) { return locate({{field, value}}); }
+
+  // A data set of the given rows (positions in this one), sharing its fields.
+  DataSet subset(const std::vector<int>& rows) const;
+  // The rows, for a reader that walks them all without the cursor.
+  const std::vector<Row>& rows() const { return rows_; }
 
   // Typed reads of the current row (a field may also be given by index).
   QVariant value(QStringView field) const;
@@ -72,11 +84,16 @@ class DataSet {
   static QDateTime dateTimeOf(const QVariant& v);
 
  private:
+  // First rows by key text, for one set of fields compared one way (see locateKey).
+  using LocateIndex = QHash<QString, int>;
+
   const QVariant& cell(QStringView field) const;
 
-  QStringList fieldNames_;
+  std::shared_ptr<const FieldIndex> fields_;
   std::vector<Row> rows_;
   int pos_ = 0;
+  // The indexes made by locate, by the fields and the way they are compared.
+  std::shared_ptr<std::map<QString, LocateIndex>> locateIndexes_;
 };
 
 }  // namespace wertalo::db

@@ -3,6 +3,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QSet>
 
 #include "core/db/connection.h"
 #include "core/db/db_error.h"
@@ -15,14 +16,19 @@ bool isNameStart(QChar c) { return c.isLetter() || c == QLatin1Char('_'); }
 bool isNameChar(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_'); }
 
 // Binds the parameters of the prepared statement and runs it.
-void bindAndRun(QSqlQuery& query, const Dialect& dialect, const QString& sql, const QMap<QString, QVariant>& params) {
-  for (const QString& name : Query::parameterNames(sql)) {
+void bindAndRun(PreparedStatement& statement, const Dialect& dialect, const QMap<QString, QVariant>& params) {
+  for (int i = 0; i < statement.parameterNames.size(); ++i) {
+    const QString& name = statement.parameterNames[i];
     const auto it = params.constFind(name.toUpper());
-    if (it == params.constEnd()) throw DbError(QStringLiteral("Parametr :%1 nie ma wartości").arg(name), sql);
+    if (it == params.constEnd()) throw DbError(QStringLiteral("Parametr :%1 nie ma wartości").arg(name), statement.sql);
     // Bound under the spelling used in the statement.
-    query.bindValue(QLatin1Char(':') + name, dialect.parameterValue(it.value()));
+    statement.query.bindValue(QLatin1Char(':') + name, dialect.parameterValue(it.value()));
   }
-  if (!query.exec()) throw DbError(query.lastError().text().trimmed(), sql);
+  if (!statement.query.exec()) {
+    const QString text = statement.query.lastError().text().trimmed();
+    statement.query.finish();
+    throw DbError(text, statement.sql);
+  }
 }
 
 }  // namespace
@@ -61,48 +67,39 @@ QStringList Query::parameterNames(const QString& sql) {
   return names;
 }
 
-QSqlQuery& Query::prepared() const {
-  const QString sql = connection_->dialect().adapt(this->sql());
-  // A statement run again with other parameters is prepared once, within one transaction (or
-  // for as long as the engine lets a statement see the changes made after it was prepared).
-  const bool reusable = prepared_ && preparedSql_ == sql && preparedSerial_ == connection_->transactionSerial() &&
-                        (connection_->inTransaction() || connection_->dialect().reusesStatements());
-  if (!reusable) {
-    prepared_.reset();
-    QSqlQuery query(connection_->database());
-    query.setForwardOnly(true);
-    query.setNumericalPrecisionPolicy(QSql::HighPrecision);
-    if (!query.prepare(sql)) throw DbError(query.lastError().text().trimmed(), sql);
-    prepared_ = std::move(query);
-    preparedSql_ = sql;
-    preparedSerial_ = connection_->transactionSerial();
-  }
-  return *prepared_;
-}
-
 DataSet Query::open() const {
-  QSqlQuery& query = prepared();
-  bindAndRun(query, connection_->dialect(), preparedSql_, params_);
-  const QSqlRecord record = query.record();
-  QStringList fields;
-  for (int i = 0; i < record.count(); ++i) fields.append(record.fieldName(i));
+  const std::shared_ptr<PreparedStatement> statement = connection_->prepare(connection_->dialect().adapt(sql()));
+  QSqlQuery& query = statement->query;
+  bindAndRun(*statement, connection_->dialect(), params_);
+  // The fields of a statement's result are looked up once, on its first run.
+  if (!statement->fields) {
+    const QSqlRecord record = query.record();
+    QStringList fields;
+    for (int i = 0; i < record.count(); ++i) fields.append(record.fieldName(i));
+    statement->fields = std::make_shared<FieldIndex>(fields);
+  }
+  const int fieldCount = statement->fields->count();
   std::vector<DataSet::Row> rows;
   while (query.next()) {
     DataSet::Row row;
-    row.reserve(static_cast<size_t>(fields.size()));
-    for (int i = 0; i < fields.size(); ++i) row.push_back(query.value(i));
+    row.reserve(static_cast<size_t>(fieldCount));
+    for (int i = 0; i < fieldCount; ++i) row.push_back(query.value(i));
     rows.push_back(std::move(row));
   }
-  if (query.lastError().isValid()) throw DbError(query.lastError().text().trimmed(), sql());
+  if (query.lastError().isValid()) {
+    const QString text = query.lastError().text().trimmed();
+    query.finish();
+    throw DbError(text, sql());
+  }
   query.finish();
-  return DataSet(fields, std::move(rows));
+  return DataSet(statement->fields, std::move(rows));
 }
 
 int Query::execSql() const {
-  QSqlQuery& query = prepared();
-  bindAndRun(query, connection_->dialect(), preparedSql_, params_);
-  const int affected = query.numRowsAffected();
-  query.finish();
+  const std::shared_ptr<PreparedStatement> statement = connection_->prepare(connection_->dialect().adapt(sql()));
+  bindAndRun(*statement, connection_->dialect(), params_);
+  const int affected = statement->query.numRowsAffected();
+  statement->query.finish();
   return affected;
 }
 
@@ -110,6 +107,56 @@ DataSet openSql(Connection& connection, const QString& sql) {
   Query query(connection);
   query.setSql(sql);
   return query.open();
+}
+
+}  // namespace wertalo::db
+
+namespace wertalo::db {
+
+DataSet openForIds(Connection& connection, const QString& sqlEndingInIn, const std::vector<qint64>& ids, int partSize) {
+  std::vector<qint64> listed;
+  QSet<qint64> seen;
+  for (const qint64 id : ids) {
+    if (!seen.contains(id)) {
+      seen.insert(id);
+      listed.push_back(id);
+    }
+  }
+  std::shared_ptr<const FieldIndex> fields;
+  std::vector<DataSet::Row> rows;
+  for (size_t from = 0; from < listed.size(); from += static_cast<size_t>(partSize)) {
+    QString list;
+    const size_t to = qMin(listed.size(), from + static_cast<size_t>(partSize));
+    for (size_t i = from; i < to; ++i) {
+      if (i > from) list += QLatin1Char(',');
+      list += QString::number(listed[i]);
+    }
+    DataSet part = openSql(connection, sqlEndingInIn + QStringLiteral(" (") + list + QLatin1Char(')'));
+    if (!fields) fields = std::make_shared<FieldIndex>(part.fieldNames());
+    for (const DataSet::Row& row : part.rows()) rows.push_back(row);
+  }
+  // Without identifiers the statement still runs (with a list that matches nothing), so that
+  // the result has its fields and a statement that cannot run fails alike.
+  if (!fields) return openSql(connection, sqlEndingInIn + QStringLiteral(" (NULL)"));
+  return DataSet(fields, std::move(rows));
+}
+
+RowsByKey::RowsByKey(DataSet rows, QStringView keyField) : rows_(std::move(rows)) {
+  const int key = rows_.fieldIndex(keyField);
+  if (key < 0) throw DbError(QStringLiteral("Pole '%1' nie istnieje").arg(keyField.toString()));
+  const std::vector<DataSet::Row>& all = rows_.rows();
+  for (size_t r = 0; r < all.size(); ++r) {
+    const QVariant& value = all[r][static_cast<size_t>(key)];
+    if (value.isNull()) continue;
+    bool ok = false;
+    const qlonglong id = value.toLongLong(&ok);
+    if (ok) rowsByKey_[id].push_back(static_cast<int>(r));  // a key that is no number matches no report
+  }
+}
+
+DataSet RowsByKey::rowsOf(qint64 key) const {
+  const auto it = rowsByKey_.constFind(key);
+  return rows_.subset(it == rowsByKey_.constEnd() ? std::vector<int>() : it.value());
 }
 
 }  // namespace wertalo::db

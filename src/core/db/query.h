@@ -2,14 +2,14 @@
 #pragma once
 
 #include <QDate>
-#include <QSqlQuery>
 #include <QDateTime>
+#include <QHash>
 #include <QMap>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 
-#include <optional>
+#include <vector>
 
 #include "core/db/data_set.h"
 
@@ -18,7 +18,8 @@ namespace wertalo::db {
 class Connection;
 
 // SQL text set whole or line by line (the product rewrites single lines of some
-// statements), parameters bound by name as integer, text, date or date-time.
+// statements), parameters bound by name as integer, text, date or date-time. The statement is
+// prepared through the connection, which keeps it for the next query of the same text.
 class Query {
  public:
   explicit Query(Connection& connection);
@@ -48,18 +49,36 @@ class Query {
   static QStringList parameterNames(const QString& sql);
 
  private:
-  // The statement prepared on the connection, kept while its text stays the same.
-  QSqlQuery& prepared() const;
-
   Connection* connection_;
   QStringList lines_;
   QMap<QString, QVariant> params_;
-  mutable std::optional<QSqlQuery> prepared_;
-  mutable QString preparedSql_;
-  mutable int preparedSerial_ = 0;  // the connection's transaction serial when prepared
 };
 
 // Runs a statement without parameters and returns its rows.
 DataSet openSql(Connection& connection, const QString& sql);
+
+// The rows of a statement that ends in "IN" for many identifiers: the statement is run with
+// the identifiers as its list, in parts of at most `partSize` (servers limit a list of values;
+// Firebird to 1500), and the rows come part after part. Each identifier is listed once; the rows
+// of one identifier therefore come in the order the engine returns them.
+DataSet openForIds(Connection& connection, const QString& sqlEndingInIn, const std::vector<qint64>& ids,
+                   int partSize = 1000);
+
+// The rows of a data set by an integer key field, each key's rows in their order; a read made
+// once and looked up per key. Rows whose key is Null belong to no key.
+class RowsByKey {
+ public:
+  RowsByKey() = default;
+  RowsByKey(DataSet rows, QStringView keyField);
+
+  // Whether any row has the key.
+  bool contains(qint64 key) const { return rowsByKey_.contains(key); }
+  // The rows of the key as a data set of their own (no rows when none has it).
+  DataSet rowsOf(qint64 key) const;
+
+ private:
+  DataSet rows_;
+  QHash<qint64, std::vector<int>> rowsByKey_;
+};
 
 }  // namespace wertalo::db

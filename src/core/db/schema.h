@@ -11,8 +11,12 @@ class Connection;
 // The text of db/schema.sql: every table and column the system reads or writes.
 QString schemaSql();
 
-// Creates every table of the schema on an empty database of either engine.
+// Creates every table of the schema and its indexes on an empty database of either engine.
 void applySchema(Connection& connection);
+// The two halves of applySchema: the tables, then the indexes (a database filled in bulk gets
+// its indexes after its rows, which is quicker than keeping them up to date row by row).
+void applySchemaTables(Connection& connection);
+void applySchemaIndexes(Connection& connection);
 
 // Names of the tables the schema creates, in the order of the file.
 QStringList schemaTableNames();

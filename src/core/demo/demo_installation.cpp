@@ -73,8 +73,11 @@ DemoContent loadDatabase(const DemoOptions& options, const QString& sqliteFile, 
     connection.open(settings);
     if (!connection.tableNames().isEmpty())
       throw DemoError(u"Baza danych %1 nie jest pusta; instalację demonstracyjną wczytuje się do pustej bazy."_s.arg(settings.server));
-    db::applySchema(connection);
+    // The indexes come after the rows: building them once is quicker than keeping them up to
+    // date row by row.
+    db::applySchemaTables(connection);
     const DemoContent content = fillDemoDatabase(connection, options.units);
+    db::applySchemaIndexes(connection);
     connection.close();
     if (!temporary.isEmpty() && !QFile::rename(temporary, sqliteFile))
       throw DemoError(u"Nie można zapisać pliku %1"_s.arg(sqliteFile));

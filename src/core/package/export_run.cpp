@@ -2,6 +2,8 @@
 
 #include <QSet>
 
+#include <optional>
+
 #include "core/catalogue/wertalo_main.h"
 #include "core/package/paczka.h"
 
@@ -35,29 +37,40 @@ void leaveOutMissing(const catalogue::SelectTable& selection, catalogue::ExportR
 
 catalogue::ExportResult WykonajEksport(catalogue::TdtmWertaloMain& dtm, TXMLPaczkaSprawozdan& writer,
                                        const QString& sWybraneJB, const RunControl& control) {
-  writer.setPeriod(dtm.PrzygotujDane(sWybraneJB));
   writer.clearResult();
   writer.onProgress = control.progress;
   writer.cancelRequested = control.cancelRequested;
   catalogue::ExportResult leftOut;
-  leaveOutUnwritten(dtm.memSelectSpraw(), writer.registry(), leftOut);
-
   const bool balances = dtm.TypEksportu() == catalogue::teBilanse;
   bool cancelled = false;
   try {
-    if (dtm.options().chkZapiszPojedynczo) {
-      if (balances) writer.TworzWieleDokumentow();
-      else writer.TworzWieleDokumentowSPR();
-    } else {
+    writer.run([&] {
+      writer.setPeriod(dtm.PrzygotujDane(sWybraneJB));
+      leaveOutUnwritten(dtm.memSelectSpraw(), writer.registry(), leftOut);
+      if (dtm.options().chkZapiszPojedynczo) {
+        if (balances) writer.TworzWieleDokumentow();
+        else writer.TworzWieleDokumentowSPR();
+        return;
+      }
       // The rows are numbered and ordered by unit for balance sheets too, so that each budget
       // unit's sheets stand together in one Jednostka of the package.
       writer.IDMemSprawozd();
-      if (balances) writer.TworzDokument();
-      else writer.TworzDokument_SPR();
-      cancelled = !writer.ZapiszDokument(true, QString(), 0);
-    }
+      const std::optional<QString> path = writer.askPackagePath();
+      if (!path) {
+        cancelled = true;
+        return;
+      }
+      writer.TworzIZapiszPakiet(balances ? &TXMLPaczkaSprawozdan::TworzDokument : &TXMLPaczkaSprawozdan::TworzDokument_SPR, *path);
+    });
   } catch (const RunCancelled&) {
     cancelled = true;
+  } catch (const Error& e) {
+    // The files written before the error keep their dates; when those could not be recorded
+    // either (and that was not itself the error), the message says so.
+    const QString datingFailure = writer.datingFailure();
+    if (datingFailure.isEmpty() || datingFailure == e.message()) throw catalogue::ExportStopped(e, writer.result());
+    throw catalogue::ExportStopped(Error(e.kind(), e.message() + QStringLiteral("\nNie zapisano też dat wysłania plików zapisanych przed błędem: ") + datingFailure),
+                                   writer.result());
   }
 
   catalogue::ExportResult result = writer.result();

@@ -5,6 +5,7 @@
 
 #include <functional>
 
+#include "core/base/error.h"
 #include "core/catalogue/export_result.h"
 
 namespace wertalo::catalogue {
@@ -33,8 +34,13 @@ inline const QString kNothingWritten = QStringLiteral("sprawozdanie nie zawiera 
 // Prepares the writer's period and budget-unit queries (`sWybraneJB` as the wizard keeps it),
 // leaves out the ticked reports whose family this version does not write yet, then writes one
 // file per ticked report (or sheet), or the whole package into one file whose name the user is
-// asked for. The result names the files written with their reports and sending dates, and the
-// reports left out; `cancelled` when the user cancelled the save question or the run.
+// asked for first (the package is written while it is built). The whole run reads one state of
+// the database; the files written are dated together at its end, once they are on the disk.
+// The result names the files written with their reports and sending dates, and the reports
+// left out; `cancelled` when the user cancelled the save question or the run (the files written
+// before a cancel keep their dates). An error raises catalogue::ExportStopped with the files
+// written before it, after they were dated (its message also says when their dates could not
+// be recorded).
 catalogue::ExportResult WykonajEksport(catalogue::TdtmWertaloMain& dtm, TXMLPaczkaSprawozdan& writer,
                                        const QString& sWybraneJB, const RunControl& control = {});
 

@@ -5,11 +5,17 @@
 #include <QString>
 #include <QStringList>
 
+#include <QSet>
+
 #include <functional>
+#include <memory>
+#include <optional>
 #include <vector>
 
 #include "core/catalogue/enums.h"
 #include "core/catalogue/export_result.h"
+#include "core/db/query.h"
+#include "core/package/placeholder_fill.h"
 #include "core/package/registry.h"
 #include "core/package/report_context.h"
 #include "core/package/xml_node.h"
@@ -51,7 +57,10 @@ struct BuildRecord {
   std::vector<KeptXmlPlaceholder> keptXml;
   std::vector<SignaturePlaceholder> signatures;
   std::vector<catalogue::RunReport> writtenReports;
+  QSet<qint64> writtenIds;  // the identifiers of writtenReports
 };
+
+class XmlStreamWriter;
 
 // Raised inside a build when the front end asked to stop; the run ends without writing the
 // document being built.
@@ -66,6 +75,7 @@ catalogue::RunReport runReport(const catalogue::SelectRow& row);
 class TXMLPaczkaSprawozdan : public catalogue::WriterPeriod {
  public:
   explicit TXMLPaczkaSprawozdan(catalogue::TdtmWertaloMain& dtm, const ReportRegistry& registry = ReportRegistry::instance());
+  ~TXMLPaczkaSprawozdan();
   TXMLPaczkaSprawozdan(const TXMLPaczkaSprawozdan&) = delete;
   TXMLPaczkaSprawozdan& operator=(const TXMLPaczkaSprawozdan&) = delete;
 
@@ -112,6 +122,16 @@ class TXMLPaczkaSprawozdan : public catalogue::WriterPeriod {
   // The one-line SignatureRozwiniecie of the current signature row (signer and role escaped).
   static QString ElementSignatureRozwiniecie(const db::DataSet& ds);
 
+  // ---- Runs (paczka_run.cpp) -------------------------------------------------------------
+  // Runs `work` (builds and saves) as one export run, or as part of the run already going on:
+  // everything is read in one read transaction (one state of the database, the lock taken
+  // once), what every report needs is read once for the run, and the files saved are dated
+  // together at its end: when they are on the disk, in one write transaction. A run that stops
+  // on an error or a cancel dates the files it saved before the error leaves it.
+  void run(const std::function<void()>& work);
+  // Why the sending dates of the last run's files could not be recorded ("" when they were).
+  const QString& datingFailure() const { return datingFailure_; }
+
   // ---- Saving (paczka_save.cpp) ----------------------------------------------------------
   // Writes one file per ticked selection row into the export folder.
   void TworzWieleDokumentowSPR();
@@ -119,6 +139,13 @@ class TXMLPaczkaSprawozdan : public catalogue::WriterPeriod {
   // export folder. The file is written whole, then the sending dates are recorded. False when
   // the user cancelled (nothing written, nothing recorded).
   bool ZapiszDokument(bool bPytajONazwe, const QString& nazwaPliku, qint64 idspraw);
+  // Asks where the whole package goes (the save question of ZapiszDokument); nothing when the
+  // user cancelled.
+  std::optional<QString> askPackagePath();
+  // Builds the whole package of the selection from its current row with `build` (TworzDokument
+  // or TworzDokument_SPR) and writes it into `path` while it is built, unit by unit, so that it
+  // never stands whole in memory; the file is written whole and dated as ZapiszDokument does.
+  void TworzIZapiszPakiet(void (TXMLPaczkaSprawozdan::*build)(), const QString& path);
   // The bytes a save writes: the document with its placeholders filled.
   QByteArray packageText();
   // What the last build put into the document.
@@ -159,8 +186,9 @@ class TXMLPaczkaSprawozdan : public catalogue::WriterPeriod {
 
   // Clears the document and the record and writes the root with its Wersja and Okres.
   XmlElement& startDocument(PackageKind kind);
-  // The unit loop: Jednostki with one Jednostka per unit, each ending with its list.
-  XmlFragment buildUnits(PackageKind kind, catalogue::TRodzajEksportu Rodzaj, ListBuilder list);
+  // The unit loop: Jednostki, appended to `parent`, with one Jednostka per unit, each ending
+  // with its list.
+  void buildUnits(XmlNodeList& parent, PackageKind kind, catalogue::TRodzajEksportu Rodzaj, ListBuilder list);
   // Nazwa, Typ, Regon and the territory codes of one unit.
   void describeUnit(XmlElement& jednostka, PackageKind kind, catalogue::TRodzajEksportu Rodzaj, bool perReport);
   // The list loop: the row step over the selection rows of one unit (or one row).
@@ -184,6 +212,29 @@ class TXMLPaczkaSprawozdan : public catalogue::WriterPeriod {
   // Whether the build writes one file per report (the options, or a per-report run).
   bool perReport() const;
 
+  // What the extended information of the reports needs, read once for a run (or a build outside
+  // one) for every report of the selection: their header rows and their free parameters.
+  struct ReportReads {
+    db::RowsByKey headers;     // SPRAWOZD (JBSPRAWOZD) by IDSPRAW
+    db::RowsByKey parameters;  // SPRAWOZDPARAMS (JBSPRAWOZDPARAMS) by IDSPRAW
+  };
+  const ReportReads& reportReads();
+  // The rows of a report in SPRAWOZD or SPRAWOZDPARAMS (the twin of the unit kind): from the
+  // run's reads, or read for the report outside a run.
+  db::DataSet reportTableRows(const char* plainTable, qint64 idspraw);
+  // The export folder, created when missing (an empty one is refused unless the user is asked).
+  QString exportFolderFor(bool askingForName);
+  // Records a file written whole with the reports of the document; dated now, or at the end of
+  // the run going on.
+  void fileWritten(const QString& path);
+  // Removes what an interrupted save left in the folder of `path`, once per run and folder.
+  void removeLeftTemporariesOnce(const QString& path);
+  // Fills the placeholders of the document's bytes as they come and hands them to `sink`.
+  PlaceholderTexts placeholderTexts(bool releaseKeptTexts);
+  // Syncs the files of the result from `firstFile` on and records their sending dates in one
+  // write transaction.
+  void dateFiles(size_t firstFile);
+
   catalogue::TdtmWertaloMain& dtm_;
   const ReportRegistry& registry_;
   BuildRecord record_;
@@ -194,6 +245,11 @@ class TXMLPaczkaSprawozdan : public catalogue::WriterPeriod {
   bool progressRun_ = false;  // a per-report run counts its progress over all files
   int progressDone_ = 0;
   int progressTotal_ = 0;
+  int runDepth_ = 0;  // runs going on (nested ones are part of the outer one)
+  std::optional<ReportReads> reads_;
+  QString datingFailure_;
+  // The package being written while it is built (TworzIZapiszPakiet), or null.
+  XmlStreamWriter* stream_ = nullptr;
 };
 
 }  // namespace wertalo::package

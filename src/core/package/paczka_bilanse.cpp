@@ -9,11 +9,13 @@ namespace wertalo::package {
 
 void TXMLPaczkaSprawozdan::TworzDokument() {
   XmlElement& root = startDocument(PackageKind::Bilanse);
-  root.append(ElementJednostka());
+  buildUnits(root, PackageKind::Bilanse, dtm_.RodzajEksportu(), &TXMLPaczkaSprawozdan::ElementBilanse);
 }
 
 XmlFragment TXMLPaczkaSprawozdan::ElementJednostka() {
-  return buildUnits(PackageKind::Bilanse, dtm_.RodzajEksportu(), &TXMLPaczkaSprawozdan::ElementBilanse);
+  XmlFragment fragment;
+  buildUnits(fragment, PackageKind::Bilanse, dtm_.RodzajEksportu(), &TXMLPaczkaSprawozdan::ElementBilanse);
+  return fragment;
 }
 
 void TXMLPaczkaSprawozdan::TworzWieleDokumentow() { writeEachTickedRow(&TXMLPaczkaSprawozdan::TworzDokument); }

@@ -3,6 +3,7 @@
 #include "core/package/package_error.h"
 #include "core/package/paczka.h"
 #include "core/package/value_rules.h"
+#include "core/package/xml_writer.h"
 
 namespace wertalo::package {
 
@@ -32,6 +33,7 @@ XmlElement& TXMLPaczkaSprawozdan::startDocument(PackageKind kind) {
   }
   DOM.clear();
   record_ = BuildRecord();
+  if (runDepth_ == 0) reads_.reset();
   XmlElement& root = DOM.setRoot(QStringLiteral("PaczkaSprawozdan"));
   root.setAttribute(QStringLiteral("Wersja"), kind == PackageKind::Bilanse ? QStringLiteral("0.1") : QStringLiteral("0.3"));
   root.append(ElementOkres());
@@ -40,7 +42,7 @@ XmlElement& TXMLPaczkaSprawozdan::startDocument(PackageKind kind) {
 
 void TXMLPaczkaSprawozdan::TworzDokument_SPR() {
   XmlElement& root = startDocument(PackageKind::Sprawozdania);
-  root.append(ElementJednostkaSPR(dtm_.RodzajEksportu()));
+  buildUnits(root, PackageKind::Sprawozdania, dtm_.RodzajEksportu(), &TXMLPaczkaSprawozdan::ElementSprawozdania);
 }
 
 XmlFragment TXMLPaczkaSprawozdan::ElementOkres() const {
@@ -54,14 +56,15 @@ XmlFragment TXMLPaczkaSprawozdan::ElementOkres() const {
 }
 
 XmlFragment TXMLPaczkaSprawozdan::ElementJednostkaSPR(TRodzajEksportu Rodzaj) {
-  return buildUnits(PackageKind::Sprawozdania, Rodzaj, &TXMLPaczkaSprawozdan::ElementSprawozdania);
+  XmlFragment fragment;
+  buildUnits(fragment, PackageKind::Sprawozdania, Rodzaj, &TXMLPaczkaSprawozdan::ElementSprawozdania);
+  return fragment;
 }
 
-XmlFragment TXMLPaczkaSprawozdan::buildUnits(PackageKind kind, TRodzajEksportu Rodzaj, ListBuilder list) {
+void TXMLPaczkaSprawozdan::buildUnits(XmlNodeList& parent, PackageKind kind, TRodzajEksportu Rodzaj, ListBuilder list) {
   const bool perReport = this->perReport();
   catalogue::SelectTable& selection = dtm_.memSelectSpraw();
-  XmlFragment fragment;
-  XmlElement& jednostki = fragment.appendElement(QStringLiteral("Jednostki"));
+  XmlElement& jednostki = parent.appendElement(QStringLiteral("Jednostki"));
   for (;;) {
     XmlElement& jednostka = jednostki.appendElement(QStringLiteral("Jednostka"));
     describeUnit(jednostka, kind, Rodzaj, perReport);
@@ -71,9 +74,10 @@ XmlFragment TXMLPaczkaSprawozdan::buildUnits(PackageKind kind, TRodzajEksportu R
     const qint64 filter = unitFilter ? dtm_.budgetUnitsOfRun().integer(u"ID_JB") : 0;
     const int before = selection.position();
     jednostka.append((this->*list)(filter));
+    // A package written while it is built takes each unit as soon as it is complete.
+    if (stream_ != nullptr) stream_->flush(DOM, jednostka);
     if (perReport || selection.eof() || selection.position() == before) break;
   }
-  return fragment;
 }
 
 void TXMLPaczkaSprawozdan::describeUnit(XmlElement& jednostka, PackageKind kind, TRodzajEksportu Rodzaj, bool perReport) {

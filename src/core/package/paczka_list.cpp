@@ -1,5 +1,4 @@
 // The report list of a unit, and the dispatch of each ticked report to its body builder.
-#include <algorithm>
 #include <stdexcept>
 
 #include "core/catalogue/wertalo_main.h"
@@ -59,9 +58,10 @@ XmlFragment TXMLPaczkaSprawozdan::buildList(qint64 ID_JB, SelectedRowStep select
       forReport(row, [&] { (this->*selectedStep)(); });
       // Only a report that went into the document gets its sending date when it is saved.
       written = state.sprawozdania->children().size() > before;
-      if (written && std::none_of(record_.writtenReports.begin(), record_.writtenReports.end(),
-                                  [&row](const catalogue::RunReport& report) { return report.idspraw == row.IDSPRAW; }))
+      if (written && !record_.writtenIds.contains(row.IDSPRAW)) {
+        record_.writtenIds.insert(row.IDSPRAW);
         record_.writtenReports.push_back(runReport(row));
+      }
       ++progressDone_;
       if (onProgress) onProgress(progressDone_, progressTotal_, row);
     }
@@ -88,11 +88,13 @@ void TXMLPaczkaSprawozdan::addReportsOfRow() {
 }
 
 QString TXMLPaczkaSprawozdan::keptXmlOf(const char* typ) const {
-  QString sql = QStringLiteral("SELECT * FROM %1 WHERE IDSPRAW=%2")
-                    .arg(catalogue::tableFor(dtm_.RodzajEksportu(), QStringLiteral("SPRAWOZDXML")))
-                    .arg(currentRow().IDSPRAW);
+  QString sql = QStringLiteral("SELECT * FROM %1 WHERE IDSPRAW=:IDSPRAW")
+                    .arg(catalogue::tableFor(dtm_.RodzajEksportu(), QStringLiteral("SPRAWOZDXML")));
   if (typ != nullptr) sql += QStringLiteral(" AND TYP='%1'").arg(QString::fromLatin1(typ));
-  const db::DataSet kept = db::openSql(dtm_.DB(), sql);
+  db::Query query(dtm_.DB());
+  query.setSql(sql);
+  query.bindInt(QStringLiteral("IDSPRAW"), currentRow().IDSPRAW);
+  const db::DataSet kept = query.open();
   return kept.isEmpty() ? QString() : kept.text(u"WYEKSPORTOWANY_XML");
 }
 

@@ -19,14 +19,25 @@ db::DataSet openForReport(db::Connection& connection, const QString& sql, qint64
 
 }  // namespace
 
+db::DataSet TXMLPaczkaSprawozdan::reportTableRows(const char* plainTable, qint64 idspraw) {
+  // In a run every report's header and parameters were read at once.
+  if (runDepth_ > 0) {
+    const ReportReads& reads = reportReads();
+    return qstrcmp(plainTable, "SPRAWOZD") == 0 ? reads.headers.rowsOf(idspraw) : reads.parameters.rowsOf(idspraw);
+  }
+  return openForReport(dtm_.DB(),
+                       QStringLiteral("SELECT * FROM %1 WHERE IDSPRAW=:IDSPRAW")
+                           .arg(catalogue::tableFor(dtm_.RodzajEksportu(), QString::fromLatin1(plainTable))),
+                       idspraw);
+}
+
 void TXMLPaczkaSprawozdan::ElementSprawozdanieRozwiniecie(XmlElement& el) {
   const catalogue::SelectRow& row = currentRow();
   const catalogue::TRodzajEksportu kind = dtm_.RodzajEksportu();
   XmlElement rozwiniecie(QStringLiteral("SprawozdanieRozwiniecie"));
   rozwiniecie.setAttribute(QStringLiteral("Sprawozdanie"), anchorText(row.sTypSprBestia, row.IDSPRAW));
 
-  db::DataSet header = db::openSql(
-      dtm_.DB(), QStringLiteral("SELECT * FROM %1 WHERE IDSPRAW=%2").arg(catalogue::tableFor(kind, QStringLiteral("SPRAWOZD"))).arg(row.IDSPRAW));
+  const db::DataSet header = reportTableRows("SPRAWOZD", row.IDSPRAW);
   QString stamp, uwagi, datazak;
   if (!header.isEmpty()) {
     stamp = header.text(u"STAMP");
@@ -58,8 +69,7 @@ void TXMLPaczkaSprawozdan::ElementSprawozdanieRozwiniecie(XmlElement& el) {
     }
   }
 
-  db::DataSet params = db::openSql(
-      dtm_.DB(), QStringLiteral("SELECT * FROM %1 WHERE IDSPRAW=%2").arg(catalogue::tableFor(kind, QStringLiteral("SPRAWOZDPARAMS"))).arg(row.IDSPRAW));
+  db::DataSet params = reportTableRows("SPRAWOZDPARAMS", row.IDSPRAW);
   for (params.first(); !params.eof(); params.next()) {
     rozwiniecie.appendDataElement(params.text(u"NAZWA")).appendText(params.text(u"WARTOSC"));
   }

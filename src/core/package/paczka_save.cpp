@@ -58,29 +58,35 @@ void TXMLPaczkaSprawozdan::writeEachTickedRow(DocumentBuilder build) {
   }
 }
 
-QByteArray TXMLPaczkaSprawozdan::packageText() {
-  const QByteArray document = writeXml(DOM);
-  const auto hasKeptXml = [this](qint64 idspraw) {
-    return std::any_of(record_.keptXml.begin(), record_.keptXml.end(),
-                       [idspraw](const KeptXmlPlaceholder& kept) { return kept.idspraw == idspraw; });
+PlaceholderTexts TXMLPaczkaSprawozdan::placeholderTexts(bool releaseKeptTexts) {
+  PlaceholderTexts texts;
+  texts.keptCount = [this] { return record_.keptXml.size(); };
+  texts.kept = [this, releaseKeptTexts](size_t n) {
+    const QByteArray text = record_.keptXml[n].text.toUtf8();
+    if (releaseKeptTexts) record_.keptXml[n].text.clear();  // written: no longer needed
+    return text;
   };
-
-  const auto symbolOf = [this](qint64 idspraw) {
-    for (const catalogue::RunReport& report : record_.writtenReports)
-      if (report.idspraw == idspraw) return report.symbol;
-    return QString();
-  };
-
-  std::vector<std::vector<QByteArray>> blocks;
-  bool anySignature = false;
-  for (const SignaturePlaceholder& placeholder : record_.signatures) {
-    std::vector<QByteArray> block;
-    for (const SignedReport& report : placeholder.reports) {
+  texts.signatureCount = [this] { return record_.signatures.size(); };
+  texts.signatures = [this](size_t n) {
+    const auto hasKeptXml = [this](qint64 idspraw) {
+      return std::any_of(record_.keptXml.begin(), record_.keptXml.end(),
+                         [idspraw](const KeptXmlPlaceholder& kept) { return kept.idspraw == idspraw; });
+    };
+    // Only for an error's message: the symbol of a report of this document.
+    const auto symbolOf = [this](qint64 idspraw) {
+      for (const catalogue::RunReport& report : record_.writtenReports)
+        if (report.idspraw == idspraw) return report.symbol;
+      return QString();
+    };
+    db::Query query(dtm_.DB());
+    query.setSql(QStringLiteral("SELECT * FROM %1 WHERE IDSPRAW=:IDSPRAW")
+                     .arg(catalogue::tableFor(dtm_.RodzajEksportu(), QStringLiteral("SPRAWOZDEPODPIS"))));
+    std::vector<QByteArray> entries;
+    for (const SignedReport& report : record_.signatures[n].reports) {
+      query.bindInt(QStringLiteral("IDSPRAW"), report.idspraw);
       db::DataSet rows;
       try {
-        rows = db::openSql(dtm_.DB(), QStringLiteral("SELECT * FROM %1 WHERE IDSPRAW=%2")
-                                          .arg(catalogue::tableFor(dtm_.RodzajEksportu(), QStringLiteral("SPRAWOZDEPODPIS")))
-                                          .arg(report.idspraw));
+        rows = query.open();
       } catch (const db::DbError& e) {
         throw e.withLead(reportErrorLead(symbolOf(report.idspraw), report.idspraw));
       }
@@ -89,90 +95,107 @@ QByteArray TXMLPaczkaSprawozdan::packageText() {
       for (rows.first(); !rows.eof(); rows.next()) {
         const QString dane = rows.text(u"DANE");
         // A signature row without its text adds no empty line to the block.
-        if (!dane.isEmpty()) block.push_back((kept ? dane : rewriteSignatureReference(dane, report.anchor)).toUtf8());
-        if (dtm_.options().bDodajInfo) block.push_back(ElementSignatureRozwiniecie(rows).toUtf8());
+        if (!dane.isEmpty()) entries.push_back((kept ? dane : rewriteSignatureReference(dane, report.anchor)).toUtf8());
+        if (dtm_.options().bDodajInfo) entries.push_back(ElementSignatureRozwiniecie(rows).toUtf8());
       }
     }
-    if (block.empty()) {
-      blocks.push_back({QByteArrayLiteral("<Podpisy/>")});
-    } else {
-      anySignature = true;
-      block.insert(block.begin(), QByteArrayLiteral("<Podpisy>"));
-      block.push_back(QByteArrayLiteral("</Podpisy>"));
-      blocks.push_back(std::move(block));
-    }
-  }
-  // Without kept XML and without signature rows the document goes out as built.
-  if (record_.keptXml.empty() && !anySignature) return document;
-
-  std::vector<QByteArray> keptTexts;
-  for (const KeptXmlPlaceholder& kept : record_.keptXml) keptTexts.push_back(kept.text.toUtf8());
-  return fillPlaceholderLines(document, keptTexts, blocks);
+    return entries;
+  };
+  return texts;
 }
 
-// `idspraw` names the report of a file written alone; the build's own record says which reports
-// (and which kept texts and signatures) are in the document, so it is not needed here.
-bool TXMLPaczkaSprawozdan::ZapiszDokument(bool bPytajONazwe, const QString& nazwaPliku, [[maybe_unused]] qint64 idspraw) {
+QByteArray TXMLPaczkaSprawozdan::packageText() {
+  QByteArray text;
+  PlaceholderFiller filler(placeholderTexts(false), [&text](const QByteArray& lines) { text += lines; });
+  filler.write(writeXml(DOM));
+  filler.finish();
+  return text;
+}
+
+QString TXMLPaczkaSprawozdan::exportFolderFor(bool askingForName) {
   const QString folder = dtm_.exportFolder();
   if (!folder.isEmpty()) {
     QString error;
     if (!platform::ensureFolder(folder, &error)) {
       throw platform::PlatformError(QStringLiteral("Nie można utworzyć folderu"), folder, error);
     }
-  } else if (!bPytajONazwe) {
+  } else if (!askingForName) {
     throw PackageError(QStringLiteral("Nie ustawiono folderu eksportu w ustawieniach"));
   }
   sNazwaKatalogu = withSeparator(folder);
+  return folder;
+}
 
-  QString path;
-  if (bPytajONazwe) {
-    platform::SaveFileRequest request;
-    request.title = QStringLiteral("Zapisz dane bilansowe do pliku XML");
-    request.initialFolder = sNazwaKatalogu;
-    request.proposedName = dtm_.TypEksportu() == catalogue::teBilanse
-                               ? QStringLiteral("Bilanse.xml")
-                               : QStringLiteral("Sprawozdania_") + dtm_.chosenPeriodText() + QLatin1Char('_') +
-                                     dtm_.memMain().RokFull() + QStringLiteral("_.xml");
-    request.filter = QStringLiteral("Pliki XML|*.xml|Wszystkie pliki|*.*");
-    request.defaultExtension = QStringLiteral("xml");
-    const std::optional<QString> chosen = dtm_.ui().askSaveFileName(request);
-    if (!chosen) return false;  // cancelled: nothing written, nothing recorded
-    path = *chosen;
-    const QFileInfo info(path);
-    sNazwaKatalogu = withSeparator(info.path());
-    sNazwaPliku = info.fileName();
-  } else {
-    sNazwaPliku = nazwaPliku;
-    path = sNazwaKatalogu + sNazwaPliku;
-  }
+std::optional<QString> TXMLPaczkaSprawozdan::askPackagePath() {
+  exportFolderFor(true);
+  platform::SaveFileRequest request;
+  request.title = QStringLiteral("Zapisz dane bilansowe do pliku XML");
+  request.initialFolder = sNazwaKatalogu;
+  request.proposedName = dtm_.TypEksportu() == catalogue::teBilanse
+                             ? QStringLiteral("Bilanse.xml")
+                             : QStringLiteral("Sprawozdania_") + dtm_.chosenPeriodText() + QLatin1Char('_') +
+                                   dtm_.memMain().RokFull() + QStringLiteral("_.xml");
+  request.filter = QStringLiteral("Pliki XML|*.xml|Wszystkie pliki|*.*");
+  request.defaultExtension = QStringLiteral("xml");
+  const std::optional<QString> chosen = dtm_.ui().askSaveFileName(request);
+  if (!chosen) return std::nullopt;  // cancelled: nothing written, nothing recorded
+  const QFileInfo info(*chosen);
+  sNazwaKatalogu = withSeparator(info.path());
+  sNazwaPliku = info.fileName();
+  return chosen;
+}
 
+void TXMLPaczkaSprawozdan::removeLeftTemporariesOnce(const QString& path) {
   // The first save of a run into a folder removes what an interrupted save left there.
-  const QString targetFolder = QFileInfo(path).absolutePath();
-  if (!cleanedFolders_.contains(targetFolder)) {
-    platform::removeLeftTemporaries(targetFolder);
-    cleanedFolders_ << targetFolder;
-  }
+  const QString folder = QFileInfo(path).absolutePath();
+  if (cleanedFolders_.contains(folder)) return;
+  platform::removeLeftTemporaries(folder);
+  cleanedFolders_ << folder;
+}
 
-  // The whole text is made first (its reads may fail), then written in one go.
-  const QByteArray bytes = packageText();
-  platform::writeFileWhole(path, bytes);
-
-  // The file is in the result as soon as it exists, so that an error while dating still
-  // names it; then the sending date of every report in it (a report whose body wrote nothing
-  // is not in it).
-  catalogue::WrittenFile& file = result_.files.emplace_back();
-  file.path = path;
-  for (const catalogue::RunReport& report : record_.writtenReports) file.reports.push_back({report, false});
-  for (catalogue::WrittenReport& written : file.reports) {
-    try {
-      written.dated = dtm_.ZapiszDateWysylki(written.report.idspraw);
-    } catch (const db::DbError& e) {
-      throw e.withLead(QStringLiteral("Plik \"%1\" zapisano, ale nie można zapisać daty wysłania sprawozdania %2 (identyfikator %3).")
-                           .arg(path, written.report.symbol)
-                           .arg(written.report.idspraw));
+// `idspraw` names the report of a file written alone; the build's own record says which reports
+// (and which kept texts and signatures) are in the document, so it is not needed here.
+bool TXMLPaczkaSprawozdan::ZapiszDokument(bool bPytajONazwe, const QString& nazwaPliku, [[maybe_unused]] qint64 idspraw) {
+  bool saved = false;
+  run([&] {
+    QString path;
+    if (bPytajONazwe) {
+      const std::optional<QString> chosen = askPackagePath();
+      if (!chosen) return;
+      path = *chosen;
+    } else {
+      exportFolderFor(false);
+      sNazwaPliku = nazwaPliku;
+      path = sNazwaKatalogu + sNazwaPliku;
     }
-  }
-  return true;
+    removeLeftTemporariesOnce(path);
+    // The whole text is made first (its reads may fail), then written in one go; the run syncs
+    // and dates the file when it ends.
+    const QByteArray bytes = packageText();
+    platform::writeFileWhole(path, bytes, platform::NewFileAccess::Default, platform::Durability::Deferred);
+    fileWritten(path);
+    saved = true;
+  });
+  return saved;
+}
+
+void TXMLPaczkaSprawozdan::TworzIZapiszPakiet(void (TXMLPaczkaSprawozdan::*build)(), const QString& path) {
+  run([&] {
+    removeLeftTemporariesOnce(path);
+    platform::WholeFileWriter file(path, platform::NewFileAccess::Default, platform::Durability::Deferred);
+    PlaceholderFiller filler(placeholderTexts(true), [&file](const QByteArray& lines) { file.write(lines); });
+    XmlStreamWriter stream([&filler](const QByteArray& lines) { filler.write(lines); });
+    struct Streaming {
+      XmlStreamWriter*& slot;
+      ~Streaming() { slot = nullptr; }
+    } streaming{stream_};
+    stream_ = &stream;
+    (this->*build)();
+    stream.finish(DOM);
+    filler.finish();
+    file.commit();
+    fileWritten(path);
+  });
 }
 
 }  // namespace wertalo::package

@@ -76,3 +76,77 @@ QByteArray fillPlaceholderLines(const QByteArray& document, const std::vector<QB
 }
 
 }  // namespace wertalo::package
+
+namespace wertalo::package {
+
+namespace {
+
+const QByteArray kLineEnd = QByteArrayLiteral("\r\n");
+
+}  // namespace
+
+PlaceholderFiller::PlaceholderFiller(PlaceholderTexts texts, std::function<void(const QByteArray&)> sink)
+    : texts_(std::move(texts)), sink_(std::move(sink)) {}
+
+void PlaceholderFiller::emitLine(const QByteArray& line) {
+  out_ += line;
+  out_ += kLineEnd;
+}
+
+void PlaceholderFiller::startFilling() {
+  if (filling_) return;
+  filling_ = true;
+  for (size_t i = 0; i < heldLines_.size(); ++i) emitLine(heldPlaceholder_[i] ? QByteArrayLiteral("<Podpisy/>") : heldLines_[i]);
+  heldLines_.clear();
+  heldPlaceholder_.clear();
+}
+
+void PlaceholderFiller::write(const QByteArray& lines) {
+  // A package with a kept text is filled throughout, whether its placeholder came yet or not.
+  if (!filling_ && texts_.keptCount() > 0) startFilling();
+  for (const QByteArray& line : documentLines(lines)) {
+    const QByteArray trimmed = lineNumber_++ > 0 ? trimmedLine(line) : QByteArray();
+    if (trimmed == "<WYEKSPORTOWANY_XML/>" && nextKept_ < texts_.keptCount()) {
+      startFilling();
+      emitLine(texts_.kept(nextKept_++));
+    } else if (trimmed == "<PODPIS/>" && nextSignatures_ < texts_.signatureCount()) {
+      const std::vector<QByteArray> entries = texts_.signatures(nextSignatures_++);
+      if (!entries.empty()) startFilling();
+      if (filling_) {
+        if (entries.empty()) {
+          emitLine(QByteArrayLiteral("<Podpisy/>"));
+        } else {
+          emitLine(QByteArrayLiteral("<Podpisy>"));
+          for (const QByteArray& entry : entries) emitLine(entry);
+          emitLine(QByteArrayLiteral("</Podpisy>"));
+        }
+      } else {
+        heldLines_.push_back(line);
+        heldPlaceholder_.push_back(true);
+      }
+    } else if (filling_ || heldLines_.empty()) {
+      emitLine(line);
+    } else {
+      heldLines_.push_back(line);
+      heldPlaceholder_.push_back(false);
+    }
+  }
+  if (!out_.isEmpty()) {
+    sink_(out_);
+    out_.clear();
+  }
+}
+
+void PlaceholderFiller::finish() {
+  if (!filling_ && texts_.keptCount() > 0) startFilling();
+  // Nothing to fill: the lines held back go out as built.
+  for (const QByteArray& line : heldLines_) emitLine(line);
+  heldLines_.clear();
+  heldPlaceholder_.clear();
+  if (!out_.isEmpty()) {
+    sink_(out_);
+    out_.clear();
+  }
+}
+
+}  // namespace wertalo::package

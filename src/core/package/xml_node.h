@@ -63,6 +63,8 @@ class XmlNodeList {
   // Moves the nodes of a fragment in, in order; the fragment is left empty. References to
   // its elements stay valid.
   void append(XmlFragment&& fragment);
+  // Drops every child node.
+  void clear() { children_.clear(); }
 
   // The child nodes in order.
   const std::vector<XmlNode>& children() const { return children_; }

@@ -1,5 +1,7 @@
 #include "core/package/xml_writer.h"
 
+#include <stdexcept>
+
 namespace wertalo::package {
 
 namespace {
@@ -55,6 +57,10 @@ QString escape(const QString& text, bool attribute) {
   return out;
 }
 
+}  // namespace
+
+namespace detail {
+
 // Writes nodes as lines, or compact (no indentation, no line ends); the text is converted to
 // UTF-8 once at the end.
 class LineWriter {
@@ -73,30 +79,36 @@ class LineWriter {
   }
 
   void element(const XmlElement& element, int level) {
-    indent(level);
-    const QString name = validXmlName(element.name());  // a name that is valid stays as given
-    out_ += QLatin1Char('<');
-    out_ += name;
-    for (const XmlAttribute& attribute : element.attributes()) {
-      out_ += QLatin1Char(' ');
-      out_ += attribute.name;  // made valid when set
-      out_ += QLatin1StringView("=\"");
-      out_ += escapeXmlAttribute(attribute.value);
-      out_ += QLatin1Char('"');
+    if (element.hasChildElements()) {
+      startTag(element, level);
+      for (const XmlNode& child : element.children()) node(child, level + 1);
+      endTag(element, level);
+      return;
     }
+    indent(level);
+    const QString name = openTag(element);
     if (element.isEmpty()) {
       out_ += QLatin1StringView("/>");
-    } else if (!element.hasChildElements()) {
+    } else {
       out_ += QLatin1Char('>');
       out_ += escapeXmlText(element.text());
       out_ += QLatin1StringView("</") + name + QLatin1Char('>');
-    } else {
-      out_ += QLatin1Char('>');
-      lineEnd();
-      for (const XmlNode& child : element.children()) node(child, level + 1);
-      indent(level);
-      out_ += QLatin1StringView("</") + name + QLatin1Char('>');
     }
+    lineEnd();
+  }
+
+  // The line that opens an element with element children.
+  void startTag(const XmlElement& element, int level) {
+    indent(level);
+    openTag(element);
+    out_ += QLatin1Char('>');
+    lineEnd();
+  }
+
+  // The line that closes an element with element children.
+  void endTag(const XmlElement& element, int level) {
+    indent(level);
+    out_ += QLatin1StringView("</") + validXmlName(element.name()) + QLatin1Char('>');
     lineEnd();
   }
 
@@ -111,9 +123,49 @@ class LineWriter {
     if (!compact_) out_ += kLineEnd;
   }
 
+  // "<name attributes", without the end of the tag; returns the name as written.
+  QString openTag(const XmlElement& element) {
+    const QString name = validXmlName(element.name());  // a name that is valid stays as given
+    out_ += QLatin1Char('<');
+    out_ += name;
+    for (const XmlAttribute& attribute : element.attributes()) {
+      out_ += QLatin1Char(' ');
+      out_ += attribute.name;  // made valid when set
+      out_ += QLatin1StringView("=\"");
+      out_ += escapeXmlAttribute(attribute.value);
+      out_ += QLatin1Char('"');
+    }
+    return name;
+  }
+
   bool compact_;
   QString out_;
 };
+
+}  // namespace detail
+
+using detail::LineWriter;
+
+namespace {
+
+// The byte-order mark and the declaration line.
+QByteArray documentStart() {
+  QByteArray bytes(kByteOrderMark);
+  bytes += kDeclaration;
+  bytes += "\r\n";
+  return bytes;
+}
+
+// The path from `from` down to `target` (both included); false when the target is not below it.
+bool findPath(const XmlElement& from, const XmlElement* target, std::vector<const XmlElement*>& path) {
+  path.push_back(&from);
+  if (&from == target) return true;
+  for (const XmlNode& child : from.children()) {
+    if (child.isElement() && findPath(child.element(), target, path)) return true;
+  }
+  path.pop_back();
+  return false;
+}
 
 }  // namespace
 
@@ -124,11 +176,7 @@ QString escapeXmlAttribute(const QString& value) { return escape(value, true); }
 QByteArray writeXml(const XmlDocument& document) {
   LineWriter writer;
   if (document.root() != nullptr) writer.element(*document.root(), 0);
-  QByteArray bytes(kByteOrderMark);
-  bytes += kDeclaration;
-  bytes += "\r\n";
-  bytes += writer.utf8();
-  return bytes;
+  return documentStart() + writer.utf8();
 }
 
 QByteArray writeXmlFragment(const XmlFragment& fragment, int indentLevel) {
@@ -147,6 +195,67 @@ QString writeXmlCompact(const XmlFragment& fragment) {
     out += writer.text();
   }
   return out;
+}
+
+XmlStreamWriter::XmlStreamWriter(std::function<void(const QByteArray&)> sink) : sink_(std::move(sink)) {}
+
+XmlStreamWriter::~XmlStreamWriter() = default;
+
+void XmlStreamWriter::writeChildren(LineWriter& writer, Open& open, size_t end) {
+  const std::vector<XmlNode>& children = open.element->children();
+  for (; open.next < end && open.next < children.size(); ++open.next) writer.node(children[open.next], open.level + 1);
+}
+
+void XmlStreamWriter::closeLast(LineWriter& writer) {
+  Open& done = open_.back();
+  writeChildren(writer, done, done.element->children().size());
+  writer.endTag(*done.element, done.level);
+  const size_t index = done.indexInParent;
+  open_.pop_back();
+  if (!open_.empty()) open_.back().next = index + 1;
+}
+
+void XmlStreamWriter::flush(const XmlDocument& document, XmlElement& element) {
+  std::vector<const XmlElement*> path;
+  if (document.root() == nullptr || !findPath(*document.root(), &element, path) || path.size() < 2) {
+    throw std::logic_error("XmlStreamWriter::flush: the element is not below the root");
+  }
+  LineWriter writer;
+  QByteArray bytes;
+  if (open_.empty()) {
+    bytes = documentStart();
+    writer.startTag(*path[0], 0);
+    open_.push_back({path[0], 0, 0, 0});
+  }
+  for (size_t depth = 0; depth + 1 < path.size(); ++depth) {
+    // An open element below this depth that is not on the path is complete: it is closed.
+    while (open_.size() > depth + 1 && open_[depth + 1].element != path[depth + 1]) closeLast(writer);
+    const std::vector<XmlNode>& children = open_[depth].element->children();
+    size_t at = open_[depth].next;
+    while (at < children.size() && !(children[at].isElement() && &children[at].element() == path[depth + 1])) ++at;
+    if (at == children.size()) throw std::logic_error("XmlStreamWriter::flush: the element comes before what was written");
+    writeChildren(writer, open_[depth], at);  // the complete nodes before the path
+    const int level = open_[depth].level + 1;
+    if (depth + 2 == path.size()) {
+      writer.element(element, level);
+      open_[depth].next = at + 1;
+    } else if (open_.size() == depth + 1) {
+      writer.startTag(*path[depth + 1], level);
+      open_.push_back({path[depth + 1], level, 0, at});
+    }
+  }
+  element.clear();  // written: its content is no longer needed
+  sink_(bytes + writer.utf8());
+}
+
+void XmlStreamWriter::finish(const XmlDocument& document) {
+  if (open_.empty()) {
+    sink_(writeXml(document));
+    return;
+  }
+  LineWriter writer;
+  while (!open_.empty()) closeLast(writer);
+  sink_(writer.utf8());
 }
 
 }  // namespace wertalo::package

@@ -4,6 +4,9 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
+#include <vector>
+
 #include "core/package/xml_node.h"
 
 namespace wertalo::package {
@@ -22,6 +25,45 @@ QByteArray writeXmlFragment(const XmlFragment& fragment, int indentLevel);
 // a host program gets); top-level nodes, when there are several, are joined by CR LF. The
 // rules of names, escapes and empty elements are those of writeXml.
 QString writeXmlCompact(const XmlFragment& fragment);
+
+namespace detail {
+class LineWriter;
+}
+
+// Writes a document while it is being built, so that a large package never stands whole in
+// memory: an element whose content is complete is written out with every complete node before
+// it, and its children are dropped from the tree. The bytes, part after part, are those
+// writeXml gives for the whole tree. Elements are flushed in document order, and an element
+// whose start has been written gets element children only.
+class XmlStreamWriter {
+ public:
+  // `sink` receives the bytes in order, each part whole lines.
+  explicit XmlStreamWriter(std::function<void(const QByteArray&)> sink);
+  ~XmlStreamWriter();
+  XmlStreamWriter(const XmlStreamWriter&) = delete;
+  XmlStreamWriter& operator=(const XmlStreamWriter&) = delete;
+
+  // Writes `element` (below the root of `document`, after everything flushed so far) and the
+  // nodes before it that are not written yet, opening its ancestors; then empties it.
+  void flush(const XmlDocument& document, XmlElement& element);
+  // Writes the rest of the document (the whole of it when nothing was flushed).
+  void finish(const XmlDocument& document);
+
+ private:
+  // An element whose start line is written: its level, the next child to write, and its
+  // place among its parent's children.
+  struct Open {
+    const XmlElement* element;
+    int level;
+    size_t next;
+    size_t indexInParent;
+  };
+  void writeChildren(detail::LineWriter& writer, Open& open, size_t end);
+  void closeLast(detail::LineWriter& writer);
+
+  std::function<void(const QByteArray&)> sink_;
+  std::vector<Open> open_;
+};
 
 // A text as element content: "&", "<", ">" escaped, characters XML forbids dropped.
 QString escapeXmlText(const QString& text);

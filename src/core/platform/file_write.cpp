@@ -102,34 +102,68 @@ QStringList removeLeftTemporaries(const QString& folder) {
 
 QString systemErrorText(int errorNumber) { return QString::fromLocal8Bit(std::strerror(errorNumber)); }
 
-void writeFileWhole(const QString& path, const QByteArray& bytes, NewFileAccess access) {
+void writeFileWhole(const QString& path, const QByteArray& bytes, NewFileAccess access, Durability durability) {
+  WholeFileWriter writer(path, access, durability);
+  writer.write(bytes);
+  writer.commit();
+}
+
+WholeFileWriter::WholeFileWriter(const QString& path, NewFileAccess access, Durability durability)
+    : path_(path), durability_(durability) {
   const QString target = realTarget(path);
-  const QByteArray targetName = QFile::encodeName(target);
-
+  targetName_ = QFile::encodeName(target);
   struct stat existing {};
-  const bool exists = ::stat(targetName.constData(), &existing) == 0;
-  const mode_t mode = access == NewFileAccess::OwnerOnly ? 0600 : 0666;
+  keepMode_ = ::stat(targetName_.constData(), &existing) == 0;
+  mode_ = keepMode_ ? (existing.st_mode & 07777) : (access == NewFileAccess::OwnerOnly ? 0600 : 0666);
+  fd_ = openTemporary(target, keepMode_ ? 0600 : static_cast<mode_t>(mode_), temporaryName_);
+  if (fd_ < 0) throw PlatformError(kWriteFailed, path, systemErrorText(errno));
+}
 
-  QByteArray temporaryName;
-  const int fd = openTemporary(target, exists ? 0600 : mode, temporaryName);
-  if (fd < 0) throw PlatformError(kWriteFailed, path, systemErrorText(errno));
+WholeFileWriter::~WholeFileWriter() {
+  if (fd_ < 0) return;
+  ::close(fd_);
+  ::unlink(temporaryName_.constData());
+}
 
-  bool ok = writeAll(fd, bytes);
-  if (ok && exists) ok = ::fchmod(fd, existing.st_mode & 07777) == 0;
-  if (ok) ok = ::fsync(fd) == 0;
-  int failure = ok ? 0 : errno;
-  if (::close(fd) != 0 && ok) {
-    ok = false;
-    failure = errno;
+void WholeFileWriter::fail(int errorNumber) {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+  ::unlink(temporaryName_.constData());
+  throw PlatformError(kWriteFailed, path_, systemErrorText(errorNumber));
+}
+
+void WholeFileWriter::write(const QByteArray& bytes) {
+  if (fd_ < 0) throw PlatformError(kWriteFailed, path_, systemErrorText(EBADF));
+  if (!writeAll(fd_, bytes)) fail(errno);
+}
+
+void WholeFileWriter::commit() {
+  if (fd_ < 0) throw PlatformError(kWriteFailed, path_, systemErrorText(EBADF));
+  if (keepMode_ && ::fchmod(fd_, static_cast<mode_t>(mode_)) != 0) fail(errno);
+  if (durability_ == Durability::Synced && ::fsync(fd_) != 0) fail(errno);
+  const int fd = fd_;
+  fd_ = -1;
+  if (::close(fd) != 0) {
+    const int failure = errno;
+    ::unlink(temporaryName_.constData());
+    throw PlatformError(kWriteFailed, path_, systemErrorText(failure));
   }
-  if (ok && ::rename(temporaryName.constData(), targetName.constData()) != 0) {
-    ok = false;
-    failure = errno;
+  if (::rename(temporaryName_.constData(), targetName_.constData()) != 0) {
+    const int failure = errno;
+    ::unlink(temporaryName_.constData());
+    throw PlatformError(kWriteFailed, path_, systemErrorText(failure));
   }
-  if (!ok) {
-    ::unlink(temporaryName.constData());
-    throw PlatformError(kWriteFailed, path, systemErrorText(failure));
-  }
+}
+
+void syncFolder(const QString& folder) {
+  const QByteArray name = QFile::encodeName(folder);
+  const int fd = ::open(name.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) throw PlatformError(QStringLiteral("Nie można zapisać na dysku plików folderu"), folder, systemErrorText(errno));
+  // One call writes out the files' data (syncfs: the whole file system), then the folder's entries.
+  const bool ok = ::syncfs(fd) == 0 && ::fsync(fd) == 0;
+  const int failure = errno;
+  ::close(fd);
+  if (!ok) throw PlatformError(QStringLiteral("Nie można zapisać na dysku plików folderu"), folder, systemErrorText(failure));
 }
 
 }  // namespace wertalo::platform

@@ -13,12 +13,51 @@ enum class NewFileAccess {
   OwnerOnly,  // readable and writable by its owner only (files holding passwords)
 };
 
+// When the written bytes must be on the disk.
+enum class Durability {
+  Synced,    // before the write returns (the file is synced before its rename)
+  Deferred,  // when the caller syncs the folder (syncFolder): a run of many files syncs once
+};
+
 // Writes the bytes as the whole content of the file: first into a temporary file in the same
 // folder (".NAME.RANDOM.wertalo-tmp", locked while it is written), then renamed over the
 // target, so that the file is never seen half written. Raises PlatformError with the path and
 // the system's text on failure; the target is then untouched and the temporary file removed.
 void writeFileWhole(const QString& path, const QByteArray& bytes,
-                    NewFileAccess access = NewFileAccess::Default);
+                    NewFileAccess access = NewFileAccess::Default, Durability durability = Durability::Synced);
+
+// A whole-file write made in parts (a file too large to be held in memory at once): the parts
+// go into a temporary file in the target's folder, which commit renames over the target. A
+// writer destroyed without commit removes its temporary file and leaves the target untouched.
+// Failures raise PlatformError with the path and the system's text.
+class WholeFileWriter {
+ public:
+  WholeFileWriter(const QString& path, NewFileAccess access = NewFileAccess::Default,
+                  Durability durability = Durability::Synced);
+  ~WholeFileWriter();
+  WholeFileWriter(const WholeFileWriter&) = delete;
+  WholeFileWriter& operator=(const WholeFileWriter&) = delete;
+
+  // Appends bytes to the file.
+  void write(const QByteArray& bytes);
+  // Makes the written bytes the file's content.
+  void commit();
+
+ private:
+  void fail(int errorNumber);
+
+  QString path_;
+  QByteArray targetName_;
+  QByteArray temporaryName_;
+  Durability durability_;
+  int fd_ = -1;
+  bool keepMode_ = false;
+  unsigned int mode_ = 0;
+};
+
+// Makes everything written into the folder durable: the data of its file system, then the
+// folder's own entries (the renames). Raises PlatformError with the system's text.
+void syncFolder(const QString& folder);
 
 // Whether a file name is one of the temporary names writeFileWhole uses.
 bool isTemporaryName(const QString& fileName);
