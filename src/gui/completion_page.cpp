@@ -1,9 +1,11 @@
 #include "gui/completion_page.h"
 
+#include <QApplication>
 #include <QGridLayout>
 
 #include "core/operations/signature_check.h"
 #include "core/sending/external_sender.h"
+#include "gui/background.h"
 #include "gui/widgets.h"
 
 namespace wertalo::gui {
@@ -78,8 +80,22 @@ void CompletionPage::showRoute() {
 bool CompletionPage::validatePage() {
   if (nextPage() != -1 || !cbSpakuj->isChecked() || frm.lastRun.files.empty()) return true;
   QString archive;
-  if (!frm.guard([&] { archive = frm.session().pack(frm.lastRun, cbUsun->isChecked()); }) || archive.isEmpty())
-    return false;
+  const bool deletePacked = cbUsun->isChecked();
+  // Packing hundreds of files runs off the window's thread (it reads and writes files only);
+  // the window repaints meanwhile and takes no clicks.
+  frm.setEnabled(false);
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const bool packed = frm.guard([&] {
+    struct Restore {
+      TfrmWertalo& frm;
+      ~Restore() {
+        QApplication::restoreOverrideCursor();
+        frm.setEnabled(true);
+      }
+    } restore{frm};
+    runInBackground([&] { archive = frm.session().pack(frm.lastRun, deletePacked); });
+  });
+  if (!packed || archive.isEmpty()) return false;
   frm.plik = archive;
   return true;
 }

@@ -69,7 +69,7 @@ TEST_F(SignatureCheckLines, EverySignedFileOfTheDemoVerifiesAndUnsignedFilesAreN
 
 TEST_F(SignatureCheckLines, AChangedSignedReportAndAnUnreadableFileAreNamed) {
   const QString signedFile = fileOf(QStringLiteral("Rb-N_"));
-  const QString otherFile = fileOf(QStringLiteral("Rb-Z_"));
+  const QString otherFile = fileOf(QStringLiteral("Rb-27s_"));
   ASSERT_FALSE(signedFile.isEmpty());
   ASSERT_FALSE(otherFile.isEmpty());
   QByteArray bytes = bytesOf(signedFile);

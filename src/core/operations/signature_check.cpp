@@ -12,6 +12,9 @@ namespace wertalo::operations {
 QStringList signatureCheckLines(const catalogue::ExportResult& result) {
   QStringList lines;
   for (const catalogue::WrittenFile& file : result.files) {
+    // Only a signed report brings signatures into a file: the others need no reading.
+    if (std::none_of(file.reports.begin(), file.reports.end(), [](const catalogue::WrittenReport& r) { return r.report.podpisane; }))
+      continue;
     const QString name = QFileInfo(file.path).fileName();
     std::vector<signing::SignatureCheck> checks;
     try {
