@@ -91,10 +91,16 @@ std::unique_ptr<db::Connection> FirebirdDatabase::connect() const {
 }
 
 DemoOnBoth demoOnLocalAndServer(const QTemporaryDir& dir, const FirebirdDatabase& server) {
+  demo::DemoOptions local;
+  local.folder = dir.filePath(QStringLiteral("lokalna"));
+  local.units = 2;
+  demo::DemoOptions onServer = local;
+  onServer.folder = dir.filePath(QStringLiteral("serwer"));
+  onServer.firebirdServer = server.server();
   const db::ConnectionSettings settings = server.settings();
-  return {demo::createDemoInstallation({dir.filePath(QStringLiteral("lokalna")), 2}),
-          demo::createDemoInstallation(
-              {dir.filePath(QStringLiteral("serwer")), 2, server.server(), settings.user, settings.password})};
+  onServer.user = settings.user;
+  onServer.password = settings.password;
+  return {demo::createDemoInstallation(local), demo::createDemoInstallation(onServer)};
 }
 
 std::unique_ptr<db::Connection> emptyDatabase(db::Engine engine, bool withSchema,
