@@ -127,7 +127,7 @@ bool takeFilter(QStringList& args, Filter& filter) {
 
 // A positional identifier; nothing after a message.
 std::optional<qint64> identifier(const QString& text, const QString& what) {
-  static const QRegularExpression number(u"^-?[0-9]{1,18}$"_s);
+  static const QRegularExpression number(QRegularExpression::anchoredPattern(u"-?[0-9]{1,18}"_s));
   if (!number.match(text).hasMatch()) {
     err(u"%1: oczekiwano liczby, podano \"%2\"\n"_s.arg(what, text));
     return std::nullopt;

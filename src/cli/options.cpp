@@ -72,7 +72,7 @@ const std::map<QString, ValueStep>& valueTable() {
        }},
       {u"--period"_s,
        [](Options& o, const QString& value, QString* error) {
-         static const QRegularExpression code(u"^[A-L1-4]$"_s);
+         static const QRegularExpression code(QRegularExpression::anchoredPattern(u"[A-L1-4]"_s));
          if (code.match(value).hasMatch()) {
            o.period = value;
            return true;
@@ -93,15 +93,15 @@ bool isOption(const QString& arg) {
 }  // namespace
 
 QString twoDigitYear(const QString& year) {
-  static const QRegularExpression four(u"^20([0-9]{2})$"_s);
-  static const QRegularExpression two(u"^[0-9]{2}$"_s);
+  static const QRegularExpression four(QRegularExpression::anchoredPattern(u"20([0-9]{2})"_s));
+  static const QRegularExpression two(QRegularExpression::anchoredPattern(u"[0-9]{2}"_s));
   if (const auto m = four.match(year); m.hasMatch()) return m.captured(1);
   if (two.match(year).hasMatch()) return year;
   return QString();
 }
 
 QString idList(const QString& text, QString* error) {
-  static const QRegularExpression form(u"^[0-9]+(,[0-9]+)*,?$"_s);
+  static const QRegularExpression form(QRegularExpression::anchoredPattern(u"[0-9]+(,[0-9]+)*,?"_s));
   const auto fail = [error](const QString& reason) {
     if (error != nullptr) *error = reason;
     return QString();

@@ -148,6 +148,7 @@ INSTANTIATE_TEST_SUITE_P(
                       BadCase{"BadYear", {QStringLiteral("list"), QStringLiteral("--year"), QStringLiteral("x")}, 2, "niepoprawny rok"},
                       BadCase{"BadPeriod", {QStringLiteral("list"), QStringLiteral("--period"), QStringLiteral("M")}, 2, "niepoprawny okres"},
                       BadCase{"BadUnits", {QStringLiteral("list"), QStringLiteral("--jb"), QStringLiteral("7;1")}, 2, "oczekiwano listy liczb"},
+                      BadCase{"UnitsWithALineBreak", {QStringLiteral("list"), QStringLiteral("--jb"), QStringLiteral("7,1\n")}, 2, "oczekiwano listy liczb"},
                       BadCase{"UnknownOption", {QStringLiteral("list"), QStringLiteral("--nic")}, 2, "Nieznana opcja: --nic"},
                       BadCase{"UnknownShortOption", {QStringLiteral("export"), QStringLiteral("-x")}, 2, "Nieznana opcja: -x"},
                       BadCase{"UnknownCommand", {QStringLiteral("zrob")}, 2, "Nieznane polecenie"},

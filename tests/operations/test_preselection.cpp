@@ -110,7 +110,7 @@ TEST_F(Preselection, AnEmptyListOrOneNamingNoReportPreselectsNothing) {
 }
 
 TEST_F(Preselection, AMalformedListIsRefusedBeforeAnyStatement) {
-  for (const char* list : {"1) OR (1=1", "12,13", "12,,13,", "x,", " 12,"}) {
+  for (const char* list : {"1) OR (1=1", "12,13", "12,,13,", "x,", " 12,", "12,\n"}) {
     try {
       session_->preselect(QString::fromUtf8(list));
       ADD_FAILURE() << "accepted: " << list;

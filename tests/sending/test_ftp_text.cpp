@@ -66,6 +66,9 @@ TEST(FtpServerName, HostOrHostAndPort) {
       {"", nullptr, 0},                    {"user@host", nullptr, 0},
       {"host/path", nullptr, 0},           {"ftp://host", nullptr, 0},
       {"[::1]x", nullptr, 0},              {"a b", nullptr, 0},
+      // A line break at the end is no part of a name: it would end the command it is sent in.
+      {"[1\n]:22121", nullptr, 0},         {"[host\n]", nullptr, 0},
+      {"[::1]:21\n2", nullptr, 0},
   };
   for (const Case& c : cases) {
     QString error;

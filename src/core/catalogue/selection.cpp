@@ -25,7 +25,7 @@ QString unitCondition(const QString& units, const QString& tail) {
 }  // namespace
 
 void requireIdList(const QString& list, const char* what) {
-  static const QRegularExpression form(QStringLiteral("^([0-9]+,)+$"));
+  static const QRegularExpression form(QRegularExpression::anchoredPattern(QStringLiteral("([0-9]+,)+")));
   if (!form.match(list).hasMatch()) {
     throw Error(ErrorKind::Input, QStringLiteral("Niepoprawna lista %1: \"%2\" (oczekiwano liczb, każdej zakończonej przecinkiem)")
                                       .arg(QString::fromUtf8(what), list));

@@ -117,7 +117,7 @@ void Session::chooseBudgetUnits(const QString& list) {
     dtm_->setRodzajEksportu(dtm_->RodzajProg() == rBudzetJB ? rJB : rJST);
     return;
   }
-  static const QRegularExpression form(QStringLiteral("^([0-9]{1,18},)+$"));
+  static const QRegularExpression form(QRegularExpression::anchoredPattern(QStringLiteral("([0-9]{1,18},)+")));
   if (!form.match(list).hasMatch()) {
     throw inputError(QStringLiteral("Niepoprawna lista jednostek budżetowych: \"%1\" (oczekiwano liczb, każdej zakończonej przecinkiem)")
                          .arg(list));

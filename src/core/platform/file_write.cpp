@@ -77,7 +77,7 @@ bool writeAll(int fd, const QByteArray& bytes) {
 }  // namespace
 
 bool isTemporaryName(const QString& fileName) {
-  static const QRegularExpression form(QStringLiteral("^\\..+\\.[0-9a-z]{1,13}\\.wertalo-tmp$"));
+  static const QRegularExpression form(QRegularExpression::anchoredPattern(QStringLiteral("\\..+\\.[0-9a-z]{1,13}\\.wertalo-tmp")));
   return form.match(fileName).hasMatch();
 }
 

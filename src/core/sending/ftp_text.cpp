@@ -53,8 +53,9 @@ bool hasLineBreak(const QString& text) {
 }
 
 bool isValidHostName(const QString& host) {
-  static const QRegularExpression name(QStringLiteral("^[A-Za-z0-9_]([A-Za-z0-9_.-]*[A-Za-z0-9_.])?$"));
-  static const QRegularExpression ipv6(QStringLiteral("^[0-9A-Fa-f:.]*:[0-9A-Fa-f:.]*$"));
+  // Anchored at the very end: "$" alone would also take a name followed by a line break.
+  static const QRegularExpression name(QRegularExpression::anchoredPattern(QStringLiteral("[A-Za-z0-9_]([A-Za-z0-9_.-]*[A-Za-z0-9_.])?")));
+  static const QRegularExpression ipv6(QRegularExpression::anchoredPattern(QStringLiteral("[0-9A-Fa-f:.]*:[0-9A-Fa-f:.]*")));
   return name.match(host).hasMatch() || ipv6.match(host).hasMatch();
 }
 
@@ -78,7 +79,7 @@ std::optional<HostAndPort> parseServerName(const QString& text, QString* error) 
   } else {
     result.host = trimmed;
   }
-  static const QRegularExpression digits(QStringLiteral("^[0-9]+$"));
+  static const QRegularExpression digits(QRegularExpression::anchoredPattern(QStringLiteral("[0-9]+")));
   if (!valid || !isValidHostName(result.host) || (hasPort && !digits.match(portText).hasMatch())) {
     if (error) *error = QStringLiteral("Niepoprawna nazwa serwera FTP: \"%1\" (oczekiwano HOST albo HOST:PORT)").arg(text);
     return std::nullopt;
