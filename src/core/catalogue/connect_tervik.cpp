@@ -39,13 +39,15 @@ void TdtmWertaloMain::ConnectTervik() {
   const QString workstation = platform::MACAddress();
 
   QString key = QStringLiteral("TERVIK");
-  if (readProfileString(installation_.winIni, QStringLiteral("KALMETO"), key).isEmpty()) {
+  QString configName = readProfileString(installation_.winIni, QStringLiteral("KALMETO"), key);
+  if (configName.isEmpty()) {
     key = QStringLiteral("JSTJB");
     RodzajProg_ = rBudzetJB;
+    configName = readProfileString(installation_.winIni, QStringLiteral("KALMETO"), key);
   } else {
     RodzajProg_ = rBudzetJST;
   }
-  const QString configFile = platform::nativePath(readProfileString(installation_.winIni, QStringLiteral("KALMETO"), key));
+  const QString configFile = platform::nativePath(configName);
   if (configFile.isEmpty()) {
     throw installError(QStringLiteral("WIN.INI: \"%1\": %2").arg(
         installation_.winIni, missingIn(installation_.winIni, QStringLiteral("brak klucza TERVIK ani JSTJB w sekcji KALMETO"))));

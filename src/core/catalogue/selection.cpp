@@ -151,22 +151,28 @@ void TdtmWertaloMain::SprawozdDoMemo(const QString& sWybraneJB) {
   q_.qrJBSprawozd.query.setLine(6, reportUnits);
   q_.qrJBSprawAkt.query.setLine(6, reportUnits);
   q_.qrJBSprawPlan.query.setLine(5, unitCondition(sWybraneJB, QStringLiteral(" ")));
+  if (RodzajProg_ == rBudzetJST) open(q_.qrSprawPlan);
+  addBudgetUnitRows();
+  completeRows(true, RodzajEksportu_ == rJST ? q_.qrSprawozd : q_.qrJBSprawozd, RodzajEksportu_ == rJB);
+}
+
+void TdtmWertaloMain::addBudgetUnitRows() {
   open(q_.qrJBSprawozd);
   open(q_.qrJBSprawPlan);
   open(q_.qrJBSprawAkt);
   open(q_.qryJBDop);
-  if (RodzajProg_ == rBudzetJST) open(q_.qrSprawPlan);
   keepBudgetUnitRows(reportRows(rJB));
   addSelectRows(jbRowsCache_, rJB);
+}
 
+void TdtmWertaloMain::completeRows(bool withCalcSpraw, CatalogueQuery& headers, bool withDate) {
   for (memSelectSpraw_.first(); !memSelectSpraw_.eof(); memSelectSpraw_.next()) {
     SelectRow& row = memSelectSpraw_.current();
-    completeRow(row, true);
+    completeRow(row, withCalcSpraw);
     row.sNazwa = row.SprawNazwa;
     row.sStatus = row.Status;
     row.cWersja = row.Wersja;
-    if (RodzajEksportu_ == rJB) row.cData = row.Data;
-    CatalogueQuery& headers = RodzajEksportu_ == rJST ? q_.qrSprawozd : q_.qrJBSprawozd;
+    if (withDate) row.cData = row.Data;
     if (headers.active && headers.data.locate(QStringLiteral("IDSPRAW"), row.IDSPRAW)) row.Uwagi = headers.data.text(u"UWAGI");
   }
 }
@@ -180,21 +186,8 @@ void TdtmWertaloMain::SprawidDoMemo(const QString& sprawid, const QString& sWybr
   q_.qrJBSprawAkt.query.setLine(6, ids);
   q_.qrJBSprawozd.query.setLine(6, ids);
   q_.qrJBSprawPlan.query.setLine(5, unitCondition(sWybraneJB, QStringLiteral(" ")));
-  open(q_.qrJBSprawAkt);
-  open(q_.qrJBSprawozd);
-  open(q_.qrJBSprawPlan);
-  open(q_.qryJBDop);
-  keepBudgetUnitRows(reportRows(rJB));
-  addSelectRows(jbRowsCache_, rJB);
-  for (memSelectSpraw_.first(); !memSelectSpraw_.eof(); memSelectSpraw_.next()) {
-    SelectRow& row = memSelectSpraw_.current();
-    completeRow(row, false);
-    row.sNazwa = row.SprawNazwa;
-    row.sStatus = row.Status;
-    row.cData = row.Data;
-    row.cWersja = row.Wersja;
-    if (q_.qrJBSprawozd.data.locate(QStringLiteral("IDSPRAW"), row.IDSPRAW)) row.Uwagi = q_.qrJBSprawozd.data.text(u"UWAGI");
-  }
+  addBudgetUnitRows();
+  completeRows(false, q_.qrJBSprawozd, true);
   memSelectSpraw_.first();
 }
 

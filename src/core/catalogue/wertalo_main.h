@@ -199,6 +199,11 @@ class TdtmWertaloMain {
   void keepBudgetUnitRows(std::vector<ReportRow> rows);
   void classificationLabel(SelectRow& row, CatalogueQuery& plan);
   void completeRow(SelectRow& row, bool withCalcSpraw);
+  // Opens the budget units' report queries and appends their offered rows to the selection.
+  void addBudgetUnitRows();
+  // Completes every selection row (classification, words, remark from `headers`; the closing
+  // date shown when `withDate`).
+  void completeRows(bool withCalcSpraw, CatalogueQuery& headers, bool withDate);
   QString signatureTable(TRodzajEksportu kind) const;
 
   platform::UserInterface& ui_;
