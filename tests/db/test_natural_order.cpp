@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <utility>
 
 #include "core/db/connection.h"
 #include "core/db/query.h"
@@ -130,6 +131,30 @@ TEST_P(NaturalOrder, AReportsRowsComeInTheOrderTheyWereWritten) {
       EXPECT_TRUE(plan.text(u"detail").contains(QStringLiteral("INDEX"))) << table.toStdString() << ": "
                                                                          << plan.text(u"detail").toStdString();
     }
+  }
+}
+
+// Rb-27ZZ takes the part number of its budget from the first plan row of its sub-type; the
+// index on PODTYP must not change which row that is.
+TEST_P(NaturalOrder, ThePlanRowOfASubTypeIsTheFirstWritten) {
+  for (const QString& twin : {QString(), QStringLiteral("JB")}) {
+    Query insert(*connection_);
+    insert.setSql(QStringLiteral("insert into %1SPRAWPLAN (PODTYP, VAL1) values (:PODTYP, :VAL1)").arg(twin));
+    const std::pair<int, const char*> plans[] = {{2, "75"}, {1, "85"}, {1, "15"}, {2, "05"}};
+    for (const auto& [podtyp, val1] : plans) {
+      insert.bindInt(QStringLiteral("PODTYP"), podtyp);
+      insert.bindText(QStringLiteral("VAL1"), QString::fromLatin1(val1));
+      insert.execSql();
+    }
+    Query report(*connection_);
+    report.setSql(QStringLiteral("insert into %1SPRAWOZD (IDSPRAW, PODTYP) values (7, 1)").arg(twin));
+    report.execSql();
+    Query plan(*connection_);
+    plan.setSql(QStringLiteral("select * from %1SPRAWPLAN x, %1SPRAWOZD s where x.podtyp=s.podtyp and  IDSPRAW=:IDSPRAW  ").arg(twin));
+    plan.bindInt(QStringLiteral("IDSPRAW"), 7);
+    DataSet rows = plan.open();
+    ASSERT_FALSE(rows.isEmpty()) << twin.toStdString();
+    EXPECT_EQ(rows.text(u"VAL1"), QStringLiteral("85")) << twin.toStdString();
   }
 }
 

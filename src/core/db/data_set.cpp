@@ -12,19 +12,19 @@ using text::Currency;
 
 QDate zeroDate() { return QDate(1899, 12, 30); }
 
-DataSet::DataSet() : fields_(std::make_shared<FieldIndex>()) {}
+DataSet::DataSet() : fields_(std::make_shared<FieldIndex>()), rows_(std::make_shared<std::vector<Row>>()) {}
 
 DataSet::DataSet(QStringList fieldNames, std::vector<Row> rows)
     : DataSet(std::make_shared<FieldIndex>(std::move(fieldNames)), std::move(rows)) {}
 
 DataSet::DataSet(std::shared_ptr<const FieldIndex> fields, std::vector<Row> rows)
-    : fields_(std::move(fields)), rows_(std::move(rows)) {}
+    : fields_(std::move(fields)), rows_(std::make_shared<std::vector<Row>>(std::move(rows))) {}
 
 const QVariant& DataSet::cell(QStringView field) const {
   const int index = fieldIndex(field);
   if (index < 0) throw DbError(QStringLiteral("Pole '%1' nie istnieje").arg(field.toString()));
   if (eof()) throw DbError(QStringLiteral("Brak bieżącego wiersza przy odczycie pola '%1'").arg(field.toString()));
-  return rows_[static_cast<size_t>(pos_)][static_cast<size_t>(index)];
+  return (*rows_)[static_cast<size_t>(pos_)][static_cast<size_t>(index)];
 }
 
 QVariant DataSet::value(QStringView field) const { return cell(field); }
@@ -34,7 +34,7 @@ bool DataSet::isNull(QStringView field) const { return cell(field).isNull(); }
 DataSet DataSet::subset(const std::vector<int>& rows) const {
   std::vector<Row> picked;
   picked.reserve(rows.size());
-  for (const int r : rows) picked.push_back(rows_[static_cast<size_t>(r)]);
+  for (const int r : rows) picked.push_back((*rows_)[static_cast<size_t>(r)]);
   return DataSet(fields_, std::move(picked));
 }
 
@@ -111,7 +111,7 @@ bool DataSet::locate(const std::vector<KeyValue>& keys) {
   }
   if (recordCount() < kIndexedFrom) {
     for (int r = 0; r < recordCount(); ++r) {
-      const Row& row = rows_[static_cast<size_t>(r)];
+      const Row& row = (*rows_)[static_cast<size_t>(r)];
       bool match = true;
       for (size_t k = 0; k < keys.size() && match; ++k) match = sameValue(row[static_cast<size_t>(indexes[k])], keys[k].second);
       if (match) {
@@ -134,7 +134,7 @@ bool DataSet::locate(const std::vector<KeyValue>& keys) {
     LocateIndex index;
     index.reserve(recordCount());
     for (int r = 0; r < recordCount(); ++r) {
-      const Row& row = rows_[static_cast<size_t>(r)];
+      const Row& row = (*rows_)[static_cast<size_t>(r)];
       QString key;
       bool possible = true;
       for (size_t k = 0; k < keys.size() && possible; ++k) {

@@ -24,7 +24,7 @@ QDate zeroDate();
 
 // Rows of one result with a cursor. Field names match without regard to case (the first
 // field of that name wins). Reads of a missing field raise DbError. The rows do not change
-// once made; copies share the field lookup and the locate indexes.
+// once made; copies share them, the field lookup and the locate indexes (a copy is cheap).
 class DataSet {
  public:
   using Row = std::vector<QVariant>;
@@ -34,6 +34,9 @@ class DataSet {
   DataSet();
   DataSet(QStringList fieldNames, std::vector<Row> rows);
   DataSet(std::shared_ptr<const FieldIndex> fields, std::vector<Row> rows);
+  // Copied, never moved: a moved-from data set would have no rows to answer with.
+  DataSet(const DataSet&) = default;
+  DataSet& operator=(const DataSet&) = default;
 
   // Fields.
   int fieldCount() const { return fields_->count(); }
@@ -42,11 +45,11 @@ class DataSet {
   bool hasField(QStringView name) const { return fieldIndex(name) >= 0; }
 
   // Cursor.
-  int recordCount() const { return static_cast<int>(rows_.size()); }
-  bool isEmpty() const { return rows_.empty(); }
+  int recordCount() const { return static_cast<int>(rows_->size()); }
+  bool isEmpty() const { return rows_->empty(); }
   void first() { pos_ = 0; }
   void next() { if (pos_ < recordCount()) ++pos_; }
-  void last() { pos_ = rows_.empty() ? 0 : recordCount() - 1; }
+  void last() { pos_ = rows_->empty() ? 0 : recordCount() - 1; }
   bool eof() const { return pos_ >= recordCount(); }
   int recNo() const { return pos_; }
 
@@ -63,7 +66,7 @@ class DataSet {
   // A data set of the given rows (positions in this one), sharing its fields.
   DataSet subset(const std::vector<int>& rows) const;
   // The rows, for a reader that walks them all without the cursor.
-  const std::vector<Row>& rows() const { return rows_; }
+  const std::vector<Row>& rows() const { return *rows_; }
 
   // Typed reads of the current row (a field may also be given by index).
   QVariant value(QStringView field) const;
@@ -90,7 +93,7 @@ class DataSet {
   const QVariant& cell(QStringView field) const;
 
   std::shared_ptr<const FieldIndex> fields_;
-  std::vector<Row> rows_;
+  std::shared_ptr<const std::vector<Row>> rows_;
   int pos_ = 0;
   // The indexes made by locate, by the fields and the way they are compared.
   std::shared_ptr<std::map<QString, LocateIndex>> locateIndexes_;

@@ -35,6 +35,8 @@ class SqliteDialect final : public Dialect {
   }
 
   bool reusesStatements() const override { return true; }
+
+  bool textEquals(const QVariant& cell, QStringView text) const override { return !cell.isNull() && cell.toString() == text; }
 };
 
 class FirebirdDialect final : public Dialect {
@@ -55,6 +57,16 @@ class FirebirdDialect final : public Dialect {
   QVariant parameterValue(const QVariant& value) const override { return value; }
 
   bool reusesStatements() const override { return false; }
+
+  bool textEquals(const QVariant& cell, QStringView text) const override {
+    return !cell.isNull() && withoutTrailingSpaces(cell.toString()) == withoutTrailingSpaces(text);
+  }
+
+ private:
+  static QStringView withoutTrailingSpaces(QStringView text) {
+    while (!text.isEmpty() && text.back() == QLatin1Char(' ')) text.chop(1);
+    return text;
+  }
 };
 
 }  // namespace

@@ -27,6 +27,9 @@ class Dialect {
   // a statement keeps the snapshot of its own transaction: a select run again would not see
   // the changes made since.
   virtual bool reusesStatements() const = 0;
+  // Whether a text column's value equals a text as a statement's "=" compares them (a Null
+  // equals nothing; on the server trailing spaces do not count).
+  virtual bool textEquals(const QVariant& cell, QStringView text) const = 0;
 
   static std::unique_ptr<Dialect> create(Engine engine);
 };

@@ -132,6 +132,7 @@ DataSet openForIds(Connection& connection, const QString& sqlEndingInIn, const s
       list += QString::number(listed[i]);
     }
     DataSet part = openSql(connection, sqlEndingInIn + QStringLiteral(" (") + list + QLatin1Char(')'));
+    if (to == listed.size() && from == 0) return part;  // one part: its rows as they are
     if (!fields) fields = std::make_shared<FieldIndex>(part.fieldNames());
     for (const DataSet::Row& row : part.rows()) rows.push_back(row);
   }
@@ -141,22 +142,32 @@ DataSet openForIds(Connection& connection, const QString& sqlEndingInIn, const s
   return DataSet(fields, std::move(rows));
 }
 
-RowsByKey::RowsByKey(DataSet rows, QStringView keyField) : rows_(std::move(rows)) {
-  const int key = rows_.fieldIndex(keyField);
+RowsByKey::RowsByKey(DataSet rows, QStringView keyField) {
+  const int key = rows.fieldIndex(keyField);
   if (key < 0) throw DbError(QStringLiteral("Pole '%1' nie istnieje").arg(keyField.toString()));
-  const std::vector<DataSet::Row>& all = rows_.rows();
-  for (size_t r = 0; r < all.size(); ++r) {
-    const QVariant& value = all[r][static_cast<size_t>(key)];
+  fields_ = std::make_shared<FieldIndex>(rows.fieldNames());
+  QHash<qint64, std::vector<DataSet::Row>> byKey;
+  std::vector<qint64> keys;  // in order of first appearance
+  for (const DataSet::Row& row : rows.rows()) {
+    const QVariant& value = row[static_cast<size_t>(key)];
     if (value.isNull()) continue;
     bool ok = false;
     const qlonglong id = value.toLongLong(&ok);
-    if (ok) rowsByKey_[id].push_back(static_cast<int>(r));  // a key that is no number matches no report
+    if (!ok) continue;  // a key that is no number matches no report
+    auto it = byKey.find(id);
+    if (it == byKey.end()) {
+      it = byKey.insert(id, {});
+      keys.push_back(id);
+    }
+    it->push_back(row);
   }
+  rowsByKey_.reserve(static_cast<qsizetype>(keys.size()));
+  for (const qint64 id : keys) rowsByKey_.insert(id, DataSet(fields_, std::move(byKey[id])));
 }
 
 DataSet RowsByKey::rowsOf(qint64 key) const {
   const auto it = rowsByKey_.constFind(key);
-  return rows_.subset(it == rowsByKey_.constEnd() ? std::vector<int>() : it.value());
+  return it == rowsByKey_.constEnd() ? DataSet(fields_, {}) : it.value();
 }
 
 }  // namespace wertalo::db

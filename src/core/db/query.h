@@ -68,7 +68,7 @@ DataSet openForIds(Connection& connection, const QString& sqlEndingInIn, const s
 // once and looked up per key. Rows whose key is Null belong to no key.
 class RowsByKey {
  public:
-  RowsByKey() = default;
+  RowsByKey() : fields_(std::make_shared<FieldIndex>()) {}
   RowsByKey(DataSet rows, QStringView keyField);
 
   // Whether any row has the key.
@@ -77,8 +77,8 @@ class RowsByKey {
   DataSet rowsOf(qint64 key) const;
 
  private:
-  DataSet rows_;
-  QHash<qint64, std::vector<int>> rowsByKey_;
+  std::shared_ptr<const FieldIndex> fields_;
+  QHash<qint64, DataSet> rowsByKey_;
 };
 
 }  // namespace wertalo::db

@@ -15,6 +15,7 @@
 #include "core/catalogue/enums.h"
 #include "core/catalogue/export_result.h"
 #include "core/db/query.h"
+#include "core/package/body_reads.h"
 #include "core/package/placeholder_fill.h"
 #include "core/package/registry.h"
 #include "core/package/report_context.h"
@@ -207,8 +208,9 @@ class TXMLPaczkaSprawozdan : public catalogue::WriterPeriod {
   // When the current row is signed and has a kept XML (of the part `typ`, when not null):
   // appends the WYEKSPORTOWANY_XML placeholder to `parent`, records its text, returns true.
   bool placeKeptXml(XmlElement& parent, const char* typ);
-  // The context a body builder reads for the current selection row.
-  ReportContext currentReport() const;
+  // The context a body builder reads for the current selection row (in a run, with the run's
+  // reads of the report tables).
+  ReportContext currentReport();
   // Whether the build writes one file per report (the options, or a per-report run).
   bool perReport() const;
 
@@ -247,6 +249,9 @@ class TXMLPaczkaSprawozdan : public catalogue::WriterPeriod {
   int progressTotal_ = 0;
   int runDepth_ = 0;  // runs going on (nested ones are part of the outer one)
   std::optional<ReportReads> reads_;
+  // The run's reads of the report tables, made for its ticked reports in the order they are
+  // written (from the first body the run builds).
+  std::optional<BodyReads> bodyReads_;
   QString datingFailure_;
   // The package being written while it is built (TworzIZapiszPakiet), or null.
   XmlStreamWriter* stream_ = nullptr;

@@ -21,8 +21,15 @@ const catalogue::SelectRow& TXMLPaczkaSprawozdan::currentRow() const {
 
 bool TXMLPaczkaSprawozdan::perReport() const { return perReportRun_ || dtm_.options().chkZapiszPojedynczo; }
 
-ReportContext TXMLPaczkaSprawozdan::currentReport() const {
-  return ReportContext(dtm_.DB(), dtm_.RodzajEksportu(), currentRow(), dtm_.memSelectSpraw().isOpen());
+ReportContext TXMLPaczkaSprawozdan::currentReport() {
+  const catalogue::SelectTable& selection = dtm_.memSelectSpraw();
+  if (runDepth_ > 0 && !bodyReads_) {
+    std::vector<qint64> ticked;
+    for (int i = 0; i < selection.recordCount(); ++i)
+      if (selection.at(i).SELEKCJA) ticked.push_back(selection.at(i).IDSPRAW);
+    bodyReads_.emplace(dtm_.DB(), ticked);
+  }
+  return ReportContext(dtm_.DB(), dtm_.RodzajEksportu(), currentRow(), selection.isOpen(), bodyReads_ ? &*bodyReads_ : nullptr);
 }
 
 XmlElement& TXMLPaczkaSprawozdan::startDocument(PackageKind kind) {

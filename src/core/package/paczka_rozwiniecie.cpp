@@ -54,9 +54,7 @@ void TXMLPaczkaSprawozdan::ElementSprawozdanieRozwiniecie(XmlElement& el) {
   XmlElement* informacje = nullptr;
   for (const char* table : remarks.tables) {
     if (table == nullptr) continue;
-    db::DataSet rows = openForReport(
-        dtm_.DB(), QStringLiteral("select * from %1 where IDSPRAW=:IDSPRAW").arg(catalogue::tableFor(kind, QString::fromLatin1(table))),
-        row.IDSPRAW);
+    db::DataSet rows = currentReport().tableRows(catalogue::tableFor(kind, QString::fromLatin1(table)));
     if (remarks.rows == RemarkRows::FirstRowText) {
       XMLWstawPoleDoBestia(rozwiniecie, QStringLiteral("INFORMACJE_DODATKOWE"), rows.isEmpty() ? QString() : rows.text(u"UWAGI"));
       continue;

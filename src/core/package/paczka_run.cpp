@@ -50,6 +50,7 @@ void TXMLPaczkaSprawozdan::run(const std::function<void()>& work) {
   }
   const size_t firstFile = result_.files.size();
   reads_.reset();
+  bodyReads_.reset();
   datingFailure_.clear();
   ++runDepth_;
   db::ReadTransaction reading(dtm_.DB());
@@ -58,6 +59,7 @@ void TXMLPaczkaSprawozdan::run(const std::function<void()>& work) {
   } catch (...) {
     --runDepth_;
     reads_.reset();
+    bodyReads_.reset();
     try {
       reading.end();
       // The files written before the error keep their dates.
@@ -70,6 +72,7 @@ void TXMLPaczkaSprawozdan::run(const std::function<void()>& work) {
   }
   --runDepth_;
   reads_.reset();
+  bodyReads_.reset();
   reading.end();
   dateFiles(firstFile);
 }

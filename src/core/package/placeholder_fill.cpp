@@ -104,6 +104,20 @@ void PlaceholderFiller::startFilling() {
 void PlaceholderFiller::write(const QByteArray& lines) {
   // A package with a kept text is filled throughout, whether its placeholder came yet or not.
   if (!filling_ && texts_.keptCount() > 0) startFilling();
+  if (heldLines_.empty() && nextKept_ >= texts_.keptCount() && nextSignatures_ >= texts_.signatureCount()) {
+    // Nothing is left to fill or hold back: the lines go out as they are.
+    if (lines.isEmpty()) return;
+    lineNumber_ += lines.count(kLineEnd) + (lines.endsWith(kLineEnd) ? 0 : 1);
+    if (out_.isEmpty() && lines.endsWith(kLineEnd)) {
+      sink_(lines);
+      return;
+    }
+    out_ += lines;
+    if (!lines.endsWith(kLineEnd)) out_ += kLineEnd;
+    sink_(out_);
+    out_.clear();
+    return;
+  }
   for (const QByteArray& line : documentLines(lines)) {
     const QByteArray trimmed = lineNumber_++ > 0 ? trimmedLine(line) : QByteArray();
     if (trimmed == "<WYEKSPORTOWANY_XML/>" && nextKept_ < texts_.keptCount()) {

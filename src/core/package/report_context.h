@@ -3,6 +3,8 @@
 
 #include <QString>
 
+#include <initializer_list>
+
 #include "core/catalogue/enums.h"
 #include "core/catalogue/select_table.h"
 #include "core/db/data_set.h"
@@ -15,6 +17,14 @@ class Connection;
 
 namespace wertalo::package {
 
+class BodyReads;
+
+// A text that a field of a report's row must equal (see ReportContext::tableRows).
+struct FieldIs {
+  const char* field;
+  QString text;
+};
+
 // Kind of task of an Rb-50 part: municipal, county, or none.
 enum TRodzajZad { tGminna, tPowiatowa, tBrak };
 
@@ -22,9 +32,10 @@ enum TRodzajZad { tGminna, tPowiatowa, tBrak };
 // (the plain tables for the unit itself, the "JB" twins for budget units) and the database.
 class ReportContext {
  public:
-  // `selectionOpen` is false when the selection table the row belongs to is closed.
+  // `selectionOpen` is false when the selection table the row belongs to is closed; `reads`,
+  // when not null, are the run's reads of the report tables.
   ReportContext(db::Connection& connection, catalogue::TRodzajEksportu kind, const catalogue::SelectRow& row,
-                bool selectionOpen = true);
+                bool selectionOpen = true, BodyReads* reads = nullptr);
 
   // The database the report is read from.
   db::Connection& db() const { return *connection_; }
@@ -42,6 +53,12 @@ class ReportContext {
   db::Query query(const QString& sql) const;
   // The rows of a statement whose only parameter is IDSPRAW.
   db::DataSet rows(const QString& sql) const;
+  // The report's rows in `table` (the name as read: plain or "JB" twin) as "select * from
+  // <table> where IDSPRAW=:IDSPRAW" gives them; in a run they come from the run's reads.
+  db::DataSet tableRows(const QString& table) const;
+  // Those of them whose fields equal the texts given, compared as the engine's "=" compares a
+  // text column with a text. A field the table does not have raises db::DbError.
+  db::DataSet tableRows(const QString& table, std::initializer_list<FieldIs> where) const;
 
   // Creates the report element `symbol` in `fragment` with its Id; `id`, when not null,
   // receives the anchor text ("#Rb-27s57").
@@ -52,6 +69,7 @@ class ReportContext {
   catalogue::TRodzajEksportu kind_;
   const catalogue::SelectRow* row_;
   bool selectionOpen_;
+  BodyReads* reads_;
 };
 
 // The anchor text of a report: "#", the Besti@ symbol, the report id.

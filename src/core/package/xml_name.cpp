@@ -102,7 +102,25 @@ bool isXmlNameStartChar(char32_t c) { return inRanges(kNameStart, c); }
 
 bool isXmlNameChar(char32_t c) { return isXmlNameStartChar(c) || inRanges(kNameMore, c); }
 
+namespace {
+
+// Whether a name is made only of ASCII letters, digits, "_", "-" and ".", starting with a
+// letter or "_": such a name (every name the builders give) is valid as it stands.
+bool isPlainAsciiName(const QString& name) {
+  if (name.isEmpty()) return false;
+  const char16_t first = name.front().unicode();
+  if (!((first >= u'A' && first <= u'Z') || (first >= u'a' && first <= u'z') || first == u'_')) return false;
+  return std::all_of(name.begin(), name.end(), [](QChar unit) {
+    const char16_t c = unit.unicode();
+    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9') || c == u'_' || c == u'-' ||
+           c == u'.';
+  });
+}
+
+}  // namespace
+
 QString validXmlName(const QString& name) {
+  if (isPlainAsciiName(name)) return name;
   QString result;
   result.reserve(name.size() + 1);
   for (qsizetype i = 0; i < name.size(); ++i) {

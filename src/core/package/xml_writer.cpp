@@ -1,5 +1,6 @@
 #include "core/package/xml_writer.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace wertalo::package {
@@ -15,8 +16,17 @@ bool isXmlChar(char16_t c) {
   return c == 0x09 || c == 0x0A || c == 0x0D || (c >= 0x20 && c != 0xFFFE && c != 0xFFFF);
 }
 
+// Whether a character is written otherwise than as itself (escaped, dropped, or checked for
+// its pair of surrogates).
+bool needsCare(char16_t c, bool attribute) {
+  return c < 0x20 || c == u'&' || c == u'<' || c == u'>' || (attribute && c == u'"') || (c >= 0xD800 && c <= 0xDFFF) ||
+         c >= 0xFFFE;
+}
+
 // Escapes the given characters and drops those XML forbids, lone surrogates included.
 QString escape(const QString& text, bool attribute) {
+  // Most texts are written as they are.
+  if (std::none_of(text.begin(), text.end(), [attribute](QChar c) { return needsCare(c.unicode(), attribute); })) return text;
   QString out;
   out.reserve(text.size());
   for (qsizetype i = 0; i < text.size(); ++i) {
@@ -92,7 +102,9 @@ class LineWriter {
     } else {
       out_ += QLatin1Char('>');
       out_ += escapeXmlText(element.text());
-      out_ += QLatin1StringView("</") + name + QLatin1Char('>');
+      out_ += QLatin1StringView("</");
+      out_ += name;
+      out_ += QLatin1Char('>');
     }
     lineEnd();
   }
@@ -108,7 +120,9 @@ class LineWriter {
   // The line that closes an element with element children.
   void endTag(const XmlElement& element, int level) {
     indent(level);
-    out_ += QLatin1StringView("</") + validXmlName(element.name()) + QLatin1Char('>');
+    out_ += QLatin1StringView("</");
+    out_ += validXmlName(element.name());
+    out_ += QLatin1Char('>');
     lineEnd();
   }
 
@@ -117,7 +131,10 @@ class LineWriter {
 
  private:
   void indent(int level) {
-    if (!compact_) out_ += QString(2 * qMax(level, 0), QLatin1Char(' '));
+    if (compact_) return;
+    static const QString kSpaces(64, QLatin1Char(' '));
+    for (qsizetype left = 2 * qMax(level, 0); left > 0; left -= kSpaces.size())
+      out_ += QStringView(kSpaces).left(qMin(left, kSpaces.size()));
   }
   void lineEnd() {
     if (!compact_) out_ += kLineEnd;

@@ -40,8 +40,6 @@ XmlElement& reportWithHeader(XmlFragment& fragment, const QString& symbol, const
   return element;
 }
 
-db::DataSet reportRows(const ReportContext& report, const QString& table) {
-  return report.rows(QStringLiteral("select * from %1 where IDSPRAW=:IDSPRAW").arg(table));
-}
+db::DataSet reportRows(const ReportContext& report, const QString& table) { return report.tableRows(table); }
 
 }  // namespace wertalo::package

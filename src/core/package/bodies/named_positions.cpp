@@ -96,7 +96,7 @@ XmlElement& reportWithHeader(XmlFragment& fragment, const ReportContext& report,
 
 // The rows of the report in one of its tables.
 db::DataSet reportRows(const ReportContext& report, const char* table) {
-  return report.rows(QStringLiteral("select * from %1 where IDSPRAW=:IDSPRAW ").arg(report.table(QString::fromLatin1(table))));
+  return report.tableRows(report.table(QString::fromLatin1(table)));
 }
 
 // The full symbol of the row whose IDD is `idd`: the first word of its name after the first

@@ -22,18 +22,11 @@ constexpr LineList costSummary(const char* element, std::span<const SummaryLine>
   return {element, lines, columns, SymbolRule::ZeroOrLong, withoutRows};
 }
 
-// The statement of a section: the rows of one report and one section code.
-QString sectionSql(const ReportContext& report, const char* table) {
-  return QStringLiteral("select * from %1 where IDSPRAW=:IDSPRAW and KOD=:KOD").arg(report.table(QString::fromLatin1(table)));
-}
-
 QString kodText(char kod) { return QString(QLatin1Char(kod)); }
 
-// The rows of one section code of a table.
+// The rows of one report and one section code of a table.
 db::DataSet sectionRows(const ReportContext& report, const char* table, char kod) {
-  db::Query query = report.query(sectionSql(report, table));
-  query.bindText(QStringLiteral("KOD"), kodText(kod));
-  return query.open();
+  return report.tableRows(report.table(QString::fromLatin1(table)), {{"KOD", kodText(kod)}});
 }
 
 // Appends the list element with one Pozycja per row of its code.
@@ -56,13 +49,11 @@ bool symbolIsEmpty(SymbolRule rule, const SummaryLine& line, const QString& par)
 // and, when the line has one, its paragraph.
 void appendLineList(XmlFragment& fragment, const ReportContext& report, const char* table, const LineList& list) {
   XmlElement& element = fragment.appendElement(QString::fromLatin1(list.element));
-  db::Query query = report.query(sectionSql(report, table));
+  const QString source = report.table(QString::fromLatin1(table));
   for (const SummaryLine& line : list.lines) {
-    const bool withParagraph = *line.par != '\0';
-    query.setLine(1, withParagraph ? QStringLiteral("and PAR=:PAR ") : QString());
-    query.bindText(QStringLiteral("KOD"), kodText(line.kod));
-    query.bindText(QStringLiteral("PAR"), QString::fromLatin1(line.par));
-    const db::DataSet rows = query.open();
+    const db::DataSet rows = *line.par != '\0'
+                                 ? report.tableRows(source, {{"KOD", kodText(line.kod)}, {"PAR", QString::fromLatin1(line.par)}})
+                                 : report.tableRows(source, {{"KOD", kodText(line.kod)}});
     if (rows.isEmpty() && list.withoutRows == LineWithoutRows::LeftOut) continue;
     const QString par = rows.isEmpty() ? QString() : rows.text(u"PAR");
     writeEntries(element.appendElement(QStringLiteral("Pozycja")), rows, list.columns,

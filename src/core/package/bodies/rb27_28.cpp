@@ -22,8 +22,7 @@ XmlFragment R27ZZ(const ReportContext& report, QString* id) {
 
   // The positions, every text written also when empty.
   XmlElement& pozycje = element.appendElement(QStringLiteral("Pozycje"));
-  db::DataSet positions =
-      report.rows(QStringLiteral("select * from %1 where IDSPRAW=:IDSPRAW and STATUS='0' ").arg(report.table(QStringLiteral("RBZZ"))));
+  db::DataSet positions = report.tableRows(report.table(QStringLiteral("RBZZ")), {{"STATUS", QStringLiteral("0")}});
   writePositions(pozycje, positions, tabRb27ZZ_Halvo, RowFilter::ParagraphRows, EmptyText::Write);
 
   // Receivables A and B, summed by chapter.

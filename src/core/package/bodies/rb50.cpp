@@ -56,12 +56,11 @@ XmlFragment rb50Part(const ReportContext& report, TRodzajZad rodzaj, QString* id
   XmlElement& part = report.reportElement(fragment, QString::fromLatin1(element), id);
   part.append(ElementNaglowekRB50(row.Wersja, row.sCzesc, QString::fromLatin1(task.sRodzajZad), row.Data));
   // Without a kind of task the rows of every unit kind are read.
-  const QString kodn = task.sTyp != nullptr ? QStringLiteral(" and KODN=:TYPJST") : QString();
+  const QString table = report.table(QStringLiteral("RB50"));
   for (const Rb50List& list : lists) {
-    db::Query query = report.query(QStringLiteral("select * from %1 where IDSPRAW=:IDSPRAW%2 and SYMBOL='%3'")
-                                       .arg(report.table(QStringLiteral("RB50")), kodn, QString::fromLatin1(list.symbol)));
-    if (task.sTyp != nullptr) query.bindText(QStringLiteral("TYPJST"), QString::fromLatin1(task.sTyp));
-    db::DataSet rows = query.open();
+    const QString symbol = QString::fromLatin1(list.symbol);
+    db::DataSet rows = task.sTyp != nullptr ? report.tableRows(table, {{"KODN", QString::fromLatin1(task.sTyp)}, {"SYMBOL", symbol}})
+                                            : report.tableRows(table, {{"SYMBOL", symbol}});
     writePositions(part.appendElement(QString::fromLatin1(list.element)), rows, list.columns, RowFilter::ParagraphRows,
                    EmptyText::Write);
   }

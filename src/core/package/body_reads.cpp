@@ -1,0 +1,38 @@
+#include "core/package/body_reads.h"
+
+#include <algorithm>
+
+namespace wertalo::package {
+
+BodyReads::BodyReads(db::Connection& connection, const std::vector<qint64>& runIds, int windowSize)
+    : connection_(&connection), windowSize_(std::max(1, windowSize)) {
+  ids_.reserve(runIds.size());
+  for (const qint64 id : runIds) {
+    if (positions_.contains(id)) continue;
+    positions_.insert(id, static_cast<int>(ids_.size()));
+    ids_.push_back(id);
+  }
+}
+
+std::optional<db::DataSet> BodyReads::rowsOf(const QString& table, qint64 idspraw) {
+  const auto position = positions_.constFind(idspraw);
+  if (position == positions_.constEnd()) return std::nullopt;
+  const int number = *position / windowSize_;
+  Window& window = tables_[table];
+  if (window.number != number) {
+    const size_t from = static_cast<size_t>(number) * static_cast<size_t>(windowSize_);
+    const size_t to = std::min(ids_.size(), from + static_cast<size_t>(windowSize_));
+    const std::vector<qint64> ids(ids_.begin() + static_cast<std::ptrdiff_t>(from), ids_.begin() + static_cast<std::ptrdiff_t>(to));
+    // The previous window goes before the next one is read (never two held); a read that
+    // failed is made again by the next report.
+    window.number = -1;
+    window.rows = db::RowsByKey();
+    window.rows =
+        db::RowsByKey(db::openForIds(*connection_, QStringLiteral("select * from %1 where IDSPRAW in").arg(table), ids), u"IDSPRAW");
+    window.number = number;
+    ++reads_;
+  }
+  return window.rows.rowsOf(idspraw);
+}
+
+}  // namespace wertalo::package
