@@ -134,6 +134,50 @@ TEST_P(SendingDate, WrittenOnceAndOnlyForApprovedReports) {
   EXPECT_EQ(sendingDate(m.dtm.DB(), twin, 1), QString());
 }
 
+// Dating many reports at once dates exactly those that dating them one by one would: stretches
+// of consecutive identifiers and single ones, in the unit kind's own table only.
+TEST_P(SendingDate, ManyAtOnceAsOneByOne) {
+  const bool jb = GetParam() == rJB;
+  const QString own = jb ? QStringLiteral("JBSPRAWOZD") : QStringLiteral("SPRAWOZD");
+  const QString twin = jb ? QStringLiteral("SPRAWOZD") : QStringLiteral("JBSPRAWOZD");
+  test::Module m;
+  test::insertBaseRows(m.dtm.DB());
+  // Reports 1..20 and 30 approved, except 5 (open); 7 sent before; 12 exists only as the twin.
+  for (qint64 id = 1; id <= 30; ++id) {
+    if (id > 20 && id != 30) continue;
+    const QString datazak = id == 5 ? QString() : QStringLiteral("2014-01-20");
+    if (id != 12) test::insertReport(m.dtm.DB(), {.idspraw = id, .typspr = QStringLiteral("D"), .datazak = datazak, .idJb = jb ? 7 : 0});
+    test::insertReport(m.dtm.DB(), {.idspraw = id, .typspr = QStringLiteral("D"), .datazak = datazak, .idJb = jb ? 0 : 7});
+  }
+  db::openSql(m.dtm.DB(), QStringLiteral("update %1 set DATAWYSLANIA='2014-01-25 08:00:00' where IDSPRAW=7").arg(own));
+  m.dtm.setRodzajEksportu(GetParam());
+  m.dtm.setClock([] { return QDateTime(QDate(2014, 2, 3), QTime(9, 15, 0)); });
+
+  std::vector<qint64> ids{40};  // 40 is no report
+  for (qint64 id = 20; id >= 1; --id)
+    if (id != 10) ids.push_back(id);  // 10 is due but not named: the stretches around it must leave it
+  ids.push_back(30);
+  ids.push_back(3);  // named twice
+  QSet<qint64> expected;
+  for (qint64 id = 1; id <= 20; ++id) expected.insert(id);
+  expected.remove(5);
+  expected.remove(7);
+  expected.remove(10);
+  expected.remove(12);
+  expected.insert(30);
+  EXPECT_EQ(m.dtm.ZapiszDatyWysylki(ids), expected);
+  for (qint64 id = 1; id <= 30; ++id) {
+    if (id > 20 && id != 30) continue;
+    EXPECT_EQ(sendingDate(m.dtm.DB(), twin, id), QString()) << id;
+    if (id == 12) continue;  // only the twin has it
+    const QString date = expected.contains(id) ? QStringLiteral("2014-02-03T09:15:00")
+                         : id == 7               ? QStringLiteral("2014-01-25T08:00:00")
+                                                 : QString();
+    EXPECT_EQ(sendingDate(m.dtm.DB(), own, id), date) << id;
+  }
+  EXPECT_TRUE(m.dtm.ZapiszDatyWysylki(ids).isEmpty()) << "a report is dated once";
+}
+
 INSTANTIATE_TEST_SUITE_P(UnitKinds, SendingDate, ::testing::Values(rJST, rJB),
                          [](const auto& info) { return std::string(info.param == rJB ? "BudgetUnit" : "Unit"); });
 

@@ -274,7 +274,8 @@ TEST_F(BalanceSaving, WholePackageWithKeptXmlAndSignatures) {
   EXPECT_NE(bytes.indexOf(QString::fromUtf8("<Podpisujacy>Ewa</Podpisujacy><Rola>Księgowa</Rola>").toUtf8()), -1);
   EXPECT_EQ(test::sendingDate(m.dtm.DB(), 90, true), QStringLiteral("2014-02-03 10:00"));
   EXPECT_EQ(test::sendingDate(m.dtm.DB(), 93, true), QStringLiteral("2014-02-03 10:00"));
-  EXPECT_EQ(filesAtSendingDate_, (QStringList{QStringLiteral("wybrane.xml"), QStringLiteral("wybrane.xml")}));
+  // The reports of the run are dated together, once the file exists.
+  EXPECT_EQ(filesAtSendingDate_, (QStringList{QStringLiteral("wybrane.xml")}));
 }
 
 // ---- On the Firebird server ---------------------------------------------------------------

@@ -6,10 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "core/catalogue/select_table.h"
 #include "core/db/db_error.h"
+#include "core/db/ids_read.h"
 #include "core/db/query.h"
 #include "core/package/body_reads.h"
 #include "core/package/report_context.h"
@@ -114,6 +116,35 @@ TEST_P(BodyReadsTest, FiltersCompareAsTheEnginesEqualsDoes) {
               QStringList({"c1", "c3", "c4", "c5"}));
     EXPECT_THROW(report.tableRows(QStringLiteral("RB30"), {{"NO_SUCH_FIELD", QStringLiteral("A")}}), db::DbError);
   }
+}
+
+// A stretch of reports is read as one range of IDSPRAW: the rows of reports of the range that
+// are not in the run stay out, and every text comes whole, a long one too.
+TEST_P(BodyReadsTest, AStretchIsReadAsARangeWithoutOtherReportsRows) {
+  db::Query insert(*db_);
+  insert.setSql(QStringLiteral("insert into RB30 (IDSPRAW, KOD, UWAGI) values (:IDSPRAW, 'A', :UWAGI)"));
+  const QString longText = QString(9000, QChar(u'ż'));
+  std::vector<qint64> run;
+  for (qint64 id = 10; id <= 29; ++id) {
+    for (int copy = 0; copy < 2; ++copy) {
+      insert.bindInt(QStringLiteral("IDSPRAW"), id);
+      insert.bindText(QStringLiteral("UWAGI"), id == 25 && copy == 1 ? longText : QStringLiteral("r%1.%2").arg(id).arg(copy));
+      insert.execSql();
+    }
+    if (id != 14) run.push_back(id);
+  }
+  EXPECT_EQ(db::IdsRead(*db_, QStringLiteral("RB30"), QStringLiteral("IDSPRAW")).readsTextsInline(),
+            GetParam() == db::Engine::Firebird);
+  const db::IdStretches split = db::splitIds(run, false);
+  ASSERT_EQ(split.ranges.size(), 1u);
+  EXPECT_EQ(split.ranges[0], std::make_pair(qint64(10), qint64(29)));
+
+  // Windows of ten: 10..20 without 14, then 21..29 with the long text.
+  BodyReads reads(*db_, run, 10);
+  for (const qint64 id : run) EXPECT_EQ(descriptions(*reads.rowsOf(QStringLiteral("RB30"), id)), ownRows(id)) << id;
+  EXPECT_EQ(descriptions(*reads.rowsOf(QStringLiteral("RB30"), 25)).at(1), longText);
+  EXPECT_FALSE(reads.rowsOf(QStringLiteral("RB30"), 14).has_value());
+  EXPECT_EQ(reads.readCount(), 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, BodyReadsTest, ::testing::Values(db::Engine::Sqlite, db::Engine::Firebird),

@@ -4,7 +4,9 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <functional>
 
+#include "core/db/ids_read.h"
 #include "core/db/query.h"
 #include "core/platform/paths.h"
 #include "core/text/file_name.h"
@@ -91,6 +93,45 @@ bool TdtmWertaloMain::ZapiszDateWysylki(qint64 idspraw) {
   query.bindDateTime(QStringLiteral("DATAZAK"), QDateTime(QDate(1999, 1, 1), QTime(0, 0)));
   query.bindDateTime(QStringLiteral("DATAWYSLANIA"), clock_());
   return query.execSql() > 0;
+}
+
+QSet<qint64> TdtmWertaloMain::ZapiszDatyWysylki(const std::vector<qint64>& ids) {
+  const QString table = tableFor(RodzajEksportu_, QStringLiteral("SPRAWOZD"));
+  const QString dueReports = QStringLiteral("DATAWYSLANIA IS NULL AND DATAZAK>:DATAZAK AND IDSPRAW ");
+  const QDateTime now = clock_();
+  QSet<qint64> dated;
+  // Which of the reports named by `which` get their date now, then the date; read and written in
+  // the caller's write transaction, so that nothing changes in between.
+  const auto date = [&](const QString& which, const std::function<void(db::Query&)>& bind) {
+    db::Query found(db_);
+    found.setSql(QStringLiteral("SELECT IDSPRAW FROM %1 WHERE %2").arg(table, dueReports) + which);
+    found.bindDateTime(QStringLiteral("DATAZAK"), QDateTime(QDate(1999, 1, 1), QTime(0, 0)));
+    bind(found);
+    const db::DataSet due = found.open();
+    for (const db::DataSet::Row& row : due.rows()) dated.insert(db::DataSet::integerOf(row.at(0)));
+    db::Query update(db_);
+    update.setSql(QStringLiteral("UPDATE %1 SET DATAWYSLANIA= :DATAWYSLANIA WHERE %2").arg(table, dueReports) + which);
+    update.bindDateTime(QStringLiteral("DATAZAK"), QDateTime(QDate(1999, 1, 1), QTime(0, 0)));
+    update.bindDateTime(QStringLiteral("DATAWYSLANIA"), now);
+    bind(update);
+    update.execSql();
+  };
+  // A stretch of consecutive identifiers is named as a range (one statement whatever its
+  // length), the rest listed in parts a server accepts (Firebird: 1500 values).
+  const db::IdStretches split = db::splitIds(ids, true);
+  for (const auto& [first, last] : split.ranges) {
+    date(QStringLiteral("BETWEEN :FIRST_ID AND :LAST_ID"), [&](db::Query& query) {
+      query.bindInt(QStringLiteral("FIRST_ID"), first);
+      query.bindInt(QStringLiteral("LAST_ID"), last);
+    });
+  }
+  constexpr size_t kPart = 1000;
+  for (size_t from = 0; from < split.listed.size(); from += kPart) {
+    QStringList list;
+    for (size_t i = from; i < std::min(split.listed.size(), from + kPart); ++i) list << QString::number(split.listed[i]);
+    date(QStringLiteral("IN (") + list.join(QLatin1Char(',')) + QLatin1Char(')'), [](db::Query&) {});
+  }
+  return dated;
 }
 
 QString TdtmWertaloMain::chosenPeriodText() const {

@@ -4,6 +4,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -172,6 +173,9 @@ class TdtmWertaloMain {
   // Records the sending date of a report; true when it was recorded (an approved report
   // without one).
   bool ZapiszDateWysylki(qint64 idspraw);
+  // The same for many reports at once (a few statements instead of one per report); returns
+  // the reports whose date was recorded.
+  QSet<qint64> ZapiszDatyWysylki(const std::vector<qint64>& ids);
   // The export folder of the settings in native form.
   QString exportFolder() const;
   // The clock of the sending date.

@@ -37,6 +37,8 @@ class SqliteDialect final : public Dialect {
   bool reusesStatements() const override { return true; }
 
   bool textEquals(const QVariant& cell, QStringView text) const override { return !cell.isNull() && cell.toString() == text; }
+
+  QString columnTypesSql() const override { return QString(); }
 };
 
 class FirebirdDialect final : public Dialect {
@@ -60,6 +62,14 @@ class FirebirdDialect final : public Dialect {
 
   bool textEquals(const QVariant& cell, QStringView text) const override {
     return !cell.isNull() && withoutTrailingSpaces(cell.toString()) == withoutTrailingSpaces(text);
+  }
+
+  // The client fetches every text BLOB with round trips of its own.
+  QString columnTypesSql() const override {
+    return QStringLiteral(
+        "select rf.RDB$FIELD_NAME, case when f.RDB$FIELD_TYPE = 261 and f.RDB$FIELD_SUB_TYPE = 1 then 1 else 0 end "
+        "from RDB$RELATION_FIELDS rf join RDB$FIELDS f on f.RDB$FIELD_NAME = rf.RDB$FIELD_SOURCE "
+        "where rf.RDB$RELATION_NAME = :TABLE order by rf.RDB$FIELD_POSITION");
   }
 
  private:

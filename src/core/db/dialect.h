@@ -30,6 +30,10 @@ class Dialect {
   // Whether a text column's value equals a text as a statement's "=" compares them (a Null
   // equals nothing; on the server trailing spaces do not count).
   virtual bool textEquals(const QVariant& cell, QStringView text) const = 0;
+  // A statement listing a table's columns in the order "select *" gives them, each with 1 when
+  // it is a text BLOB (:TABLE the table's name as stored); "" where the engine reads a text
+  // BLOB with its row anyway.
+  virtual QString columnTypesSql() const = 0;
 
   static std::unique_ptr<Dialect> create(Engine engine);
 };

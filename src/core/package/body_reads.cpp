@@ -27,8 +27,8 @@ std::optional<db::DataSet> BodyReads::rowsOf(const QString& table, qint64 idspra
     // failed is made again by the next report.
     window.number = -1;
     window.rows = db::RowsByKey();
-    window.rows =
-        db::RowsByKey(db::openForIds(*connection_, QStringLiteral("select * from %1 where IDSPRAW in").arg(table), ids), u"IDSPRAW");
+    if (!window.reader) window.reader.emplace(*connection_, table, QStringLiteral("IDSPRAW"));
+    window.rows = db::RowsByKey(window.reader->rows(ids), u"IDSPRAW");
     window.number = number;
     ++reads_;
   }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/db/data_set.h"
+#include "core/db/ids_read.h"
 #include "core/db/query.h"
 
 namespace wertalo::db {
@@ -38,6 +39,7 @@ class BodyReads {
 
  private:
   struct Window {
+    std::optional<db::IdsRead> reader;
     int number = -1;
     db::RowsByKey rows;
   };

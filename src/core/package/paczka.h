@@ -236,6 +236,11 @@ class TXMLPaczkaSprawozdan : public catalogue::WriterPeriod {
   // Syncs the files of the result from `firstFile` on and records their sending dates in one
   // write transaction.
   void dateFiles(size_t firstFile);
+  // Records the dates of those files' reports with a few statements in a write transaction of
+  // its own; false (nothing recorded) when the database refused them.
+  bool dateTogether(size_t firstFile);
+  // Records them report by report; a refusal raises, naming the file and the report.
+  void datePerReport(size_t firstFile);
 
   catalogue::TdtmWertaloMain& dtm_;
   const ReportRegistry& registry_;

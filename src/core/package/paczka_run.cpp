@@ -7,6 +7,7 @@
 #include "core/catalogue/wertalo_main.h"
 #include "core/db/connection.h"
 #include "core/db/db_error.h"
+#include "core/db/ids_read.h"
 #include "core/package/paczka.h"
 #include "core/platform/file_write.h"
 
@@ -31,11 +32,8 @@ const TXMLPaczkaSprawozdan::ReportReads& TXMLPaczkaSprawozdan::reportReads() {
     const catalogue::TRodzajEksportu kind = dtm_.RodzajEksportu();
     const std::vector<qint64> ids = selectionIds(dtm_.memSelectSpraw());
     const auto read = [&](const char* table) {
-      return db::RowsByKey(db::openForIds(dtm_.DB(),
-                                          QStringLiteral("SELECT * FROM %1 WHERE IDSPRAW IN")
-                                              .arg(catalogue::tableFor(kind, QString::fromLatin1(table))),
-                                          ids),
-                           u"IDSPRAW");
+      const db::IdsRead reader(dtm_.DB(), catalogue::tableFor(kind, QString::fromLatin1(table)), QStringLiteral("IDSPRAW"));
+      return db::RowsByKey(reader.rows(ids), u"IDSPRAW");
     };
     ReportReads reads{read("SPRAWOZD"), read("SPRAWOZDPARAMS")};
     reads_ = std::move(reads);
@@ -83,6 +81,48 @@ void TXMLPaczkaSprawozdan::fileWritten(const QString& path) {
   result_.files.push_back(std::move(file));
 }
 
+bool TXMLPaczkaSprawozdan::dateTogether(size_t firstFile) {
+  db::Connection& db = dtm_.DB();
+  std::vector<qint64> ids;
+  for (size_t f = firstFile; f < result_.files.size(); ++f) {
+    for (const catalogue::WrittenReport& report : result_.files[f].reports) ids.push_back(report.report.idspraw);
+  }
+  QSet<qint64> dated;
+  db.beginTransaction();
+  try {
+    dated = dtm_.ZapiszDatyWysylki(ids);
+    db.commit();
+  } catch (const db::DbError&) {
+    if (db.inTransaction()) {
+      try {
+        db.rollback();
+      } catch (const Error&) {
+        // Nothing was recorded either way.
+      }
+    }
+    return false;
+  }
+  // A report is dated once, in the first file that holds it.
+  for (size_t f = firstFile; f < result_.files.size(); ++f) {
+    for (catalogue::WrittenReport& report : result_.files[f].reports) report.dated = dated.remove(report.report.idspraw);
+  }
+  return true;
+}
+
+void TXMLPaczkaSprawozdan::datePerReport(size_t firstFile) {
+  for (size_t f = firstFile; f < result_.files.size(); ++f) {
+    for (catalogue::WrittenReport& report : result_.files[f].reports) {
+      try {
+        report.dated = dtm_.ZapiszDateWysylki(report.report.idspraw);
+      } catch (const db::DbError& e) {
+        throw e.withLead(QStringLiteral("Plik \"%1\" zapisano, ale nie można zapisać daty wysłania sprawozdania %2 (identyfikator %3).")
+                             .arg(result_.files[f].path, report.report.symbol)
+                             .arg(report.report.idspraw));
+      }
+    }
+  }
+}
+
 void TXMLPaczkaSprawozdan::dateFiles(size_t firstFile) {
   if (firstFile >= result_.files.size()) return;
   db::Connection& db = dtm_.DB();
@@ -92,19 +132,13 @@ void TXMLPaczkaSprawozdan::dateFiles(size_t firstFile) {
     QSet<QString> folders;
     for (size_t f = firstFile; f < result_.files.size(); ++f) folders.insert(QFileInfo(result_.files[f].path).absolutePath());
     for (const QString& folder : folders) platform::syncFolder(folder);
-    if (ownTransaction) db.beginTransaction();
-    for (size_t f = firstFile; f < result_.files.size(); ++f) {
-      for (catalogue::WrittenReport& report : result_.files[f].reports) {
-        try {
-          report.dated = dtm_.ZapiszDateWysylki(report.report.idspraw);
-        } catch (const db::DbError& e) {
-          throw e.withLead(QStringLiteral("Plik \"%1\" zapisano, ale nie można zapisać daty wysłania sprawozdania %2 (identyfikator %3).")
-                               .arg(result_.files[f].path, report.report.symbol)
-                               .arg(report.report.idspraw));
-        }
-      }
+    // When the database refuses the dates of the run together, they are recorded report by
+    // report, so that the message names the report it refused.
+    if (!ownTransaction || !dateTogether(firstFile)) {
+      if (ownTransaction) db.beginTransaction();
+      datePerReport(firstFile);
+      if (ownTransaction) db.commit();
     }
-    if (ownTransaction) db.commit();
   } catch (const Error& e) {
     for (size_t f = firstFile; f < result_.files.size(); ++f) {
       for (catalogue::WrittenReport& report : result_.files[f].reports) report.dated = false;
