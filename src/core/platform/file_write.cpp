@@ -59,6 +59,39 @@ int openTemporary(const QString& target, mode_t mode, QByteArray& temporaryName)
   return -1;
 }
 
+// Whether files can be opened without a name and named later (O_TMPFILE, then a link through
+// /proc/self/fd); asked once.
+bool namesUnnamedFiles() {
+  static const bool available = ::access("/proc/self/fd", X_OK) == 0;
+  return available;
+}
+
+// Opens a file without a name in the target's folder; -1 when the system cannot.
+int openUnnamed(const QString& target, mode_t mode) {
+  if (!namesUnnamedFiles()) return -1;
+  const QByteArray folder = QFile::encodeName(QFileInfo(target).path());
+  return ::open(folder.constData(), O_WRONLY | O_TMPFILE | O_CLOEXEC, mode);
+}
+
+// Gives the open file a name (fails with EEXIST when the name is taken).
+int linkUnnamed(int fd, const QByteArray& name) {
+  const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
+  return ::linkat(AT_FDCWD, self.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW);
+}
+
+// Names the locked unnamed file with a new temporary name beside the target; 0, or -1 with errno.
+int linkTemporary(int fd, const QString& target, QByteArray& temporaryName) {
+  const QFileInfo info(target);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const QString suffix = QString::number(QRandomGenerator::global()->generate64(), 36);
+    temporaryName = QFile::encodeName(info.path() + QStringLiteral("/.") + info.fileName() + QLatin1Char('.') + suffix + kTemporaryMark);
+    if (linkUnnamed(fd, temporaryName) == 0) return 0;
+    if (errno != EEXIST) break;
+  }
+  temporaryName.clear();
+  return -1;
+}
+
 bool writeAll(int fd, const QByteArray& bytes) {
   const char* data = bytes.constData();
   qsizetype left = bytes.size();
@@ -115,20 +148,22 @@ WholeFileWriter::WholeFileWriter(const QString& path, NewFileAccess access, Dura
   struct stat existing {};
   keepMode_ = ::stat(targetName_.constData(), &existing) == 0;
   mode_ = keepMode_ ? (existing.st_mode & 07777) : (access == NewFileAccess::OwnerOnly ? 0600 : 0666);
-  fd_ = openTemporary(target, keepMode_ ? 0600 : static_cast<mode_t>(mode_), temporaryName_);
+  const mode_t openMode = keepMode_ ? 0600 : static_cast<mode_t>(mode_);
+  fd_ = openUnnamed(target, openMode);
+  if (fd_ < 0) fd_ = openTemporary(target, openMode, temporaryName_);
   if (fd_ < 0) throw PlatformError(kWriteFailed, path, systemErrorText(errno));
 }
 
 WholeFileWriter::~WholeFileWriter() {
   if (fd_ < 0) return;
   ::close(fd_);
-  ::unlink(temporaryName_.constData());
+  if (!temporaryName_.isEmpty()) ::unlink(temporaryName_.constData());
 }
 
 void WholeFileWriter::fail(int errorNumber) {
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
-  ::unlink(temporaryName_.constData());
+  if (!temporaryName_.isEmpty()) ::unlink(temporaryName_.constData());
   throw PlatformError(kWriteFailed, path_, systemErrorText(errorNumber));
 }
 
@@ -141,6 +176,22 @@ void WholeFileWriter::commit() {
   if (fd_ < 0) throw PlatformError(kWriteFailed, path_, systemErrorText(EBADF));
   if (keepMode_ && ::fchmod(fd_, static_cast<mode_t>(mode_)) != 0) fail(errno);
   if (durability_ == Durability::Synced && ::fsync(fd_) != 0) fail(errno);
+  if (temporaryName_.isEmpty()) {
+    // A new file is given its name at once; one that replaces another is named beside it
+    // (locked, so that no clean-up takes it) and renamed over it, in one step.
+    if (!keepMode_ && linkUnnamed(fd_, targetName_) == 0) {
+      const int fd = fd_;
+      fd_ = -1;
+      if (::close(fd) != 0) {
+        const int failure = errno;
+        ::unlink(targetName_.constData());
+        throw PlatformError(kWriteFailed, path_, systemErrorText(failure));
+      }
+      return;
+    }
+    if (!keepMode_ && errno != EEXIST) fail(errno);
+    if (::flock(fd_, LOCK_EX) != 0 || linkTemporary(fd_, realTarget(path_), temporaryName_) != 0) fail(errno);
+  }
   const int fd = fd_;
   fd_ = -1;
   if (::close(fd) != 0) {

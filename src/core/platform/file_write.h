@@ -19,9 +19,10 @@ enum class Durability {
   Deferred,  // when the caller syncs the folder (syncFolder): a run of many files syncs once
 };
 
-// Writes the bytes as the whole content of the file: first into a temporary file in the same
-// folder (".NAME.RANDOM.wertalo-tmp", locked while it is written), then renamed over the
-// target, so that the file is never seen half written. Raises PlatformError with the path and
+// Writes the bytes as the whole content of the file: first into a file without a name in the
+// same folder, given the target's name once written (where the system cannot make one, a
+// temporary file ".NAME.RANDOM.wertalo-tmp", locked while it is written, renamed over the
+// target), so that the file is never seen half written and a write cut short leaves nothing. Raises PlatformError with the path and
 // the system's text on failure; the target is then untouched and the temporary file removed.
 void writeFileWhole(const QString& path, const QByteArray& bytes,
                     NewFileAccess access = NewFileAccess::Default, Durability durability = Durability::Synced);
@@ -48,7 +49,7 @@ class WholeFileWriter {
 
   QString path_;
   QByteArray targetName_;
-  QByteArray temporaryName_;
+  QByteArray temporaryName_;  // empty while the file has no name
   Durability durability_;
   int fd_ = -1;
   bool keepMode_ = false;
