@@ -110,14 +110,17 @@ QString sendingDate(db::Connection& c, const QString& table, qint64 id) {
 
 // The sending date is written in the report table of the unit kind, once, and only for an
 // approved report; the twin table is never touched.
-class SendingDate : public ::testing::TestWithParam<TRodzajEksportu> {};
+class SendingDate : public ::testing::TestWithParam<TRodzajEksportu> {
+ protected:
+  void SetUp() override { test::insertBaseRows(m.dtm.DB()); }
 
-TEST_P(SendingDate, WrittenOnceAndOnlyForApprovedReports) {
   const bool jb = GetParam() == rJB;
   const QString own = jb ? QStringLiteral("JBSPRAWOZD") : QStringLiteral("SPRAWOZD");
   const QString twin = jb ? QStringLiteral("SPRAWOZD") : QStringLiteral("JBSPRAWOZD");
   test::Module m;
-  test::insertBaseRows(m.dtm.DB());
+};
+
+TEST_P(SendingDate, WrittenOnceAndOnlyForApprovedReports) {
   const qint64 idJb = jb ? 7 : 0;
   test::insertReport(m.dtm.DB(), {.idspraw = 1, .typspr = QStringLiteral("D"), .datazak = QStringLiteral("2014-01-20"), .idJb = idJb});
   test::insertReport(m.dtm.DB(), {.idspraw = 2, .typspr = QStringLiteral("W"), .idJb = idJb});
@@ -137,11 +140,6 @@ TEST_P(SendingDate, WrittenOnceAndOnlyForApprovedReports) {
 // Dating many reports at once dates exactly those that dating them one by one would: stretches
 // of consecutive identifiers and single ones, in the unit kind's own table only.
 TEST_P(SendingDate, ManyAtOnceAsOneByOne) {
-  const bool jb = GetParam() == rJB;
-  const QString own = jb ? QStringLiteral("JBSPRAWOZD") : QStringLiteral("SPRAWOZD");
-  const QString twin = jb ? QStringLiteral("SPRAWOZD") : QStringLiteral("JBSPRAWOZD");
-  test::Module m;
-  test::insertBaseRows(m.dtm.DB());
   // Reports 1..20 and 30 approved, except 5 (open); 7 sent before; 12 exists only as the twin.
   for (qint64 id = 1; id <= 30; ++id) {
     if (id > 20 && id != 30) continue;

@@ -122,6 +122,15 @@ DataSet IdsRead::read(const std::vector<qint64>& ids, bool inlineTexts) const {
   return DataSet(parts.front().fieldNames().mid(0, static_cast<qsizetype>(columns)), std::move(rows));
 }
 
-DataSet IdsRead::rows(const std::vector<qint64>& ids) const { return read(ids, !inlineColumns_.isEmpty()); }
+DataSet IdsRead::rows(const std::vector<qint64>& ids) const {
+  if (inlineColumns_.isEmpty()) return read(ids, false);
+  try {
+    return read(ids, true);
+  } catch (const DbError&) {
+    // A row too wide for the server with its texts inline: read as "select *" says (its own
+    // error, if it has one, is the one the user sees).
+    return read(ids, false);
+  }
+}
 
 }  // namespace wertalo::db

@@ -23,7 +23,7 @@ db::DataSet ReportContext::rows(const QString& sql) const { return query(sql).op
 
 db::DataSet ReportContext::tableRows(const QString& table) const {
   if (reads_ != nullptr) {
-    if (std::optional<db::DataSet> read = reads_->rowsOf(table, row_->IDSPRAW)) return std::move(*read);
+    if (std::optional<db::DataSet> read = reads_->rowsOf(table, row_->IDSPRAW)) return *read;
   }
   return rows(QStringLiteral("select * from %1 where IDSPRAW=:IDSPRAW").arg(table));
 }
