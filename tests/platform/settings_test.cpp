@@ -225,7 +225,14 @@ INSTANTIATE_TEST_SUITE_P(
         BadFileCase{"AttributeNameOfPunctuation",
                     "<Wertalo><Inne `=\"1\"/><USTAWIENIA><cbUsun.Checked>TRUE</cbUsun.Checked></USTAWIENIA></Wertalo>"},
         BadFileCase{"AttributeNameWithDollarOnAnEntry",
-                    "<Wertalo><USTAWIENIA><cbUsun.Checked a$=\"1\">TRUE</cbUsun.Checked></USTAWIENIA></Wertalo>"}),
+                    "<Wertalo><USTAWIENIA><cbUsun.Checked a$=\"1\">TRUE</cbUsun.Checked></USTAWIENIA></Wertalo>"},
+        // Qt's reader takes a document type declaration after the root element has begun, or a
+        // second one; XML allows one, before the root.
+        BadFileCase{"DocumentTypeInsideTheRoot",
+                    "<Wertalo><USTAWIENIA>\n<!DOCTYPE a><cbUsun.Checked>TRUE</cbUsun.Checked></USTAWIENIA></Wertalo>"},
+        BadFileCase{"SecondDocumentType",
+                    "<!DOCTYPE Wertalo><!DOCTYPE Wertalo><Wertalo><USTAWIENIA><cbUsun.Checked>TRUE</cbUsun.Checked>"
+                    "</USTAWIENIA></Wertalo>"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Settings, UnreadableFileGivesMessage) {

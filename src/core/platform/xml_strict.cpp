@@ -77,12 +77,18 @@ bool declarationValid(const QByteArray& bytes) {
 bool isStrictlyWellFormed(const QByteArray& bytes) {
   if (!declarationValid(bytes)) return false;
   QXmlStreamReader reader(bytes);
+  bool beyondProlog = false;  // a document type declaration stands once, before the root
   while (!reader.atEnd()) {
     const QXmlStreamReader::TokenType token = reader.readNext();
+    if (token == QXmlStreamReader::DTD) {
+      if (beyondProlog) return false;
+      beyondProlog = true;
+    }
     if (token == QXmlStreamReader::ProcessingInstruction && !isXmlName(reader.processingInstructionTarget())) {
       return false;
     }
     if (token != QXmlStreamReader::StartElement) continue;
+    beyondProlog = true;
     if (!isXmlName(reader.qualifiedName())) return false;
     for (const QXmlStreamAttribute& attribute : reader.attributes()) {
       if (!isXmlName(attribute.qualifiedName())) return false;
