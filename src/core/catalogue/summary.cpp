@@ -83,6 +83,13 @@ void TdtmWertaloMain::Zakonczenie(const ExportResult& result, QStringList& memKo
   }
 }
 
+namespace {
+
+// A report approved after this moment counts as approved (DATAZAK of an open one is empty).
+QDateTime approvedAfter() { return QDateTime(QDate(1999, 1, 1), QTime(0, 0)); }
+
+}  // namespace
+
 bool TdtmWertaloMain::ZapiszDateWysylki(qint64 idspraw) {
   db::Query query(db_);
   // The sending date is written once per report, and only for an approved one.
@@ -90,7 +97,7 @@ bool TdtmWertaloMain::ZapiszDateWysylki(qint64 idspraw) {
                               "DATAWYSLANIA IS NULL AND DATAZAK>:DATAZAK")
                    .arg(tableFor(RodzajEksportu_, QStringLiteral("SPRAWOZD"))));
   query.bindInt(QStringLiteral("IDSPRAW"), idspraw);
-  query.bindDateTime(QStringLiteral("DATAZAK"), QDateTime(QDate(1999, 1, 1), QTime(0, 0)));
+  query.bindDateTime(QStringLiteral("DATAZAK"), approvedAfter());
   query.bindDateTime(QStringLiteral("DATAWYSLANIA"), clock_());
   return query.execSql() > 0;
 }
@@ -105,19 +112,19 @@ QSet<qint64> TdtmWertaloMain::ZapiszDatyWysylki(const std::vector<qint64>& ids) 
   const auto date = [&](const QString& which, const std::function<void(db::Query&)>& bind) {
     db::Query found(db_);
     found.setSql(QStringLiteral("SELECT IDSPRAW FROM %1 WHERE %2").arg(table, dueReports) + which);
-    found.bindDateTime(QStringLiteral("DATAZAK"), QDateTime(QDate(1999, 1, 1), QTime(0, 0)));
+    found.bindDateTime(QStringLiteral("DATAZAK"), approvedAfter());
     bind(found);
     const db::DataSet due = found.open();
     for (const db::DataSet::Row& row : due.rows()) dated.insert(db::DataSet::integerOf(row.at(0)));
     db::Query update(db_);
     update.setSql(QStringLiteral("UPDATE %1 SET DATAWYSLANIA= :DATAWYSLANIA WHERE %2").arg(table, dueReports) + which);
-    update.bindDateTime(QStringLiteral("DATAZAK"), QDateTime(QDate(1999, 1, 1), QTime(0, 0)));
+    update.bindDateTime(QStringLiteral("DATAZAK"), approvedAfter());
     update.bindDateTime(QStringLiteral("DATAWYSLANIA"), now);
     bind(update);
     update.execSql();
   };
   // A stretch of consecutive identifiers is named as a range (one statement whatever its
-  // length), the rest listed in parts a server accepts (Firebird: 1500 values).
+  // length), the rest listed in parts a server accepts.
   const db::IdStretches split = db::splitIds(ids, true);
   for (const auto& [first, last] : split.ranges) {
     date(QStringLiteral("BETWEEN :FIRST_ID AND :LAST_ID"), [&](db::Query& query) {
@@ -125,12 +132,7 @@ QSet<qint64> TdtmWertaloMain::ZapiszDatyWysylki(const std::vector<qint64>& ids) 
       query.bindInt(QStringLiteral("LAST_ID"), last);
     });
   }
-  constexpr size_t kPart = 1000;
-  for (size_t from = 0; from < split.listed.size(); from += kPart) {
-    QStringList list;
-    for (size_t i = from; i < std::min(split.listed.size(), from + kPart); ++i) list << QString::number(split.listed[i]);
-    date(QStringLiteral("IN (") + list.join(QLatin1Char(',')) + QLatin1Char(')'), [](db::Query&) {});
-  }
+  for (const QString& list : db::idListTexts(split.listed)) date(QStringLiteral("IN ") + list, [](db::Query&) {});
   return dated;
 }
 

@@ -113,6 +113,20 @@ DataSet openSql(Connection& connection, const QString& sql) {
 
 namespace wertalo::db {
 
+std::vector<QString> idListTexts(const std::vector<qint64>& ids, int partSize) {
+  std::vector<QString> lists;
+  const size_t part = static_cast<size_t>(qMax(1, partSize));
+  for (size_t from = 0; from < ids.size(); from += part) {
+    QString list(QLatin1Char('('));
+    for (size_t i = from; i < qMin(ids.size(), from + part); ++i) {
+      if (i > from) list += QLatin1Char(',');
+      list += QString::number(ids[i]);
+    }
+    lists.push_back(list + QLatin1Char(')'));
+  }
+  return lists;
+}
+
 DataSet openForIds(Connection& connection, const QString& sqlEndingInIn, const std::vector<qint64>& ids, int partSize) {
   std::vector<qint64> listed;
   QSet<qint64> seen;
@@ -124,15 +138,10 @@ DataSet openForIds(Connection& connection, const QString& sqlEndingInIn, const s
   }
   std::shared_ptr<const FieldIndex> fields;
   std::vector<DataSet::Row> rows;
-  for (size_t from = 0; from < listed.size(); from += static_cast<size_t>(partSize)) {
-    QString list;
-    const size_t to = qMin(listed.size(), from + static_cast<size_t>(partSize));
-    for (size_t i = from; i < to; ++i) {
-      if (i > from) list += QLatin1Char(',');
-      list += QString::number(listed[i]);
-    }
-    DataSet part = openSql(connection, sqlEndingInIn + QStringLiteral(" (") + list + QLatin1Char(')'));
-    if (to == listed.size() && from == 0) return part;  // one part: its rows as they are
+  const std::vector<QString> lists = idListTexts(listed, partSize);
+  for (const QString& list : lists) {
+    DataSet part = openSql(connection, sqlEndingInIn + QLatin1Char(' ') + list);
+    if (lists.size() == 1) return part;  // one part: its rows as they are
     if (!fields) fields = std::make_shared<FieldIndex>(part.fieldNames());
     for (const DataSet::Row& row : part.rows()) rows.push_back(row);
   }

@@ -57,6 +57,10 @@ class Query {
 // Runs a statement without parameters and returns its rows.
 DataSet openSql(Connection& connection, const QString& sql);
 
+// The identifiers as value lists "(1,2,3)" of at most `partSize` each (servers limit a list
+// of values; Firebird to 1500), in their order.
+std::vector<QString> idListTexts(const std::vector<qint64>& ids, int partSize = 1000);
+
 // The rows of a statement that ends in "IN" for many identifiers: the statement is run with
 // the identifiers as its list, in parts of at most `partSize` (servers limit a list of values;
 // Firebird to 1500), and the rows come part after part. Each identifier is listed once; the rows

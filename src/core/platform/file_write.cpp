@@ -35,14 +35,18 @@ QString realTarget(const QString& path) {
 // What every temporary name ends with; nothing else in a folder is taken for ours.
 const QString kTemporaryMark = QStringLiteral(".wertalo-tmp");
 
+// A new random temporary name beside the target.
+QByteArray temporaryNameFor(const QFileInfo& target) {
+  const QString suffix = QString::number(QRandomGenerator::global()->generate64(), 36);
+  return QFile::encodeName(target.path() + QStringLiteral("/.") + target.fileName() + QLatin1Char('.') + suffix + kTemporaryMark);
+}
+
 // Opens a new temporary file beside the target and locks it for as long as it is open, so that
 // removeLeftTemporaries leaves it alone; returns its descriptor and name, or -1 with errno set.
 int openTemporary(const QString& target, mode_t mode, QByteArray& temporaryName) {
   const QFileInfo info(target);
-  const QString folder = info.path();
   for (int attempt = 0; attempt < 100; ++attempt) {
-    const QString suffix = QString::number(QRandomGenerator::global()->generate64(), 36);
-    temporaryName = QFile::encodeName(folder + QStringLiteral("/.") + info.fileName() + QLatin1Char('.') + suffix + kTemporaryMark);
+    temporaryName = temporaryNameFor(info);
     const int fd = ::open(temporaryName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     if (fd < 0) {
       if (errno == EEXIST) continue;
@@ -83,8 +87,7 @@ int linkUnnamed(int fd, const QByteArray& name) {
 int linkTemporary(int fd, const QString& target, QByteArray& temporaryName) {
   const QFileInfo info(target);
   for (int attempt = 0; attempt < 100; ++attempt) {
-    const QString suffix = QString::number(QRandomGenerator::global()->generate64(), 36);
-    temporaryName = QFile::encodeName(info.path() + QStringLiteral("/.") + info.fileName() + QLatin1Char('.') + suffix + kTemporaryMark);
+    temporaryName = temporaryNameFor(info);
     if (linkUnnamed(fd, temporaryName) == 0) return 0;
     if (errno != EEXIST) break;
   }
@@ -180,30 +183,25 @@ void WholeFileWriter::commit() {
     // A new file is given its name at once; one that replaces another is named beside it
     // (locked, so that no clean-up takes it) and renamed over it, in one step.
     if (!keepMode_ && linkUnnamed(fd_, targetName_) == 0) {
-      const int fd = fd_;
-      fd_ = -1;
-      if (::close(fd) != 0) {
-        const int failure = errno;
-        ::unlink(targetName_.constData());
-        throw PlatformError(kWriteFailed, path_, systemErrorText(failure));
-      }
+      closeNamed(targetName_);
       return;
     }
     if (!keepMode_ && errno != EEXIST) fail(errno);
-    if (::flock(fd_, LOCK_EX) != 0 || linkTemporary(fd_, realTarget(path_), temporaryName_) != 0) fail(errno);
+    if (::flock(fd_, LOCK_EX) != 0 || linkTemporary(fd_, QFile::decodeName(targetName_), temporaryName_) != 0) fail(errno);
   }
+  closeNamed(temporaryName_);
+  if (::rename(temporaryName_.constData(), targetName_.constData()) != 0) removeAndThrow(temporaryName_, errno);
+}
+
+void WholeFileWriter::closeNamed(const QByteArray& name) {
   const int fd = fd_;
   fd_ = -1;
-  if (::close(fd) != 0) {
-    const int failure = errno;
-    ::unlink(temporaryName_.constData());
-    throw PlatformError(kWriteFailed, path_, systemErrorText(failure));
-  }
-  if (::rename(temporaryName_.constData(), targetName_.constData()) != 0) {
-    const int failure = errno;
-    ::unlink(temporaryName_.constData());
-    throw PlatformError(kWriteFailed, path_, systemErrorText(failure));
-  }
+  if (::close(fd) != 0) removeAndThrow(name, errno);
+}
+
+void WholeFileWriter::removeAndThrow(const QByteArray& name, int errorNumber) {
+  ::unlink(name.constData());
+  throw PlatformError(kWriteFailed, path_, systemErrorText(errorNumber));
 }
 
 void syncFolder(const QString& folder) {

@@ -46,6 +46,9 @@ class WholeFileWriter {
 
  private:
   void fail(int errorNumber);
+  // Closes the file, which has the name given; when the close fails, removes that name and raises.
+  void closeNamed(const QByteArray& name);
+  [[noreturn]] void removeAndThrow(const QByteArray& name, int errorNumber);
 
   QString path_;
   QByteArray targetName_;

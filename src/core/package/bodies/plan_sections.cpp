@@ -3,7 +3,6 @@
 #include "core/package/bodies/plan_sections.h"
 
 #include "core/db/data_set.h"
-#include "core/db/query.h"
 #include "core/package/bodies/row_writer.h"
 
 namespace wertalo::package {
