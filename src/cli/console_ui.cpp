@@ -1,5 +1,6 @@
 #include "cli/console_ui.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace wertalo::cli {
@@ -16,14 +17,19 @@ void err(const QString& text) {
 }
 
 QString terminalText(const QString& text, bool keepLineBreaks) {
+  const auto unsafe = [keepLineBreaks](QChar c) {
+    const char16_t u = c.unicode();
+    if (keepLineBreaks && u == u'\n') return false;
+    const bool control = u < 0x20 || (u >= 0x7F && u <= 0x9F);
+    const bool bidi = (u >= 0x202A && u <= 0x202E) || (u >= 0x2066 && u <= 0x2069);
+    return control || bidi;
+  };
+  // Most texts have nothing to replace: they are shown as they are, without a copy.
+  if (std::none_of(text.begin(), text.end(), unsafe)) return text;
   QString shown = text;
   if (keepLineBreaks) shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   for (QChar& c : shown) {
-    const char16_t u = c.unicode();
-    if (keepLineBreaks && u == u'\n') continue;
-    const bool control = u < 0x20 || (u >= 0x7F && u <= 0x9F);
-    const bool bidi = (u >= 0x202A && u <= 0x202E) || (u >= 0x2066 && u <= 0x2069);
-    if (control || bidi) c = QChar(0xFFFD);
+    if (unsafe(c)) c = QChar(0xFFFD);
   }
   return shown;
 }

@@ -10,6 +10,7 @@
 
 #include "core/db/connection.h"
 #include "core/db/db_error.h"
+#include "core/db/inline_texts.h"
 #include "core/db/query.h"
 #include "support/databases.h"
 
@@ -217,6 +218,56 @@ TEST_P(DataSetTest, UnboundParameterIsRefused) {
   Query q(*connection_);
   q.setSql(QStringLiteral("select * from POZ where ID=:ID"));
   EXPECT_THROW(q.open(), DbError);
+}
+
+// On Firebird "select *" of one table reads short texts inline; the rows are those the
+// statement gives as written (read here through "POZ.*", which is left as it is), also when a
+// text is too long to come inline and the statement runs again as written.
+TEST_P(DataSetTest, SelectAllWithTextsInlineGivesTheRowsAsWritten) {
+  const struct {
+    const char* sql;
+    const char* written;  // the same rows, read without texts inline
+    bool inlined;         // on Firebird
+  } cases[] = {
+      // texts up to 800 characters
+      {"select * from POZ where ID <> 2 order by ID", "select POZ.* from POZ where ID <> 2 order by ID", true},
+      {"SELECT *  FROM poz\nWHERE ID=1 or ID=3 ORDER BY ID", "select POZ.* from POZ where ID=1 or ID=3 order by ID", true},
+      // 2300 characters in row 2
+      {"select * from POZ order by ID", "select POZ.* from POZ order by ID", true},
+      // other statements are left as written
+      {"select * from POZ p where p.ID <> 2 order by ID", "select p.* from POZ p where p.ID <> 2 order by ID", false},
+      {"select * from POZ where ID <> 2 union all select * from POZ where ID = 2",
+       "select POZ.* from POZ where ID <> 2 union all select POZ.* from POZ where ID = 2", false},
+      {"select ID, UWAGI from POZ where ID <> 2 order by ID", "select POZ.ID, POZ.UWAGI from POZ where ID <> 2 order by ID", false},
+  };
+  for (const auto& c : cases) {
+    const QString sql = QString::fromUtf8(c.sql);
+    const QString written = QString::fromUtf8(c.written);
+    EXPECT_EQ(inlineTextsStatement(*connection_, sql).has_value(), c.inlined && GetParam() == Engine::Firebird) << c.sql;
+    ASSERT_FALSE(inlineTextsStatement(*connection_, written).has_value());
+    const DataSet got = openSql(*connection_, sql);
+    const DataSet expected = openSql(*connection_, written);
+    ASSERT_EQ(got.fieldNames(), expected.fieldNames()) << c.sql;
+    ASSERT_EQ(got.recordCount(), expected.recordCount()) << c.sql;
+    for (size_t r = 0; r < got.rows().size(); ++r) {
+      for (size_t f = 0; f < got.rows()[r].size(); ++f) {
+        EXPECT_EQ(DataSet::textOf(got.rows()[r][f]), DataSet::textOf(expected.rows()[r][f])) << c.sql << " row " << r << " field " << f;
+      }
+    }
+  }
+}
+
+// A table's columns are looked up again after a statement that may change them.
+TEST_P(DataSetTest, SelectAllSeesAColumnAddedLater) {
+  EXPECT_EQ(all().fieldCount(), 8);
+  connection_->executeScript(QStringLiteral("alter table POZ add OPIS BLOB SUB_TYPE TEXT;\n"));
+  Query update(*connection_);
+  update.setSql(QStringLiteral("update POZ set OPIS='opis' where ID=3"));
+  update.execSql();
+  const DataSet ds = all();
+  ASSERT_EQ(ds.fieldCount(), 9);
+  EXPECT_EQ(ds.fieldNames().last().toUpper(), QStringLiteral("OPIS"));
+  EXPECT_EQ(DataSet::textOf(ds.rows()[2][8]), QStringLiteral("opis"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, DataSetTest, ::testing::Values(Engine::Sqlite, Engine::Firebird),

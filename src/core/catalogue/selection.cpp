@@ -6,6 +6,7 @@
 
 
 #include "core/base/error.h"
+#include "core/db/ids_read.h"
 #include "core/db/query.h"
 #include "core/text/period.h"
 
@@ -47,10 +48,11 @@ QHash<qint64, bool> TdtmWertaloMain::signatureFlags(const std::vector<ReportRow>
   std::vector<qint64> ids;
   ids.reserve(reports.size());
   for (const ReportRow& report : reports) ids.push_back(report.IDSPRAW);
-  const db::RowsByKey forms(
-      db::openForIds(db_, QStringLiteral("select idspraw, czy_epodpisane from ") + signatureTable(kind) + QStringLiteral(" where idspraw in"),
-                     ids),
-      u"idspraw");
+  const db::RowsByKey forms(db::openForIdStretches(db_,
+                                                   QStringLiteral("select idspraw, czy_epodpisane from ") + signatureTable(kind) +
+                                                       QStringLiteral(" where idspraw "),
+                                                   QStringLiteral("idspraw"), ids),
+                            u"idspraw");
   QHash<qint64, bool> flags;
   for (const qint64 id : ids) {
     const db::DataSet form = forms.rowsOf(id);

@@ -88,6 +88,7 @@ void Connection::open(const ConnectionSettings& settings) {
 
 void Connection::close() {
   forgetStatements();
+  forgetSelectLists();
   inTransaction_ = false;
   if (!QSqlDatabase::contains(name_)) return;
   QSqlDatabase db = QSqlDatabase::database(name_, false);
@@ -125,6 +126,7 @@ QStringList splitScript(const QString& script) {
 }
 
 void Connection::executeScript(const QString& script) {
+  forgetSelectLists();
   QSqlDatabase db = database();
   for (const QString& statement : splitScript(script)) {
     QSqlQuery query(db);
@@ -144,6 +146,7 @@ bool Connection::hasTable(const QString& name) const {
 void Connection::beginTransaction() {
   QSqlDatabase db = database();
   if (!dialect_->reusesStatements()) forgetStatements();
+  forgetSelectLists();
   if (!db.transaction()) throw DbError(errorText(db.lastError()));
   inTransaction_ = true;
   ++transactionSerial_;
@@ -152,6 +155,7 @@ void Connection::beginTransaction() {
 void Connection::commit() {
   QSqlDatabase db = database();
   if (!dialect_->reusesStatements()) forgetStatements();
+  forgetSelectLists();
   if (!db.commit()) throw DbError(errorText(db.lastError()));
   inTransaction_ = false;
   ++transactionSerial_;
@@ -160,12 +164,22 @@ void Connection::commit() {
 void Connection::rollback() {
   QSqlDatabase db = database();
   if (!dialect_->reusesStatements()) forgetStatements();
+  forgetSelectLists();
   inTransaction_ = false;
   ++transactionSerial_;
   if (!db.rollback()) throw DbError(errorText(db.lastError()));
 }
 
 void Connection::forgetStatements() { statements_.clear(); }
+
+const QString* Connection::knownSelectList(const QString& table) const {
+  const auto it = selectLists_.constFind(table);
+  return it == selectLists_.constEnd() ? nullptr : &it.value();
+}
+
+const QString& Connection::rememberSelectList(const QString& table, const QString& list) {
+  return *selectLists_.insert(table, list);
+}
 
 std::shared_ptr<PreparedStatement> Connection::prepare(const QString& sql) {
   // A statement may be run again outside a transaction only where the engine lets it see the

@@ -77,6 +77,12 @@ class Connection {
   // How many statements were prepared on the engine so far (kept ones are not counted again).
   int preparedCount() const { return preparedCount_; }
 
+  // The select list a reader made for a table (see inlineTextsStatement), kept until the next
+  // transaction begins or ends, or a statement that may change tables runs.
+  const QString* knownSelectList(const QString& table) const;
+  const QString& rememberSelectList(const QString& table, const QString& list);
+  void forgetSelectLists() { selectLists_.clear(); }
+
  private:
   // Drops the kept statements (before a close, and when a transaction begins or ends on an
   // engine whose statements belong to their transaction).
@@ -88,6 +94,7 @@ class Connection {
   std::unique_ptr<Dialect> dialect_;
   QHash<QString, std::shared_ptr<PreparedStatement>> statements_;
   int preparedCount_ = 0;
+  QHash<QString, QString> selectLists_;
 };
 
 // One read transaction over a stretch of work: every statement reads the same state of the

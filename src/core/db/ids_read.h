@@ -1,4 +1,4 @@
-// Wertalo: the rows of a table for lists of identifiers, read without a round trip per text.
+// Wertalo: the rows of a table for lists of identifiers, read by ranges where they are dense.
 #pragma once
 
 #include <QString>
@@ -23,33 +23,30 @@ struct IdStretches {
 };
 IdStretches splitIds(std::vector<qint64> ids, bool exact);
 
-// Reads the rows of a table whose key is one of a list of identifiers: the columns, names and
-// values of "select * from <table>", each identifier's rows in the order the engine gives them
-// for "where <key> = :id" (an index, or none, keeps a key's rows in their stored order), the
-// identifiers in ascending order. A stretch of identifiers at least half of whose numbers are
-// wanted is read as one range of the key (an index finds a range at the cost of one lookup, a
-// list at the cost of one per identifier); the rest is listed. Where the engine would fetch
-// every text BLOB with round trips of its own (Firebird), short texts come inline with their
-// row, and identifiers with a longer text are read again with "select *".
+// The rows a statement "select … from <table> where <key> " gives for a list of identifiers:
+// its columns, names and values, each identifier's rows in the order the engine gives them for
+// "where <key> = :id" (an index, or none, keeps a key's rows in their stored order), the
+// identifiers in ascending order, each counted once. A stretch of identifiers at least half of
+// whose numbers are wanted is read as one range of the key ("between"; an index finds a range
+// at the cost of one lookup, a list at the cost of one per identifier) and the rows of the
+// others dropped; the rest is listed ("in").
+DataSet openForIdStretches(Connection& connection, const QString& selectWhere, const QString& keyField,
+                           const std::vector<qint64>& ids);
+
+// The rows of a table for lists of identifiers, as openForIdStretches reads them with
+// "select *" (where the engine would fetch every text BLOB with round trips of its own, short
+// texts come inline with their row: see inlineTextsStatement).
 class IdsRead {
  public:
-  // Looks up the table's columns once (a table the engine cannot describe is read with "select *").
   IdsRead(Connection& connection, const QString& table, const QString& keyField);
 
   // The rows of the identifiers (each counted once).
   DataSet rows(const std::vector<qint64>& ids) const;
-  // Whether texts come inline (for the tests).
-  bool readsTextsInline() const { return !inlineColumns_.isEmpty(); }
 
  private:
-  // "select <columns> from <table> where <key> ": inline texts and the long-text flag, or "*".
-  QString selectFrom(bool inlineTexts) const;
-  DataSet read(const std::vector<qint64>& ids, bool inlineTexts) const;
-
   Connection* connection_;
   QString table_;
   QString keyField_;
-  QString inlineColumns_;  // the select list with short texts inline, then the long-text flag; "" for "select *"
 };
 
 }  // namespace wertalo::db

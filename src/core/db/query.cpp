@@ -7,6 +7,7 @@
 
 #include "core/db/connection.h"
 #include "core/db/db_error.h"
+#include "core/db/inline_texts.h"
 
 namespace wertalo::db {
 
@@ -68,19 +69,36 @@ QStringList Query::parameterNames(const QString& sql) {
 }
 
 DataSet Query::open() const {
-  const std::shared_ptr<PreparedStatement> statement = connection_->prepare(connection_->dialect().adapt(sql()));
+  if (const std::optional<QString> inlined = inlineTextsStatement(*connection_, sql())) {
+    try {
+      if (std::optional<DataSet> rows = run(*inlined, true)) return std::move(*rows);
+    } catch (const DbError&) {
+      // A row too wide for the server with its texts inline: read as written (its own error,
+      // if it has one, is the one the user sees).
+    }
+  }
+  return *run(sql(), false);
+}
+
+std::optional<DataSet> Query::run(const QString& sql, bool longTextFlagLast) const {
+  const std::shared_ptr<PreparedStatement> statement = connection_->prepare(connection_->dialect().adapt(sql));
   QSqlQuery& query = statement->query;
   bindAndRun(*statement, connection_->dialect(), params_);
-  // The fields of a statement's result are looked up once, on its first run.
+  // The fields of a statement's result are looked up once, on its first run (the long-text
+  // flag is none of them).
   if (!statement->fields) {
     const QSqlRecord record = query.record();
     QStringList fields;
-    for (int i = 0; i < record.count(); ++i) fields.append(record.fieldName(i));
+    for (int i = 0; i < record.count() - (longTextFlagLast ? 1 : 0); ++i) fields.append(record.fieldName(i));
     statement->fields = std::make_shared<FieldIndex>(fields);
   }
   const int fieldCount = statement->fields->count();
   std::vector<DataSet::Row> rows;
   while (query.next()) {
+    if (longTextFlagLast && DataSet::integerOf(query.value(fieldCount)) != 0) {
+      query.finish();
+      return std::nullopt;
+    }
     DataSet::Row row;
     row.reserve(static_cast<size_t>(fieldCount));
     for (int i = 0; i < fieldCount; ++i) row.push_back(query.value(i));
@@ -89,13 +107,15 @@ DataSet Query::open() const {
   if (query.lastError().isValid()) {
     const QString text = query.lastError().text().trimmed();
     query.finish();
-    throw DbError(text, sql());
+    throw DbError(text, sql);
   }
   query.finish();
   return DataSet(statement->fields, std::move(rows));
 }
 
 int Query::execSql() const {
+  // A statement that may change tables makes the tables' select lists be looked up again.
+  connection_->forgetSelectLists();
   const std::shared_ptr<PreparedStatement> statement = connection_->prepare(connection_->dialect().adapt(sql()));
   bindAndRun(*statement, connection_->dialect(), params_);
   const int affected = statement->query.numRowsAffected();

@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <optional>
 #include <vector>
 
 #include "core/db/data_set.h"
@@ -49,6 +50,10 @@ class Query {
   static QStringList parameterNames(const QString& sql);
 
  private:
+  // Runs `sql` with the bindings; with `longTextFlagLast`, the last column is the long-text
+  // flag of inlineTextsStatement, left out of the rows, and a row that has it set gives nothing.
+  std::optional<DataSet> run(const QString& sql, bool longTextFlagLast) const;
+
   Connection* connection_;
   QStringList lines_;
   QMap<QString, QVariant> params_;
