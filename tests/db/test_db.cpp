@@ -10,7 +10,7 @@
 
 #include "core/db/connection.h"
 #include "core/db/db_error.h"
-#include "core/db/inline_texts.h"
+#include "core/db/select_all.h"
 #include "core/db/query.h"
 #include "support/databases.h"
 
@@ -220,15 +220,21 @@ TEST_P(DataSetTest, UnboundParameterIsRefused) {
   EXPECT_THROW(q.open(), DbError);
 }
 
-// On Firebird "select *" of one table reads short texts inline; the rows are those the
-// statement gives as written (read here through "POZ.*", which is left as it is), also when a
-// text is too long to come inline and the statement runs again as written.
-TEST_P(DataSetTest, SelectAllWithTextsInlineGivesTheRowsAsWritten) {
+// On Firebird "select *" of one table is spelled out: its columns by name and short texts
+// inline. The rows are those the statement gives as written (read here through "POZ.*", which
+// is left as it is), also when a text is too long to come inline and the statement runs again
+// as written.
+TEST_P(DataSetTest, SelectAllSpelledOutGivesTheRowsAsWritten) {
+  connection_->executeScript(QStringLiteral("CREATE TABLE KW (ID INTEGER, KWOTA NUMERIC(18,4), DATA DATE);\n"
+                                            "INSERT INTO KW VALUES (1, 12.5, '2014-01-31');\n"
+                                            "INSERT INTO KW VALUES (2, NULL, NULL);\n"));
   const struct {
     const char* sql;
     const char* written;  // the same rows, read without texts inline
-    bool inlined;         // on Firebird
+    bool spelled;         // on Firebird
   } cases[] = {
+      // no texts
+      {"select * from KW order by ID", "select KW.* from KW order by ID", true},
       // texts up to 800 characters
       {"select * from POZ where ID <> 2 order by ID", "select POZ.* from POZ where ID <> 2 order by ID", true},
       {"SELECT *  FROM poz\nWHERE ID=1 or ID=3 ORDER BY ID", "select POZ.* from POZ where ID=1 or ID=3 order by ID", true},
@@ -243,8 +249,8 @@ TEST_P(DataSetTest, SelectAllWithTextsInlineGivesTheRowsAsWritten) {
   for (const auto& c : cases) {
     const QString sql = QString::fromUtf8(c.sql);
     const QString written = QString::fromUtf8(c.written);
-    EXPECT_EQ(inlineTextsStatement(*connection_, sql).has_value(), c.inlined && GetParam() == Engine::Firebird) << c.sql;
-    ASSERT_FALSE(inlineTextsStatement(*connection_, written).has_value());
+    EXPECT_EQ(spelledOutSelectAll(*connection_, sql).has_value(), c.spelled && GetParam() == Engine::Firebird) << c.sql;
+    ASSERT_FALSE(spelledOutSelectAll(*connection_, written).has_value());
     const DataSet got = openSql(*connection_, sql);
     const DataSet expected = openSql(*connection_, written);
     ASSERT_EQ(got.fieldNames(), expected.fieldNames()) << c.sql;

@@ -12,7 +12,7 @@
 #include "core/catalogue/select_table.h"
 #include "core/db/db_error.h"
 #include "core/db/ids_read.h"
-#include "core/db/inline_texts.h"
+#include "core/db/select_all.h"
 #include "core/db/query.h"
 #include "core/package/body_reads.h"
 #include "core/package/report_context.h"
@@ -134,7 +134,7 @@ TEST_P(BodyReadsTest, AStretchIsReadAsARangeWithoutOtherReportsRows) {
     }
     if (id != 14) run.push_back(id);
   }
-  EXPECT_EQ(db::inlineTextsStatement(*db_, QStringLiteral("select * from RB30 where IDSPRAW between 10 and 29")).has_value(),
+  EXPECT_EQ(db::spelledOutSelectAll(*db_, QStringLiteral("select * from RB30 where IDSPRAW between 10 and 29")).has_value(),
             GetParam() == db::Engine::Firebird);
   const db::IdStretches split = db::splitIds(run, false);
   ASSERT_EQ(split.ranges.size(), 1u);

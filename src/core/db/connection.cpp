@@ -9,6 +9,7 @@
 
 #include "core/db/db_error.h"
 #include "core/db/query.h"
+#include "core/db/select_all.h"
 
 namespace wertalo::db {
 
@@ -88,7 +89,7 @@ void Connection::open(const ConnectionSettings& settings) {
 
 void Connection::close() {
   forgetStatements();
-  forgetSelectLists();
+  forgetTableColumns();
   inTransaction_ = false;
   if (!QSqlDatabase::contains(name_)) return;
   QSqlDatabase db = QSqlDatabase::database(name_, false);
@@ -126,7 +127,7 @@ QStringList splitScript(const QString& script) {
 }
 
 void Connection::executeScript(const QString& script) {
-  forgetSelectLists();
+  forgetTableColumns();
   QSqlDatabase db = database();
   for (const QString& statement : splitScript(script)) {
     QSqlQuery query(db);
@@ -146,7 +147,7 @@ bool Connection::hasTable(const QString& name) const {
 void Connection::beginTransaction() {
   QSqlDatabase db = database();
   if (!dialect_->reusesStatements()) forgetStatements();
-  forgetSelectLists();
+  forgetTableColumns();
   if (!db.transaction()) throw DbError(errorText(db.lastError()));
   inTransaction_ = true;
   ++transactionSerial_;
@@ -155,7 +156,7 @@ void Connection::beginTransaction() {
 void Connection::commit() {
   QSqlDatabase db = database();
   if (!dialect_->reusesStatements()) forgetStatements();
-  forgetSelectLists();
+  forgetTableColumns();
   if (!db.commit()) throw DbError(errorText(db.lastError()));
   inTransaction_ = false;
   ++transactionSerial_;
@@ -164,7 +165,7 @@ void Connection::commit() {
 void Connection::rollback() {
   QSqlDatabase db = database();
   if (!dialect_->reusesStatements()) forgetStatements();
-  forgetSelectLists();
+  forgetTableColumns();
   inTransaction_ = false;
   ++transactionSerial_;
   if (!db.rollback()) throw DbError(errorText(db.lastError()));
@@ -172,13 +173,15 @@ void Connection::rollback() {
 
 void Connection::forgetStatements() { statements_.clear(); }
 
-const QString* Connection::knownSelectList(const QString& table) const {
-  const auto it = selectLists_.constFind(table);
-  return it == selectLists_.constEnd() ? nullptr : &it.value();
+const std::shared_ptr<const TableColumns>* Connection::knownTableColumns(const QString& table) const {
+  const auto it = tableColumns_.constFind(table);
+  return it == tableColumns_.constEnd() ? nullptr : &it.value();
 }
 
-const QString& Connection::rememberSelectList(const QString& table, const QString& list) {
-  return *selectLists_.insert(table, list);
+std::shared_ptr<const TableColumns> Connection::rememberTableColumns(const QString& table,
+                                                                     std::shared_ptr<const TableColumns> columns) {
+  tableColumns_.insert(table, columns);
+  return columns;
 }
 
 std::shared_ptr<PreparedStatement> Connection::prepare(const QString& sql) {

@@ -14,6 +14,8 @@
 
 namespace wertalo::db {
 
+struct TableColumns;
+
 // A statement prepared on a connection, with what every run of it needs: the names of its
 // parameters and the fields of its result (known after its first run).
 struct PreparedStatement {
@@ -77,11 +79,12 @@ class Connection {
   // How many statements were prepared on the engine so far (kept ones are not counted again).
   int preparedCount() const { return preparedCount_; }
 
-  // The select list a reader made for a table (see inlineTextsStatement), kept until the next
-  // transaction begins or ends, or a statement that may change tables runs.
-  const QString* knownSelectList(const QString& table) const;
-  const QString& rememberSelectList(const QString& table, const QString& list);
-  void forgetSelectLists() { selectLists_.clear(); }
+  // The columns of a table as a reader described them (see spelledOutSelectAll; null: not
+  // describable), kept until the next transaction begins or ends, or a statement that may
+  // change tables runs.
+  const std::shared_ptr<const TableColumns>* knownTableColumns(const QString& table) const;
+  std::shared_ptr<const TableColumns> rememberTableColumns(const QString& table, std::shared_ptr<const TableColumns> columns);
+  void forgetTableColumns() { tableColumns_.clear(); }
 
  private:
   // Drops the kept statements (before a close, and when a transaction begins or ends on an
@@ -94,7 +97,7 @@ class Connection {
   std::unique_ptr<Dialect> dialect_;
   QHash<QString, std::shared_ptr<PreparedStatement>> statements_;
   int preparedCount_ = 0;
-  QHash<QString, QString> selectLists_;
+  QHash<QString, std::shared_ptr<const TableColumns>> tableColumns_;
 };
 
 // One read transaction over a stretch of work: every statement reads the same state of the

@@ -35,7 +35,7 @@ DataSet openForIdStretches(Connection& connection, const QString& selectWhere, c
 
 // The rows of a table for lists of identifiers, as openForIdStretches reads them with
 // "select *" (where the engine would fetch every text BLOB with round trips of its own, short
-// texts come inline with their row: see inlineTextsStatement).
+// texts come inline with their row: see spelledOutSelectAll).
 class IdsRead {
  public:
   IdsRead(Connection& connection, const QString& table, const QString& keyField);

@@ -7,7 +7,7 @@
 
 #include "core/db/connection.h"
 #include "core/db/db_error.h"
-#include "core/db/inline_texts.h"
+#include "core/db/select_all.h"
 
 namespace wertalo::db {
 
@@ -69,28 +69,32 @@ QStringList Query::parameterNames(const QString& sql) {
 }
 
 DataSet Query::open() const {
-  if (const std::optional<QString> inlined = inlineTextsStatement(*connection_, sql())) {
-    try {
-      if (std::optional<DataSet> rows = run(*inlined, true)) return std::move(*rows);
-    } catch (const DbError&) {
-      // A row too wide for the server with its texts inline: read as written (its own error,
-      // if it has one, is the one the user sees).
-    }
+  const std::optional<SpelledSelect> spelled = spelledOutSelectAll(*connection_, sql());
+  if (!spelled) return *run(sql(), nullptr, false);
+  if (!spelled->columns->longTextFlag) return *run(spelled->sql, spelled->columns->fields, false);
+  try {
+    if (std::optional<DataSet> rows = run(spelled->sql, spelled->columns->fields, true)) return std::move(*rows);
+  } catch (const DbError&) {
+    // A row too wide for the server with its texts inline: read as written (its own error,
+    // if it has one, is the one the user sees).
   }
-  return *run(sql(), false);
+  return *run(sql(), spelled->columns->fields, false);
 }
 
-std::optional<DataSet> Query::run(const QString& sql, bool longTextFlagLast) const {
+std::optional<DataSet> Query::run(const QString& sql, const std::shared_ptr<const FieldIndex>& knownFields, bool longTextFlagLast) const {
   const std::shared_ptr<PreparedStatement> statement = connection_->prepare(connection_->dialect().adapt(sql));
   QSqlQuery& query = statement->query;
   bindAndRun(*statement, connection_->dialect(), params_);
-  // The fields of a statement's result are looked up once, on its first run (the long-text
-  // flag is none of them).
+  // The fields of a statement's result are looked up once, on its first run, unless known.
   if (!statement->fields) {
-    const QSqlRecord record = query.record();
-    QStringList fields;
-    for (int i = 0; i < record.count() - (longTextFlagLast ? 1 : 0); ++i) fields.append(record.fieldName(i));
-    statement->fields = std::make_shared<FieldIndex>(fields);
+    if (knownFields) {
+      statement->fields = knownFields;
+    } else {
+      const QSqlRecord record = query.record();
+      QStringList fields;
+      for (int i = 0; i < record.count(); ++i) fields.append(record.fieldName(i));
+      statement->fields = std::make_shared<FieldIndex>(fields);
+    }
   }
   const int fieldCount = statement->fields->count();
   std::vector<DataSet::Row> rows;
@@ -114,8 +118,8 @@ std::optional<DataSet> Query::run(const QString& sql, bool longTextFlagLast) con
 }
 
 int Query::execSql() const {
-  // A statement that may change tables makes the tables' select lists be looked up again.
-  connection_->forgetSelectLists();
+  // A statement that may change tables makes the tables' columns be looked up again.
+  connection_->forgetTableColumns();
   const std::shared_ptr<PreparedStatement> statement = connection_->prepare(connection_->dialect().adapt(sql()));
   bindAndRun(*statement, connection_->dialect(), params_);
   const int affected = statement->query.numRowsAffected();

@@ -50,9 +50,11 @@ class Query {
   static QStringList parameterNames(const QString& sql);
 
  private:
-  // Runs `sql` with the bindings; with `longTextFlagLast`, the last column is the long-text
-  // flag of inlineTextsStatement, left out of the rows, and a row that has it set gives nothing.
-  std::optional<DataSet> run(const QString& sql, bool longTextFlagLast) const;
+  // Runs `sql` with the bindings; its fields are `knownFields` when given (else looked up);
+  // with `longTextFlagLast`, the column after them is the long-text flag of a spelled-out
+  // "select *", left out of the rows, and a row that has it set gives nothing.
+  std::optional<DataSet> run(const QString& sql, const std::shared_ptr<const FieldIndex>& knownFields,
+                             bool longTextFlagLast) const;
 
   Connection* connection_;
   QStringList lines_;

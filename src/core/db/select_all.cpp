@@ -1,4 +1,4 @@
-#include "core/db/inline_texts.h"
+#include "core/db/select_all.h"
 
 #include <QRegularExpression>
 #include <QStringList>
@@ -22,9 +22,8 @@ bool isPlainName(const QString& name) {
   return plain.match(name).hasMatch();
 }
 
-// The select list of a table with its texts inline and the long-text flag; "" when the table
-// has no text BLOB or cannot be described.
-QString inlineSelectList(Connection& connection, const QString& table) {
+// The columns of a table; nothing when it cannot be described or has no columns.
+std::shared_ptr<const TableColumns> describe(Connection& connection, const QString& table) {
   DataSet columns;
   try {
     Query query(connection);
@@ -32,32 +31,39 @@ QString inlineSelectList(Connection& connection, const QString& table) {
     query.bindText(QStringLiteral("TABLE"), table);
     columns = query.open();
   } catch (const DbError&) {
-    return QString();  // read as written; its own error, if any, is the one the user sees
+    return nullptr;  // read as written; its own error, if any, is the one the user sees
   }
-  QStringList select;
+  QStringList names;
   QStringList texts;
   for (const DataSet::Row& column : columns.rows()) {
     const QString name = DataSet::textOf(column.at(0)).trimmed();
-    if (!isPlainName(name)) return QString();
+    if (!isPlainName(name)) return nullptr;
     if (DataSet::integerOf(column.at(1)) != 0) texts << name;
-    select << name;
+    names << name;
   }
-  if (texts.isEmpty()) return QString();
-  const int characters = kInlineCharacters / static_cast<int>(texts.size());
-  QStringList tooLong;
-  for (QString& name : select) {
-    if (!texts.contains(name)) continue;
-    tooLong << QStringLiteral("char_length(%1) > %2").arg(name).arg(characters);
-    name = QStringLiteral("case when char_length(%1) <= %2 then cast(%1 as varchar(%2)) end as %1").arg(name).arg(characters);
+  if (names.isEmpty()) return nullptr;
+  auto described = std::make_shared<TableColumns>();
+  described->fields = std::make_shared<FieldIndex>(names);
+  QStringList select = names;
+  if (!texts.isEmpty()) {
+    const int characters = kInlineCharacters / static_cast<int>(texts.size());
+    QStringList tooLong;
+    for (QString& name : select) {
+      if (!texts.contains(name)) continue;
+      tooLong << QStringLiteral("char_length(%1) > %2").arg(name).arg(characters);
+      name = QStringLiteral("case when char_length(%1) <= %2 then cast(%1 as varchar(%2)) end as %1").arg(name).arg(characters);
+    }
+    select << QStringLiteral("case when %1 then 1 else 0 end as WERTALO_LONG_TEXT").arg(tooLong.join(QStringLiteral(" or ")));
+    described->longTextFlag = true;
   }
-  select << QStringLiteral("case when %1 then 1 else 0 end as %2").arg(tooLong.join(QStringLiteral(" or ")), QLatin1String(kLongTextFlag));
-  return select.join(QStringLiteral(", "));
+  described->selectList = select.join(QStringLiteral(", "));
+  return described;
 }
 
 }  // namespace
 
-std::optional<QString> inlineTextsStatement(Connection& connection, const QString& sql) {
-  if (connection.dialect().columnTypesSql().isEmpty()) return std::nullopt;  // texts come with their row
+std::optional<SpelledSelect> spelledOutSelectAll(Connection& connection, const QString& sql) {
+  if (connection.dialect().columnTypesSql().isEmpty()) return std::nullopt;  // rows come whole
   static const QRegularExpression selectAll(
       QRegularExpression::anchoredPattern(QStringLiteral(R"(\s*select\s+\*\s+from\s+([A-Za-z][A-Za-z0-9_$]*)((?:\s+(?:where|order\s+by)\s.*)?\s*))")),
       QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
@@ -67,10 +73,14 @@ std::optional<QString> inlineTextsStatement(Connection& connection, const QStrin
   if (!match.hasMatch() || match.captured(2).contains(union_)) return std::nullopt;
   // Unquoted names are stored in capitals.
   const QString table = match.captured(1).toUpper();
-  const QString* known = connection.knownSelectList(table);
-  const QString list = known != nullptr ? *known : connection.rememberSelectList(table, inlineSelectList(connection, table));
-  if (list.isEmpty()) return std::nullopt;
-  return QStringLiteral("select %1 from %2%3").arg(list, table, match.captured(2));
+  std::shared_ptr<const TableColumns> columns;
+  if (const std::shared_ptr<const TableColumns>* known = connection.knownTableColumns(table)) {
+    columns = *known;
+  } else {
+    columns = connection.rememberTableColumns(table, describe(connection, table));
+  }
+  if (!columns) return std::nullopt;
+  return SpelledSelect{QStringLiteral("select %1 from %2%3").arg(columns->selectList, table, match.captured(2)), columns};
 }
 
 }  // namespace wertalo::db
