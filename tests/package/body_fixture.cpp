@@ -21,11 +21,11 @@ BodyFixture::~BodyFixture() = default;
 void BodyFixture::exec(const QString& script) { db_->executeScript(script); }
 
 std::string BodyFixture::build(const catalogue::SelectRow& row, catalogue::TRodzajEksportu kind, package::TRodzajZad task,
-                               QString* id) {
+                               QString* id, package::BodyReads* reads) {
   const package::ReportFamily* family = package::ReportRegistry::instance().bySymbol(row.sTypSprBestia);
   EXPECT_NE(family, nullptr) << row.sTypSprBestia.toStdString();
   if (family == nullptr) return std::string();
-  const package::ReportContext report(*db_, kind, row);
+  const package::ReportContext report(*db_, kind, row, true, reads);
   const QByteArray bytes = package::writeXmlFragment(package::buildBody(family->body, row.sTypSprBestia, report, task, id), 0);
   EXPECT_TRUE(isWellFormedXml("<fragment>" + bytes + "</fragment>")) << bytes.toStdString();
   return bytes.toStdString();

@@ -26,9 +26,9 @@ class BodyFixture {
   void exec(const QString& script);
   // The written element of the row's report, built by the body its symbol (`sTypSprBestia`)
   // has in the registry, from the plain or the JB tables; checked for well-formedness.
-  // `id`, when not null, receives the anchor.
+  // `id`, when not null, receives the anchor; `reads`, when not null, are a run's reads.
   std::string build(const catalogue::SelectRow& row, catalogue::TRodzajEksportu kind = catalogue::rJST,
-                    package::TRodzajZad task = package::tBrak, QString* id = nullptr);
+                    package::TRodzajZad task = package::tBrak, QString* id = nullptr, package::BodyReads* reads = nullptr);
 
  private:
   std::unique_ptr<db::Connection> db_;

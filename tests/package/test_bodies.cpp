@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/db/db_error.h"
+#include "core/package/body_reads.h"
 #include "core/package/xml_writer.h"
 #include "fixture.h"
 #include "body_fixture.h"
@@ -195,10 +196,12 @@ TEST_P(Rb27zz, PositionsAndReceivablesSummedByChapter) {
                           "INSERT INTO RBZZDU (IDSPRAW, DU, STATUS, ROZDZIAL, R2) VALUES (60, 'A', '0', '99999', 1);\n"));
   }
   QString anchor;
-  EXPECT_EQ(m.build(test::selectRow(60, QStringLiteral("Rb-27ZZ"), QStringLiteral("RBZZ"), c.rodzaj == rJB ? 7 : 0), c.rodzaj, tBrak,
-                    &anchor),
-            rb27zzExpected(c.dysponent));
+  const catalogue::SelectRow row = test::selectRow(60, QStringLiteral("Rb-27ZZ"), QStringLiteral("RBZZ"), c.rodzaj == rJB ? 7 : 0);
+  EXPECT_EQ(m.build(row, c.rodzaj, tBrak, &anchor), rb27zzExpected(c.dysponent));
   EXPECT_EQ(anchor, QStringLiteral("#Rb-27ZZ60"));
+  // In a run the rows come from reads made for several reports at once: the same body.
+  BodyReads reads(m.db(), {61, 60});
+  EXPECT_EQ(m.build(row, c.rodzaj, tBrak, nullptr, &reads), rb27zzExpected(c.dysponent)) << "in a run";
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Rb27zz,
@@ -225,6 +228,10 @@ TEST(Firebird, BodiesAreTheSameOnTheServer) {
   insertRb27zz(m, QString(), true);
   EXPECT_EQ(m.build(test::selectRow(57, QStringLiteral("Rb-27s"), QStringLiteral("D"))), rb27sExpected());
   EXPECT_EQ(m.build(test::selectRow(60, QStringLiteral("Rb-27ZZ"), QStringLiteral("RBZZ"))), rb27zzExpected("85"));
+  BodyReads reads(m.db(), {61, 60});
+  EXPECT_EQ(m.build(test::selectRow(60, QStringLiteral("Rb-27ZZ"), QStringLiteral("RBZZ")), rJST, tBrak, nullptr, &reads),
+            rb27zzExpected("85"))
+      << "in a run";
 }
 
 }  // namespace

@@ -35,20 +35,20 @@ IdStretches splitIds(std::vector<qint64> ids, bool exact) {
 }
 
 DataSet openForIdStretches(Connection& connection, const QString& selectWhere, const QString& keyField,
-                           const std::vector<qint64>& ids) {
+                           const std::vector<qint64>& ids, const QString& rest) {
   const IdStretches split = splitIds(ids, false);
   // Without identifiers the statement still runs, so that a table that cannot be read fails alike.
-  if (split.ranges.empty() && split.listed.empty()) return openForIds(connection, selectWhere + QStringLiteral("in"), {});
+  if (split.ranges.empty() && split.listed.empty()) return openForIds(connection, selectWhere + QStringLiteral("in"), {}, 1000, rest);
 
   std::vector<DataSet> parts;
   for (const auto& [first, last] : split.ranges) {
     Query range(connection);
-    range.setSql(selectWhere + QStringLiteral("between :FIRST_ID and :LAST_ID"));
+    range.setSql(selectWhere + QStringLiteral("between :FIRST_ID and :LAST_ID") + (rest.isEmpty() ? QString() : QLatin1Char(' ') + rest));
     range.bindInt(QStringLiteral("FIRST_ID"), first);
     range.bindInt(QStringLiteral("LAST_ID"), last);
     parts.push_back(range.open());
   }
-  if (!split.listed.empty()) parts.push_back(openForIds(connection, selectWhere + QStringLiteral("in"), split.listed));
+  if (!split.listed.empty()) parts.push_back(openForIds(connection, selectWhere + QStringLiteral("in"), split.listed, 1000, rest));
 
   // The rows of the wanted identifiers (a range holds others too).
   const int key = parts.front().fieldIndex(keyField);
@@ -63,13 +63,6 @@ DataSet openForIdStretches(Connection& connection, const QString& selectWhere, c
     }
   }
   return DataSet(parts.front().fieldNames(), std::move(rows));
-}
-
-IdsRead::IdsRead(Connection& connection, const QString& table, const QString& keyField)
-    : connection_(&connection), table_(table), keyField_(keyField) {}
-
-DataSet IdsRead::rows(const std::vector<qint64>& ids) const {
-  return openForIdStretches(*connection_, QStringLiteral("select * from %1 where %2 ").arg(table_, keyField_), keyField_, ids);
 }
 
 }  // namespace wertalo::db

@@ -23,30 +23,15 @@ struct IdStretches {
 };
 IdStretches splitIds(std::vector<qint64> ids, bool exact);
 
-// The rows a statement "select … from <table> where <key> " gives for a list of identifiers:
-// its columns, names and values, each identifier's rows in the order the engine gives them for
-// "where <key> = :id" (an index, or none, keeps a key's rows in their stored order), the
-// identifiers in ascending order, each counted once. A stretch of identifiers at least half of
-// whose numbers are wanted is read as one range of the key ("between"; an index finds a range
-// at the cost of one lookup, a list at the cost of one per identifier) and the rows of the
-// others dropped; the rest is listed ("in").
+// The rows a statement "select … from <table> where … <key> " `rest` gives for a list of
+// identifiers (`rest`, e.g. "group by <key>, …", follows the condition on the key): its
+// columns, names and values, each identifier's rows in the order the engine gives them for
+// "<key> = :id" (an index, or none, keeps a key's rows in their stored order), the identifiers
+// in ascending order, each counted once. A stretch of identifiers at least half of whose
+// numbers are wanted is read as one range of the key ("between"; an index finds a range at the
+// cost of one lookup, a list at the cost of one per identifier) and the rows of the others
+// dropped; the rest is listed ("in").
 DataSet openForIdStretches(Connection& connection, const QString& selectWhere, const QString& keyField,
-                           const std::vector<qint64>& ids);
-
-// The rows of a table for lists of identifiers, as openForIdStretches reads them with
-// "select *" (where the engine would fetch every text BLOB with round trips of its own, short
-// texts come inline with their row: see spelledOutSelectAll).
-class IdsRead {
- public:
-  IdsRead(Connection& connection, const QString& table, const QString& keyField);
-
-  // The rows of the identifiers (each counted once).
-  DataSet rows(const std::vector<qint64>& ids) const;
-
- private:
-  Connection* connection_;
-  QString table_;
-  QString keyField_;
-};
+                           const std::vector<qint64>& ids, const QString& rest = QString());
 
 }  // namespace wertalo::db

@@ -151,7 +151,9 @@ std::vector<QString> idListTexts(const std::vector<qint64>& ids, int partSize) {
   return lists;
 }
 
-DataSet openForIds(Connection& connection, const QString& sqlEndingInIn, const std::vector<qint64>& ids, int partSize) {
+DataSet openForIds(Connection& connection, const QString& sqlEndingInIn, const std::vector<qint64>& ids, int partSize,
+                   const QString& rest) {
+  const QString tail = rest.isEmpty() ? QString() : QLatin1Char(' ') + rest;
   std::vector<qint64> listed;
   QSet<qint64> seen;
   for (const qint64 id : ids) {
@@ -164,14 +166,14 @@ DataSet openForIds(Connection& connection, const QString& sqlEndingInIn, const s
   std::vector<DataSet::Row> rows;
   const std::vector<QString> lists = idListTexts(listed, partSize);
   for (const QString& list : lists) {
-    DataSet part = openSql(connection, sqlEndingInIn + QLatin1Char(' ') + list);
+    DataSet part = openSql(connection, sqlEndingInIn + QLatin1Char(' ') + list + tail);
     if (lists.size() == 1) return part;  // one part: its rows as they are
     if (!fields) fields = std::make_shared<FieldIndex>(part.fieldNames());
     for (const DataSet::Row& row : part.rows()) rows.push_back(row);
   }
   // Without identifiers the statement still runs (with a list that matches nothing), so that
   // the result has its fields and a statement that cannot run fails alike.
-  if (!fields) return openSql(connection, sqlEndingInIn + QStringLiteral(" (NULL)"));
+  if (!fields) return openSql(connection, sqlEndingInIn + QStringLiteral(" (NULL)") + tail);
   return DataSet(fields, std::move(rows));
 }
 

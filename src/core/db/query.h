@@ -68,12 +68,12 @@ DataSet openSql(Connection& connection, const QString& sql);
 // of values; Firebird to 1500), in their order.
 std::vector<QString> idListTexts(const std::vector<qint64>& ids, int partSize = 1000);
 
-// The rows of a statement that ends in "IN" for many identifiers: the statement is run with
-// the identifiers as its list, in parts of at most `partSize` (servers limit a list of values;
+// The rows of a statement that ends in "IN" (followed by `rest`, when given) for many
+// identifiers: the statement is run with the identifiers as its list, in parts of at most `partSize` (servers limit a list of values;
 // Firebird to 1500), and the rows come part after part. Each identifier is listed once; the rows
 // of one identifier therefore come in the order the engine returns them.
 DataSet openForIds(Connection& connection, const QString& sqlEndingInIn, const std::vector<qint64>& ids,
-                   int partSize = 1000);
+                   int partSize = 1000, const QString& rest = QString());
 
 // The rows of a data set by an integer key field, each key's rows in their order; a read made
 // once and looked up per key. Rows whose key is Null belong to no key.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/db/ids_read.h"
+
 namespace wertalo::package {
 
 BodyReads::BodyReads(db::Connection& connection, const std::vector<qint64>& runIds, int windowSize)
@@ -15,10 +17,14 @@ BodyReads::BodyReads(db::Connection& connection, const std::vector<qint64>& runI
 }
 
 std::optional<db::DataSet> BodyReads::rowsOf(const QString& table, qint64 idspraw) {
+  return rowsOf(QStringLiteral("select * from %1 where ").arg(table), QString(), idspraw);
+}
+
+std::optional<db::DataSet> BodyReads::rowsOf(const QString& selectWhere, const QString& rest, qint64 idspraw) {
   const auto position = positions_.constFind(idspraw);
   if (position == positions_.constEnd()) return std::nullopt;
   const int number = *position / windowSize_;
-  Window& window = tables_[table];
+  Window& window = windows_[selectWhere + QLatin1Char('\n') + rest];
   if (window.number != number) {
     const size_t from = static_cast<size_t>(number) * static_cast<size_t>(windowSize_);
     const size_t to = std::min(ids_.size(), from + static_cast<size_t>(windowSize_));
@@ -27,12 +33,26 @@ std::optional<db::DataSet> BodyReads::rowsOf(const QString& table, qint64 idspra
     // failed is made again by the next report.
     window.number = -1;
     window.rows = db::RowsByKey();
-    if (!window.reader) window.reader.emplace(*connection_, table, QStringLiteral("IDSPRAW"));
-    window.rows = db::RowsByKey(window.reader->rows(ids), u"IDSPRAW");
+    window.rows = db::RowsByKey(db::openForIdStretches(*connection_, selectWhere + QStringLiteral("IDSPRAW "),
+                                                       QStringLiteral("IDSPRAW"), ids, rest),
+                                u"IDSPRAW");
     window.number = number;
     ++reads_;
   }
   return window.rows.rowsOf(idspraw);
+}
+
+db::DataSet BodyReads::rowsForValue(const QString& sql, qint64 value) {
+  const QString key = sql + QLatin1Char('\n') + QString::number(value);
+  if (const auto known = valueRows_.constFind(key); known != valueRows_.constEnd()) return *known;
+  db::Query query(*connection_);
+  query.setSql(sql);
+  query.bindInt(QStringLiteral("VALUE"), value);
+  const db::DataSet rows = query.open();
+  // A run meets a few values (sub-types); the bound keeps a strange database from filling memory.
+  if (valueRows_.size() >= 1000) valueRows_.clear();
+  valueRows_.insert(key, rows);
+  return rows;
 }
 
 }  // namespace wertalo::package

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "core/db/data_set.h"
-#include "core/db/ids_read.h"
 #include "core/db/query.h"
 
 namespace wertalo::db {
@@ -34,12 +33,16 @@ class BodyReads {
   // The rows of report `idspraw` in `table` (the name as read: plain or "JB" twin); nothing
   // when the report is not one of the run's.
   std::optional<db::DataSet> rowsOf(const QString& table, qint64 idspraw);
+  // The rows of report `idspraw` that the statement `selectWhere` "IDSPRAW" `rest` gives (see
+  // ReportContext::windowRows); nothing when the report is not one of the run's.
+  std::optional<db::DataSet> rowsOf(const QString& selectWhere, const QString& rest, qint64 idspraw);
+  // The rows of a statement with the one parameter :VALUE for `value`, read once per run.
+  db::DataSet rowsForValue(const QString& sql, qint64 value);
   // How many window reads were made so far.
   int readCount() const { return reads_; }
 
  private:
   struct Window {
-    std::optional<db::IdsRead> reader;
     int number = -1;
     db::RowsByKey rows;
   };
@@ -48,7 +51,8 @@ class BodyReads {
   std::vector<qint64> ids_;
   QHash<qint64, int> positions_;  // place of each report in ids_
   int windowSize_;
-  QHash<QString, Window> tables_;
+  QHash<QString, Window> windows_;  // by statement
+  QHash<QString, db::DataSet> valueRows_;  // by statement and value
   int reads_ = 0;
 };
 

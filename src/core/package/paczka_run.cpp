@@ -32,8 +32,8 @@ const TXMLPaczkaSprawozdan::ReportReads& TXMLPaczkaSprawozdan::reportReads() {
     const catalogue::TRodzajEksportu kind = dtm_.RodzajEksportu();
     const std::vector<qint64> ids = selectionIds(dtm_.memSelectSpraw());
     const auto read = [&](const char* table) {
-      const db::IdsRead reader(dtm_.DB(), catalogue::tableFor(kind, QString::fromLatin1(table)), QStringLiteral("IDSPRAW"));
-      return db::RowsByKey(reader.rows(ids), u"IDSPRAW");
+      const QString select = QStringLiteral("select * from %1 where IDSPRAW ").arg(catalogue::tableFor(kind, QString::fromLatin1(table)));
+      return db::RowsByKey(db::openForIdStretches(dtm_.DB(), select, QStringLiteral("IDSPRAW"), ids), u"IDSPRAW");
     };
     ReportReads reads{read("SPRAWOZD"), read("SPRAWOZDPARAMS")};
     reads_ = std::move(reads);

@@ -28,6 +28,21 @@ db::DataSet ReportContext::tableRows(const QString& table) const {
   return rows(QStringLiteral("select * from %1 where IDSPRAW=:IDSPRAW").arg(table));
 }
 
+db::DataSet ReportContext::windowRows(const QString& selectWhere, const QString& rest) const {
+  if (reads_ != nullptr) {
+    if (std::optional<db::DataSet> read = reads_->rowsOf(selectWhere, rest, row_->IDSPRAW)) return *read;
+  }
+  return rows(selectWhere + QStringLiteral("IDSPRAW=:IDSPRAW ") + rest);
+}
+
+db::DataSet ReportContext::rowsForValue(const QString& sql, qint64 value) const {
+  if (reads_ != nullptr) return reads_->rowsForValue(sql, value);
+  db::Query query(*connection_);
+  query.setSql(sql);
+  query.bindInt(QStringLiteral("VALUE"), value);
+  return query.open();
+}
+
 db::DataSet ReportContext::tableRows(const QString& table, std::initializer_list<FieldIs> where) const {
   const db::DataSet all = tableRows(table);
   struct Test {

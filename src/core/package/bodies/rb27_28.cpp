@@ -15,10 +15,19 @@ XmlFragment R27ZZ(const ReportContext& report, QString* id) {
   XmlFragment fragment;
   XmlElement& element = report.reportElement(fragment, QStringLiteral("Rb-27ZZ"), id);
 
-  // The part number of the budget (VAL1) comes from the plan row of the report's sub-type.
-  const db::DataSet plan = report.rows(QStringLiteral("select * from %1 x, %2 s where x.podtyp=s.podtyp and  IDSPRAW=:IDSPRAW  ")
-                                           .arg(report.table(QStringLiteral("SPRAWPLAN")), report.table(QStringLiteral("SPRAWOZD"))));
-  element.append(ElementNaglowekRB27ZZ(row.Wersja, plan.isEmpty() ? QString() : plan.text(u"VAL1"), row.Data));
+  // The part number of the budget (VAL1) comes from the first plan row of the sub-type of the
+  // report's header (read once per sub-type in a run).
+  QString part;
+  db::DataSet headers = report.tableRows(report.table(QStringLiteral("SPRAWOZD")));
+  const QString plan = QStringLiteral("select VAL1 from %1 where PODTYP=:VALUE").arg(report.table(QStringLiteral("SPRAWPLAN")));
+  for (headers.first(); !headers.eof(); headers.next()) {
+    if (headers.isNull(u"PODTYP")) continue;
+    const db::DataSet planRows = report.rowsForValue(plan, headers.integer(u"PODTYP"));
+    if (planRows.isEmpty()) continue;
+    part = planRows.text(u"VAL1");
+    break;
+  }
+  element.append(ElementNaglowekRB27ZZ(row.Wersja, part, row.Data));
 
   // The positions, every text written also when empty.
   XmlElement& pozycje = element.appendElement(QStringLiteral("Pozycje"));
@@ -33,10 +42,10 @@ XmlFragment R27ZZ(const ReportContext& report, QString* id) {
   static const Receivables kReceivables[] = {{"NaleznosciA", "A"}, {"NaleznosciB", "B"}};
   for (const Receivables& receivables : kReceivables) {
     XmlElement& list = element.appendElement(QString::fromLatin1(receivables.element));
-    db::DataSet sums = report.rows(
-        QStringLiteral("select ROZDZIAL , Sum(R2) as R2,Sum(R5) as R5,Sum(R6) as R6 from %1 where IDSPRAW=:IDSPRAW and DU='%2' "
-                       "and STATUS='0' group by ROZDZIAL")
-            .arg(report.table(QStringLiteral("RBZZDU")), QString::fromLatin1(receivables.du)));
+    db::DataSet sums = report.windowRows(
+        QStringLiteral("select IDSPRAW, ROZDZIAL, Sum(R2) as R2, Sum(R5) as R5, Sum(R6) as R6 from %1 where DU='%2' and STATUS='0' and ")
+            .arg(report.table(QStringLiteral("RBZZDU")), QString::fromLatin1(receivables.du)),
+        QStringLiteral("group by IDSPRAW, ROZDZIAL order by IDSPRAW, ROZDZIAL"));
     writePositions(list, sums, tabRb27ZZ_HalvoAB, RowFilter::AmountRows, EmptyText::Write);
   }
   return fragment;
