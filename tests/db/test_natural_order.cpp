@@ -146,12 +146,19 @@ TEST_P(NaturalOrder, ThePlanRowOfASubTypeIsTheFirstWritten) {
       insert.bindText(QStringLiteral("VAL1"), QString::fromLatin1(val1));
       insert.execSql();
     }
-    Query plan(*connection_);
-    plan.setSql(QStringLiteral("select VAL1 from %1SPRAWPLAN where PODTYP=:VALUE").arg(twin));
-    plan.bindInt(QStringLiteral("VALUE"), 1);
-    DataSet rows = plan.open();
-    ASSERT_FALSE(rows.isEmpty()) << twin.toStdString();
-    EXPECT_EQ(rows.text(u"VAL1"), QStringLiteral("85")) << twin.toStdString();
+    Query report(*connection_);
+    report.setSql(QStringLiteral("insert into %1SPRAWOZD (IDSPRAW, PODTYP) values (7, 1)").arg(twin));
+    report.execSql();
+    // A report read alone, and with others (as a run reads them).
+    for (const char* which : {"=:IDSPRAW", " between 1 and 10"}) {
+      Query plan(*connection_);
+      plan.setSql(QStringLiteral("select s.IDSPRAW, x.VAL1 from %1SPRAWPLAN x, %1SPRAWOZD s where x.podtyp=s.podtyp and s.IDSPRAW%2")
+                      .arg(twin, QString::fromLatin1(which)));
+      if (plan.sql().contains(QLatin1Char(':'))) plan.bindInt(QStringLiteral("IDSPRAW"), 7);
+      DataSet rows = plan.open();
+      ASSERT_FALSE(rows.isEmpty()) << twin.toStdString() << which;
+      EXPECT_EQ(rows.text(u"VAL1"), QStringLiteral("85")) << twin.toStdString() << which;
+    }
   }
 }
 

@@ -42,17 +42,4 @@ std::optional<db::DataSet> BodyReads::rowsOf(const QString& selectWhere, const Q
   return window.rows.rowsOf(idspraw);
 }
 
-db::DataSet BodyReads::rowsForValue(const QString& sql, qint64 value) {
-  const QString key = sql + QLatin1Char('\n') + QString::number(value);
-  if (const auto known = valueRows_.constFind(key); known != valueRows_.constEnd()) return *known;
-  db::Query query(*connection_);
-  query.setSql(sql);
-  query.bindInt(QStringLiteral("VALUE"), value);
-  const db::DataSet rows = query.open();
-  // A run meets a few values (sub-types); the bound keeps a strange database from filling memory.
-  if (valueRows_.size() >= 1000) valueRows_.clear();
-  valueRows_.insert(key, rows);
-  return rows;
-}
-
 }  // namespace wertalo::package

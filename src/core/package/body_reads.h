@@ -36,8 +36,6 @@ class BodyReads {
   // The rows of report `idspraw` that the statement `selectWhere` "IDSPRAW" `rest` gives (see
   // ReportContext::windowRows); nothing when the report is not one of the run's.
   std::optional<db::DataSet> rowsOf(const QString& selectWhere, const QString& rest, qint64 idspraw);
-  // The rows of a statement with the one parameter :VALUE for `value`, read once per run.
-  db::DataSet rowsForValue(const QString& sql, qint64 value);
   // How many window reads were made so far.
   int readCount() const { return reads_; }
 
@@ -52,7 +50,6 @@ class BodyReads {
   QHash<qint64, int> positions_;  // place of each report in ids_
   int windowSize_;
   QHash<QString, Window> windows_;  // by statement
-  QHash<QString, db::DataSet> valueRows_;  // by statement and value
   int reads_ = 0;
 };
 

@@ -35,14 +35,6 @@ db::DataSet ReportContext::windowRows(const QString& selectWhere, const QString&
   return rows(selectWhere + QStringLiteral("IDSPRAW=:IDSPRAW ") + rest);
 }
 
-db::DataSet ReportContext::rowsForValue(const QString& sql, qint64 value) const {
-  if (reads_ != nullptr) return reads_->rowsForValue(sql, value);
-  db::Query query(*connection_);
-  query.setSql(sql);
-  query.bindInt(QStringLiteral("VALUE"), value);
-  return query.open();
-}
-
 db::DataSet ReportContext::tableRows(const QString& table, std::initializer_list<FieldIs> where) const {
   const db::DataSet all = tableRows(table);
   struct Test {

@@ -66,8 +66,6 @@ class ReportContext {
   // In a run it is read for a window of the run's reports ("between …", "in (…)") and each
   // report gets the rows the statement gives for it alone ("= :IDSPRAW").
   db::DataSet windowRows(const QString& selectWhere, const QString& rest) const;
-  // The rows of a statement with the one parameter :VALUE; in a run read once for each value.
-  db::DataSet rowsForValue(const QString& sql, qint64 value) const;
   // Creates the report element `symbol` in `fragment` with its Id; `id`, when not null,
   // receives the anchor text ("#Rb-27s57").
   XmlElement& reportElement(XmlFragment& fragment, const QString& symbol, QString* id) const;

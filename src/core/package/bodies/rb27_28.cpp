@@ -15,19 +15,11 @@ XmlFragment R27ZZ(const ReportContext& report, QString* id) {
   XmlFragment fragment;
   XmlElement& element = report.reportElement(fragment, QStringLiteral("Rb-27ZZ"), id);
 
-  // The part number of the budget (VAL1) comes from the first plan row of the sub-type of the
-  // report's header (read once per sub-type in a run).
-  QString part;
-  db::DataSet headers = report.tableRows(report.table(QStringLiteral("SPRAWOZD")));
-  const QString plan = QStringLiteral("select VAL1 from %1 where PODTYP=:VALUE").arg(report.table(QStringLiteral("SPRAWPLAN")));
-  for (headers.first(); !headers.eof(); headers.next()) {
-    if (headers.isNull(u"PODTYP")) continue;
-    const db::DataSet planRows = report.rowsForValue(plan, headers.integer(u"PODTYP"));
-    if (planRows.isEmpty()) continue;
-    part = planRows.text(u"VAL1");
-    break;
-  }
-  element.append(ElementNaglowekRB27ZZ(row.Wersja, part, row.Data));
+  // The part number of the budget (VAL1) comes from the first plan row of the report's sub-type.
+  const db::DataSet plan = report.windowRows(QStringLiteral("select s.IDSPRAW, x.VAL1 from %1 x, %2 s where x.podtyp=s.podtyp and s.")
+                                                 .arg(report.table(QStringLiteral("SPRAWPLAN")), report.table(QStringLiteral("SPRAWOZD"))),
+                                             QString());
+  element.append(ElementNaglowekRB27ZZ(row.Wersja, plan.isEmpty() ? QString() : plan.text(u"VAL1"), row.Data));
 
   // The positions, every text written also when empty.
   XmlElement& pozycje = element.appendElement(QStringLiteral("Pozycje"));
