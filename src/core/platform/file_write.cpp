@@ -22,12 +22,17 @@ namespace {
 
 const QString kWriteFailed = QStringLiteral("Nie można zapisać pliku");
 
-// The file that a write really replaces: the target of a symbolic link, else the path itself.
-QString realTarget(const QString& path) {
-  const QFileInfo info(path);
-  if (info.isSymLink()) {
-    const QString target = info.canonicalFilePath();
-    if (!target.isEmpty()) return target;
+// The file that a write really replaces: the target of a symbolic link, else the path itself;
+// `existing` tells whether it exists, and if so its status.
+QString realTarget(const QString& path, struct stat& status, bool& existing) {
+  existing = ::lstat(QFile::encodeName(path).constData(), &status) == 0;
+  if (existing && S_ISLNK(status.st_mode)) {
+    const QString target = QFileInfo(path).canonicalFilePath();
+    if (!target.isEmpty()) {
+      existing = ::stat(QFile::encodeName(target).constData(), &status) == 0;
+      return target;
+    }
+    existing = false;  // a link to nothing: written as the path itself, as a new file
   }
   return path;
 }
@@ -146,10 +151,9 @@ void writeFileWhole(const QString& path, const QByteArray& bytes, NewFileAccess 
 
 WholeFileWriter::WholeFileWriter(const QString& path, NewFileAccess access, Durability durability)
     : path_(path), durability_(durability) {
-  const QString target = realTarget(path);
-  targetName_ = QFile::encodeName(target);
   struct stat existing {};
-  keepMode_ = ::stat(targetName_.constData(), &existing) == 0;
+  const QString target = realTarget(path, existing, keepMode_);
+  targetName_ = QFile::encodeName(target);
   mode_ = keepMode_ ? (existing.st_mode & 07777) : (access == NewFileAccess::OwnerOnly ? 0600 : 0666);
   const mode_t openMode = keepMode_ ? 0600 : static_cast<mode_t>(mode_);
   fd_ = openUnnamed(target, openMode);

@@ -63,8 +63,10 @@ bool ensureFolder(const QString& folder, QString* errorText) {
     if (errorText) *errorText = systemErrorText(ENOENT);
     return false;
   }
-  // Each prefix ending before a "/" is a parent; the folder itself comes last.
   const QString path = folder.endsWith(u'/') && folder.size() > 1 ? folder.chopped(1) : folder;
+  // Most calls find the folder there (a run writes many files into one): one look.
+  if (isFolder(QFile::encodeName(path))) return true;
+  // Each prefix ending before a "/" is a parent; the folder itself comes last.
   for (qsizetype i = 1; i <= path.size(); ++i) {
     if (i < path.size() && path[i] != u'/') continue;
     if (i < path.size() && path[i - 1] == u'/') continue;
