@@ -4,6 +4,7 @@
 
 #include "core/db/data_set.h"
 #include "core/db/db_error.h"
+#include "core/db/field_index.h"
 
 namespace wertalo::db {
 namespace {
@@ -91,6 +92,23 @@ namespace wertalo::db {
 namespace {
 
 // The date of a stored text is the date of the full date-time reading of it, read quickly or not.
+// A field is found as a case-blind comparison of the names finds it (the first of equal names).
+TEST(FieldIndexNames, FindTheFirstNameEqualWithoutRegardToCase) {
+  const QStringList names = {QStringLiteral("IDSPRAW"), QStringLiteral("Uwagi"), QStringLiteral("uwagi"),
+                             QStringLiteral("Żółć"), QStringLiteral("K_N"), QStringLiteral("\u212A_X"), QStringLiteral("R1")};
+  const FieldIndex index(names);
+  const auto reference = [&](const QString& name) {
+    for (int i = 0; i < names.size(); ++i) {
+      if (names[i].compare(name, Qt::CaseInsensitive) == 0) return i;
+    }
+    return -1;
+  };
+  const QString queries[] = {QStringLiteral("idspraw"), QStringLiteral("UWAGI"), QStringLiteral("żÓŁć"), QStringLiteral("k_n"),
+                             QStringLiteral("\u212A_N"), QStringLiteral("k_x"), QStringLiteral("K_X"), QStringLiteral("r1"),
+                             QStringLiteral("R"), QStringLiteral("R10"), QStringLiteral("Zolc"), QString()};
+  for (const QString& query : queries) EXPECT_EQ(index.indexOf(query), reference(query)) << query.toStdString();
+}
+
 TEST(DateTexts, DateIsTheDateOfTheFullReading) {
   const char* texts[] = {"2014-03-01",          "2014-03-01 10:20:30", "2014-03-01T23:59:59.123", " 2014-12-31 ",
                          "2014-03-01 24:00:00", "2014-03-01T24:00:00", "2014-03-30 02:30:00",     "2013-12-20 00:00:00.000",

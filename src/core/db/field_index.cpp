@@ -9,17 +9,36 @@ namespace {
 // A hash that names equal without regard to case share: each character is case-folded, and
 // only folded characters of the ASCII range count (every name compared is mostly ASCII; a
 // character that folds into that range, as the Kelvin sign does, counts like its fold).
+char16_t asciiFolded(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; }
+
 size_t foldedHash(QStringView name) {
   size_t hash = 14695981039346656037ULL;
   for (const QChar c : name) {
-    const char16_t folded = QChar::toCaseFolded(c.unicode());
+    const char16_t u = c.unicode();
+    const char16_t folded = u < 0x80 ? asciiFolded(u) : QChar::toCaseFolded(u);
     if (folded >= 0x80) continue;
     hash = (hash ^ folded) * 1099511628211ULL;
   }
   return hash;
 }
 
-bool sameName(QStringView a, QStringView b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+bool sameName(QStringView a, QStringView b) {
+  // Names of plain ASCII (nearly all) are compared here; any other goes to Qt's comparison.
+  if (a.size() == b.size()) {
+    bool ascii = true;
+    for (qsizetype i = 0; i < a.size() && ascii; ++i) {
+      const char16_t x = a[i].unicode();
+      const char16_t y = b[i].unicode();
+      if (x >= 0x80 || y >= 0x80) {
+        ascii = false;
+      } else if (asciiFolded(x) != asciiFolded(y)) {
+        return false;
+      }
+    }
+    if (ascii) return true;
+  }
+  return a.compare(b, Qt::CaseInsensitive) == 0;
+}
 
 }  // namespace
 
