@@ -140,9 +140,10 @@ TEST_P(SendingDate, WrittenOnceAndOnlyForApprovedReports) {
 // Dating many reports at once dates exactly those that dating them one by one would: stretches
 // of consecutive identifiers and single ones, in the unit kind's own table only.
 TEST_P(SendingDate, ManyAtOnceAsOneByOne) {
-  // Reports 1..20 and 30 approved, except 5 (open); 7 sent before; 12 exists only as the twin.
-  for (qint64 id = 1; id <= 30; ++id) {
-    if (id > 20 && id != 30) continue;
+  // Reports 1..20, 30 and 100 approved, except 5 (open); 7 sent before; 12 exists only as the
+  // twin; 100 lies apart from the others.
+  for (qint64 id = 1; id <= 100; ++id) {
+    if (id > 20 && id != 30 && id != 100) continue;
     const QString datazak = id == 5 ? QString() : QStringLiteral("2014-01-20");
     if (id != 12) test::insertReport(m.dtm.DB(), {.idspraw = id, .typspr = QStringLiteral("D"), .datazak = datazak, .idJb = jb ? 7 : 0});
     test::insertReport(m.dtm.DB(), {.idspraw = id, .typspr = QStringLiteral("D"), .datazak = datazak, .idJb = jb ? 0 : 7});
@@ -155,6 +156,7 @@ TEST_P(SendingDate, ManyAtOnceAsOneByOne) {
   for (qint64 id = 20; id >= 1; --id)
     if (id != 10) ids.push_back(id);  // 10 is due but not named: the stretches around it must leave it
   ids.push_back(30);
+  ids.push_back(100);
   ids.push_back(3);  // named twice
   QSet<qint64> expected;
   for (qint64 id = 1; id <= 20; ++id) expected.insert(id);
@@ -163,9 +165,10 @@ TEST_P(SendingDate, ManyAtOnceAsOneByOne) {
   expected.remove(10);
   expected.remove(12);
   expected.insert(30);
+  expected.insert(100);
   EXPECT_EQ(m.dtm.ZapiszDatyWysylki(ids), expected);
-  for (qint64 id = 1; id <= 30; ++id) {
-    if (id > 20 && id != 30) continue;
+  for (qint64 id = 1; id <= 100; ++id) {
+    if (id > 20 && id != 30 && id != 100) continue;
     EXPECT_EQ(sendingDate(m.dtm.DB(), twin, id), QString()) << id;
     if (id == 12) continue;  // only the twin has it
     const QString date = expected.contains(id) ? QStringLiteral("2014-02-03T09:15:00")
@@ -174,6 +177,22 @@ TEST_P(SendingDate, ManyAtOnceAsOneByOne) {
     EXPECT_EQ(sendingDate(m.dtm.DB(), own, id), date) << id;
   }
   EXPECT_TRUE(m.dtm.ZapiszDatyWysylki(ids).isEmpty()) << "a report is dated once";
+}
+
+// A range of named reports with many due reports between them that were not named: only the
+// named ones are dated.
+TEST_P(SendingDate, EveryOtherReportOfALongStretch) {
+  std::vector<qint64> ids;
+  for (qint64 id = 1; id <= 1100; ++id) {
+    test::insertReport(m.dtm.DB(), {.idspraw = id, .typspr = QStringLiteral("D"), .datazak = QStringLiteral("2014-01-20"), .idJb = jb ? 7 : 0});
+    if (id % 2 == 1) ids.push_back(id);
+  }
+  m.dtm.setRodzajEksportu(GetParam());
+  m.dtm.setClock([] { return QDateTime(QDate(2014, 2, 3), QTime(9, 15, 0)); });
+  EXPECT_EQ(m.dtm.ZapiszDatyWysylki(ids), QSet<qint64>(ids.begin(), ids.end()));
+  const db::DataSet dated = db::openSql(m.dtm.DB(), QStringLiteral("select IDSPRAW from %1 where DATAWYSLANIA is not null").arg(own));
+  EXPECT_EQ(dated.recordCount(), 550);
+  for (const db::DataSet::Row& row : dated.rows()) EXPECT_EQ(db::DataSet::integerOf(row.at(0)) % 2, 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(UnitKinds, SendingDate, ::testing::Values(rJST, rJB),

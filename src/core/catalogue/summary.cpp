@@ -88,6 +88,10 @@ namespace {
 // A report approved after this moment counts as approved (DATAZAK of an open one is empty).
 QDateTime approvedAfter() { return QDateTime(QDate(1999, 1, 1), QTime(0, 0)); }
 
+// Most due reports that a range of identifiers leaves out by name; a range with more is dated
+// by its named reports' own stretches.
+constexpr int kMaxLeftOutByName = 500;
+
 }  // namespace
 
 bool TdtmWertaloMain::ZapiszDateWysylki(qint64 idspraw) {
@@ -106,16 +110,21 @@ QSet<qint64> TdtmWertaloMain::ZapiszDatyWysylki(const std::vector<qint64>& ids) 
   const QString table = tableFor(RodzajEksportu_, QStringLiteral("SPRAWOZD"));
   const QString dueReports = QStringLiteral("DATAWYSLANIA IS NULL AND DATAZAK>:DATAZAK AND IDSPRAW ");
   const QDateTime now = clock_();
+  const QSet<qint64> named(ids.begin(), ids.end());
   QSet<qint64> dated;
-  // Which of the reports named by `which` get their date now, then the date; read and written in
-  // the caller's write transaction, so that nothing changes in between.
-  const auto date = [&](const QString& which, const std::function<void(db::Query&)>& bind) {
+  // Everything is read and written in the caller's write transaction, so that nothing changes
+  // in between. `which` follows "IDSPRAW "; `bind` binds its parameters.
+  const auto dueIn = [&](const QString& which, const std::function<void(db::Query&)>& bind) {
     db::Query found(db_);
     found.setSql(QStringLiteral("SELECT IDSPRAW FROM %1 WHERE %2").arg(table, dueReports) + which);
     found.bindDateTime(QStringLiteral("DATAZAK"), approvedAfter());
     bind(found);
-    const db::DataSet due = found.open();
-    for (const db::DataSet::Row& row : due.rows()) dated.insert(db::DataSet::integerOf(row.at(0)));
+    const db::DataSet rows = found.open();
+    std::vector<qint64> due;
+    for (const db::DataSet::Row& row : rows.rows()) due.push_back(db::DataSet::integerOf(row.at(0)));
+    return due;
+  };
+  const auto date = [&](const QString& which, const std::function<void(db::Query&)>& bind) {
     db::Query update(db_);
     update.setSql(QStringLiteral("UPDATE %1 SET DATAWYSLANIA= :DATAWYSLANIA WHERE %2").arg(table, dueReports) + which);
     update.bindDateTime(QStringLiteral("DATAZAK"), approvedAfter());
@@ -123,16 +132,49 @@ QSet<qint64> TdtmWertaloMain::ZapiszDatyWysylki(const std::vector<qint64>& ids) 
     bind(update);
     update.execSql();
   };
-  // A stretch of consecutive identifiers is named as a range (one statement whatever its
-  // length), the rest listed in parts a server accepts.
-  const db::IdStretches split = db::splitIds(ids, true);
+  const auto exactly = [&](const std::vector<qint64>& reports) {
+    // Stretches of consecutive identifiers as ranges, the rest listed in parts a server accepts.
+    const db::IdStretches exact = db::splitIds(reports, true);
+    for (const auto& [first, last] : exact.ranges) {
+      date(QStringLiteral("BETWEEN :FIRST_ID AND :LAST_ID"), [&](db::Query& query) {
+        query.bindInt(QStringLiteral("FIRST_ID"), first);
+        query.bindInt(QStringLiteral("LAST_ID"), last);
+      });
+    }
+    for (const QString& list : db::idListTexts(exact.listed)) date(QStringLiteral("IN ") + list, [](db::Query&) {});
+  };
+
+  // Close identifiers are taken as one range (as reads take them); the due reports in it that
+  // were not named are left out of its statement by name, so that no report is dated that was
+  // not written.
+  const db::IdStretches split = db::splitIds(ids, false);
   for (const auto& [first, last] : split.ranges) {
-    date(QStringLiteral("BETWEEN :FIRST_ID AND :LAST_ID"), [&](db::Query& query) {
+    const auto range = [&](db::Query& query) {
       query.bindInt(QStringLiteral("FIRST_ID"), first);
       query.bindInt(QStringLiteral("LAST_ID"), last);
-    });
+    };
+    std::vector<qint64> mine;
+    std::vector<qint64> others;
+    for (const qint64 id : dueIn(QStringLiteral("BETWEEN :FIRST_ID AND :LAST_ID"), range)) {
+      (named.contains(id) ? mine : others).push_back(id);
+    }
+    if (mine.empty()) continue;
+    dated.unite(QSet<qint64>(mine.begin(), mine.end()));
+    if (others.size() > static_cast<size_t>(kMaxLeftOutByName)) {
+      exactly(mine);
+    } else if (others.empty()) {
+      date(QStringLiteral("BETWEEN :FIRST_ID AND :LAST_ID"), range);
+    } else {
+      date(QStringLiteral("BETWEEN :FIRST_ID AND :LAST_ID AND IDSPRAW NOT IN ") + db::idListTexts(others, kMaxLeftOutByName).front(),
+           range);
+    }
   }
-  for (const QString& list : db::idListTexts(split.listed)) date(QStringLiteral("IN ") + list, [](db::Query&) {});
+  for (const QString& list : db::idListTexts(split.listed)) {
+    const std::vector<qint64> due = dueIn(QStringLiteral("IN ") + list, [](db::Query&) {});
+    if (due.empty()) continue;
+    dated.unite(QSet<qint64>(due.begin(), due.end()));
+    date(QStringLiteral("IN ") + list, [](db::Query&) {});
+  }
   return dated;
 }
 
