@@ -71,12 +71,12 @@ QStringList Query::parameterNames(const QString& sql) {
 DataSet Query::open() const {
   const std::optional<SpelledSelect> spelled = spelledOutSelectAll(*connection_, sql());
   if (!spelled) return *run(sql(), nullptr, false);
-  if (!spelled->columns->longTextFlag) return *run(spelled->sql, spelled->columns->fields, false);
   try {
-    if (std::optional<DataSet> rows = run(spelled->sql, spelled->columns->fields, true)) return std::move(*rows);
+    if (std::optional<DataSet> rows = run(spelled->sql, spelled->columns->fields, spelled->columns->longTextFlag))
+      return std::move(*rows);
   } catch (const DbError&) {
-    // A row too wide for the server with its texts inline: read as written (its own error,
-    // if it has one, is the one the user sees).
+    // A row too wide for the server with its texts inline, or a statement that fails: read as
+    // written (its own error, if it has one, is the one the user sees).
   }
   return *run(sql(), spelled->columns->fields, false);
 }
