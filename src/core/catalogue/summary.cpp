@@ -88,6 +88,9 @@ namespace {
 // A report approved after this moment counts as approved (DATAZAK of an open one is empty).
 QDateTime approvedAfter() { return QDateTime(QDate(1999, 1, 1), QTime(0, 0)); }
 
+// The reports that get a sending date: approved ones without one (:DATAZAK is approvedAfter).
+const char* const kDue = "DATAWYSLANIA IS NULL AND DATAZAK>:DATAZAK";
+
 // Most due reports that a range of identifiers leaves out by name; a range with more is dated
 // by its named reports' own stretches.
 constexpr int kMaxLeftOutByName = 500;
@@ -97,9 +100,8 @@ constexpr int kMaxLeftOutByName = 500;
 bool TdtmWertaloMain::ZapiszDateWysylki(qint64 idspraw) {
   db::Query query(db_);
   // The sending date is written once per report, and only for an approved one.
-  query.setSql(QStringLiteral("UPDATE %1 SET DATAWYSLANIA= :DATAWYSLANIA WHERE IDSPRAW=:IDSPRAW AND "
-                              "DATAWYSLANIA IS NULL AND DATAZAK>:DATAZAK")
-                   .arg(tableFor(RodzajEksportu_, QStringLiteral("SPRAWOZD"))));
+  query.setSql(QStringLiteral("UPDATE %1 SET DATAWYSLANIA= :DATAWYSLANIA WHERE IDSPRAW=:IDSPRAW AND %2")
+                   .arg(tableFor(RodzajEksportu_, QStringLiteral("SPRAWOZD")), QLatin1String(kDue)));
   query.bindInt(QStringLiteral("IDSPRAW"), idspraw);
   query.bindDateTime(QStringLiteral("DATAZAK"), approvedAfter());
   query.bindDateTime(QStringLiteral("DATAWYSLANIA"), clock_());
@@ -108,7 +110,7 @@ bool TdtmWertaloMain::ZapiszDateWysylki(qint64 idspraw) {
 
 QSet<qint64> TdtmWertaloMain::ZapiszDatyWysylki(const std::vector<qint64>& ids) {
   const QString table = tableFor(RodzajEksportu_, QStringLiteral("SPRAWOZD"));
-  const QString dueReports = QStringLiteral("DATAWYSLANIA IS NULL AND DATAZAK>:DATAZAK AND IDSPRAW ");
+  const QString dueReports = QLatin1String(kDue) + QStringLiteral(" AND IDSPRAW ");
   const QDateTime now = clock_();
   const QSet<qint64> named(ids.begin(), ids.end());
   QSet<qint64> dated;
@@ -132,15 +134,17 @@ QSet<qint64> TdtmWertaloMain::ZapiszDatyWysylki(const std::vector<qint64>& ids) 
     bind(update);
     update.execSql();
   };
+  const QString between = QStringLiteral("BETWEEN :FIRST_ID AND :LAST_ID");
+  const auto range = [](qint64 first, qint64 last) {
+    return [first, last](db::Query& query) {
+      query.bindInt(QStringLiteral("FIRST_ID"), first);
+      query.bindInt(QStringLiteral("LAST_ID"), last);
+    };
+  };
   const auto exactly = [&](const std::vector<qint64>& reports) {
     // Stretches of consecutive identifiers as ranges, the rest listed in parts a server accepts.
     const db::IdStretches exact = db::splitIds(reports, true);
-    for (const auto& [first, last] : exact.ranges) {
-      date(QStringLiteral("BETWEEN :FIRST_ID AND :LAST_ID"), [&](db::Query& query) {
-        query.bindInt(QStringLiteral("FIRST_ID"), first);
-        query.bindInt(QStringLiteral("LAST_ID"), last);
-      });
-    }
+    for (const auto& [first, last] : exact.ranges) date(between, range(first, last));
     for (const QString& list : db::idListTexts(exact.listed)) date(QStringLiteral("IN ") + list, [](db::Query&) {});
   };
 
@@ -149,24 +153,17 @@ QSet<qint64> TdtmWertaloMain::ZapiszDatyWysylki(const std::vector<qint64>& ids) 
   // not written.
   const db::IdStretches split = db::splitIds(ids, false);
   for (const auto& [first, last] : split.ranges) {
-    const auto range = [&](db::Query& query) {
-      query.bindInt(QStringLiteral("FIRST_ID"), first);
-      query.bindInt(QStringLiteral("LAST_ID"), last);
-    };
     std::vector<qint64> mine;
     std::vector<qint64> others;
-    for (const qint64 id : dueIn(QStringLiteral("BETWEEN :FIRST_ID AND :LAST_ID"), range)) {
-      (named.contains(id) ? mine : others).push_back(id);
-    }
+    for (const qint64 id : dueIn(between, range(first, last))) (named.contains(id) ? mine : others).push_back(id);
     if (mine.empty()) continue;
     dated.unite(QSet<qint64>(mine.begin(), mine.end()));
     if (others.size() > static_cast<size_t>(kMaxLeftOutByName)) {
       exactly(mine);
     } else if (others.empty()) {
-      date(QStringLiteral("BETWEEN :FIRST_ID AND :LAST_ID"), range);
+      date(between, range(first, last));
     } else {
-      date(QStringLiteral("BETWEEN :FIRST_ID AND :LAST_ID AND IDSPRAW NOT IN ") + db::idListTexts(others, kMaxLeftOutByName).front(),
-           range);
+      date(between + QStringLiteral(" AND IDSPRAW NOT IN ") + db::idListTexts(others, kMaxLeftOutByName).front(), range(first, last));
     }
   }
   for (const QString& list : db::idListTexts(split.listed)) {

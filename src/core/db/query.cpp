@@ -69,8 +69,9 @@ QStringList Query::parameterNames(const QString& sql) {
 }
 
 DataSet Query::open() const {
-  const std::optional<SpelledSelect> spelled = spelledOutSelectAll(*connection_, sql());
-  if (!spelled) return *run(sql(), nullptr, false);
+  const QString text = sql();
+  const std::optional<SpelledSelect> spelled = spelledOutSelectAll(*connection_, text);
+  if (!spelled) return *run(text, nullptr, false);
   try {
     if (std::optional<DataSet> rows = run(spelled->sql, spelled->columns->fields, spelled->columns->longTextFlag))
       return std::move(*rows);
@@ -78,7 +79,7 @@ DataSet Query::open() const {
     // A row too wide for the server with its texts inline, or a statement that fails: read as
     // written (its own error, if it has one, is the one the user sees).
   }
-  return *run(sql(), spelled->columns->fields, false);
+  return *run(text, spelled->columns->fields, false);
 }
 
 std::optional<DataSet> Query::run(const QString& sql, const std::shared_ptr<const FieldIndex>& knownFields, bool longTextFlagLast) const {

@@ -17,14 +17,20 @@ BodyReads::BodyReads(db::Connection& connection, const std::vector<qint64>& runI
 }
 
 std::optional<db::DataSet> BodyReads::rowsOf(const QString& table, qint64 idspraw) {
-  return rowsOf(QStringLiteral("select * from %1 where ").arg(table), QString(), idspraw);
+  // A table's window is kept under its name: the statement is made only when a window is read.
+  return rowsOfWindow(table, idspraw, QString(), QString());
 }
 
 std::optional<db::DataSet> BodyReads::rowsOf(const QString& selectWhere, const QString& rest, qint64 idspraw) {
+  return rowsOfWindow(selectWhere + QLatin1Char('\n') + rest, idspraw, selectWhere, rest);
+}
+
+std::optional<db::DataSet> BodyReads::rowsOfWindow(const QString& key, qint64 idspraw, const QString& selectWhere,
+                                                   const QString& rest) {
   const auto position = positions_.constFind(idspraw);
   if (position == positions_.constEnd()) return std::nullopt;
   const int number = *position / windowSize_;
-  Window& window = windows_[selectWhere + QLatin1Char('\n') + rest];
+  Window& window = windows_[key];
   if (window.number != number) {
     const size_t from = static_cast<size_t>(number) * static_cast<size_t>(windowSize_);
     const size_t to = std::min(ids_.size(), from + static_cast<size_t>(windowSize_));
@@ -33,9 +39,9 @@ std::optional<db::DataSet> BodyReads::rowsOf(const QString& selectWhere, const Q
     // failed is made again by the next report.
     window.number = -1;
     window.rows = db::RowsByKey();
-    window.rows = db::RowsByKey(db::openForIdStretches(*connection_, selectWhere + QStringLiteral("IDSPRAW "),
-                                                       QStringLiteral("IDSPRAW"), ids, rest),
-                                u"IDSPRAW");
+    const QString select = selectWhere.isEmpty() ? QStringLiteral("select * from %1 where ").arg(key) : selectWhere;
+    window.rows = db::RowsByKey(
+        db::openForIdStretches(*connection_, select + QStringLiteral("IDSPRAW "), QStringLiteral("IDSPRAW"), ids, rest), u"IDSPRAW");
     window.number = number;
     ++reads_;
   }

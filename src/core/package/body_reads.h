@@ -40,6 +40,10 @@ class BodyReads {
   int readCount() const { return reads_; }
 
  private:
+  // The rows of report `idspraw` in the window kept under `key`, read with `selectWhere`
+  // "IDSPRAW" `rest` (an empty `selectWhere`: "select * from <key> where ").
+  std::optional<db::DataSet> rowsOfWindow(const QString& key, qint64 idspraw, const QString& selectWhere, const QString& rest);
+
   struct Window {
     int number = -1;
     db::RowsByKey rows;
@@ -49,7 +53,7 @@ class BodyReads {
   std::vector<qint64> ids_;
   QHash<qint64, int> positions_;  // place of each report in ids_
   int windowSize_;
-  QHash<QString, Window> windows_;  // by statement
+  QHash<QString, Window> windows_;  // by table name, or by statement
   int reads_ = 0;
 };
 
